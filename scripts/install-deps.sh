@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs to build, test and run,
+# skipping what is already there. Safe to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libudev-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # the fuzz target of the report-descriptor parser
+  clang libclang-rt-14-dev
+  # fonts for the faces the program and the skins use
+  fonts-liberation2 fonts-dejavu-core fonts-noto-cjk
+  # looking at the program as a person would: a screen, a tray, screenshots
+  xvfb xdotool trayer imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
