@@ -1,0 +1,3 @@
+kx_test(kx_ipc_tests
+  SOURCES ipc/window_message_channel_test.cpp
+  DEPS kx_platform_ipc)
