@@ -1,0 +1,3 @@
+kx_library(kx_lang
+  SOURCES main_strings.cpp
+  DEPS kx_platform_base)

@@ -1,0 +1,36 @@
+#include "settings/settings_state.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+SettingsRecord g_settingsRecord{};
+SettingsRecord g_appliedCopy{};
+
+namespace {
+
+constexpr std::array<std::uint8_t, kDpiStageCount> kRecoverStageIndex = {1, 3, 6, 7};
+constexpr std::array<std::uint8_t, kDpiStageCount> kRecoverStageEnabled = {1, 1, 1, 1};
+// Left, right, middle, DPI switch, forward, backward; slots 6 and 7 carry "Key Off".
+constexpr std::array<std::uint8_t, kSlotsPerKeySet> kRecoverKeySet = {0, 1, 2, 5, 3, 4, 12, 12};
+constexpr std::uint8_t kRecoverLedMode = 2;
+constexpr std::uint8_t kRecoverModeTwoParameter = 3;
+constexpr std::uint8_t kRecoverReportInterval = 8;  // 125 Hz
+
+}  // namespace
+
+void CopyRecordToAppliedCopy() { g_appliedCopy = g_settingsRecord; }
+
+void CopyAppliedCopyToRecord() { g_settingsRecord = g_appliedCopy; }
+
+void SetKeyRecoverDefaults(SettingsRecord& record)
+{
+    std::copy(kRecoverStageIndex.begin(), kRecoverStageIndex.end(), record.dpiStageIndex);
+    std::copy(kRecoverStageEnabled.begin(), kRecoverStageEnabled.end(), record.dpiStageEnabled);
+    record.ledMode = kRecoverLedMode;
+    record.modeTwoParameter = kRecoverModeTwoParameter;
+    record.reportInterval = kRecoverReportInterval;
+    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
+        std::copy(kRecoverKeySet.begin(), kRecoverKeySet.end(), record.buttonFunction + SlotIndex(keySet, 0));
+    }
+}
