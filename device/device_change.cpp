@@ -1,0 +1,71 @@
+#include "device/device_change.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "device/device_link.h"
+#include "device/discovery.h"
+#include "device/transfer.h"
+#include "platform/winuser.h"
+
+namespace {
+
+// The mouse's interfaces are announced with the ids in one of these two
+// forms; any other mix of cases is some other device's business.
+constexpr std::array<std::u16string_view, 2> kMouseNameForms = {u"Vid_04d9&Pid_a09e", u"VID_04D9&PID_A09E"};
+
+constexpr BYTE kNotificationsPerDiscovery = 4;
+constexpr WPARAM kNotifyMouseNotFound = 15;
+
+bool NamesTheMouse(const DEV_BROADCAST_DEVICEINTERFACE_W& broadcast)
+{
+    // The name array is fixed; read it up to its NUL and never past its end.
+    const std::u16string_view whole(broadcast.dbcc_name, kDeviceInterfaceNameChars);
+    const std::u16string_view name = whole.substr(0, whole.find(u'\0'));
+    return std::any_of(kMouseNameForms.begin(), kMouseNameForms.end(),
+                       [name](std::u16string_view form) { return name.find(form) != std::u16string_view::npos; });
+}
+
+bool IsMouseInterfaceEvent(WPARAM eventType, const DEV_BROADCAST_HDR* header)
+{
+    if (eventType != DBT_DEVICEARRIVAL && eventType != DBT_DEVICEREMOVECOMPLETE) {
+        return false;
+    }
+    if (header == nullptr || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) {
+        return false;
+    }
+    return NamesTheMouse(*reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header));
+}
+
+void Rediscover(HWND mainWnd, WPARAM eventType, std::u16string_view mouseNotFound)
+{
+    if (Discover(mainWnd) == 0) {
+        SendMessageW(mainWnd, WM_USER + 2, kNotifyMouseNotFound, 0);
+        ShowWindow(mainWnd, SW_HIDE);
+        g_deviceLink.devicePresent = 0;
+        return;
+    }
+    if (eventType == DBT_DEVICEARRIVAL) {
+        g_deviceLink.deviceOpened = 1;
+        RefreshDeviceImage(mainWnd, mouseNotFound);
+    }
+    g_deviceLink.devicePresent = 1;
+}
+
+}  // namespace
+
+BOOL OnDeviceChange(HWND mainWnd, WPARAM eventType, const DEV_BROADCAST_HDR* header,
+                    std::u16string_view mouseNotFound)
+{
+    if (!IsMouseInterfaceEvent(eventType, header)) {
+        return TRUE;
+    }
+    ++g_deviceLink.hotPlugCounter;
+    if (g_deviceLink.hotPlugCounter != kNotificationsPerDiscovery) {
+        return TRUE;
+    }
+    Rediscover(mainWnd, eventType, mouseNotFound);
+    g_deviceLink.hotPlugCounter = 0;
+    return TRUE;
+}

@@ -1,0 +1,23 @@
+#include "device/device_link.h"
+
+#include "platform/hid.h"
+
+DeviceLink g_deviceLink;
+
+namespace {
+
+void CloseIfOpen(HANDLE& handle)
+{
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+}
+
+}  // namespace
+
+void CloseDeviceHandles()
+{
+    CloseIfOpen(g_deviceLink.commandHandle);
+    CloseIfOpen(g_deviceLink.dataHandle);
+}
