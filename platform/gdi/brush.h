@@ -13,7 +13,7 @@ public:
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     CBrush(const CBrush&) = delete;
     CBrush& operator=(const CBrush&) = delete;
-    ~CBrush() = default;
+    ~CBrush();
 
     BOOL CreateSolidBrush(COLORREF color);
     BOOL DeleteObject();
@@ -26,6 +26,10 @@ public:
     HBRUSH GetSafeHandle() const;
     operator HBRUSH() const { return GetSafeHandle(); }
     static CBrush* FromHandle(HBRUSH handle);
+
+    // Brushes created and not yet deleted, process-wide: the count a leak
+    // shows up in.
+    static int LiveCount();
 
 private:
     COLORREF m_color = 0;

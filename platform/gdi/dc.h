@@ -10,6 +10,7 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/font.h"
+#include "platform/gdi/pixelops.h"
 #include "platform/geometry.h"
 #include "platform/windef.h"
 
@@ -33,6 +34,8 @@ inline constexpr UINT DT_CALCRECT = 0x0400;
 
 inline constexpr BYTE AC_SRC_OVER = 0x00;
 inline constexpr BYTE AC_SRC_ALPHA = 0x01;
+
+struct TextMask;
 
 struct BLENDFUNCTION {
     BYTE BlendOp = AC_SRC_OVER;
@@ -94,6 +97,11 @@ public:
     // Source-over blending; with AC_SRC_ALPHA the source is premultiplied.
     BOOL AlphaBlend(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int widthSrc,
         int heightSrc, BLENDFUNCTION blend);
+    // The same from raw pixels that belong to no context (a loaded picture).
+    BOOL StretchBlt(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
+        int widthSrc, int heightSrc, DWORD rop);
+    BOOL AlphaBlend(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
+        int widthSrc, int heightSrc, BLENDFUNCTION blend);
 
     void FillSolidRect(const CRect& rect, COLORREF color);
     void FillRect(const CRect& rect, const CBrush* brush);
@@ -111,6 +119,10 @@ private:
     CRect DeviceClip() const;
     CRect ToDevice(const CRect& logical) const;
     bool HasPixels() const { return m_bitmap != nullptr && !m_bitmap->IsNull(); }
+    PixelView View() const;
+    ConstPixelView SourceView() const;
+    BOOL Transfer(const CRect& dst, const ConstPixelView& source, const CRect& src, PixelBlend mode);
+    void PaintMask(const TextMask& mask, int x, int y, const CRect& clip);
 
     Kind m_kind = Kind::None;
     CBitmap* m_bitmap = nullptr;

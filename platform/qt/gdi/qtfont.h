@@ -1,0 +1,17 @@
+#pragma once
+// The Qt font that stands for a font description, for every part of the
+// desktop backend that shows text (device-context text, list boxes, edits).
+
+#include <QFont>
+
+#include "platform/gdi/font.h"
+
+// Face through InstalledFamiliesForFace; a positive height is the cell
+// height (ascent plus descent) in pixels, a negative one the character
+// height; weight, italic, underline and strike-out as given.
+QFont QFontFromLogFont(const LOGFONTW& logFont);
+
+// Text needs a Qt GUI application object. The desktop's application
+// creates it at start-up; code that draws earlier (tests, benchmarks) gets
+// one created here, for the rest of the process.
+void EnsureQtApplication();
