@@ -1,0 +1,12 @@
+#pragma once
+// A window's canvas: its skin picture, loaded once and kept as the retained
+// picture of the whole client area. Never premultiplied.
+
+#include <memory>
+#include <string_view>
+
+#include "platform/gdi/bitmap.h"
+
+// The picture at path as a bitmap the window owns; null when it cannot be
+// loaded (the caller decides whether that is worth a message).
+std::unique_ptr<CBitmap> LoadCanvas(std::u16string_view path);

@@ -1,0 +1,54 @@
+#pragma once
+// The shared repaint of skinned windows: pictures (and the labels of
+// selector boxes) are painted into the window's canvas through a CMemDC,
+// then the whole client area is copied to the window.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "platform/gdi/dc.h"
+#include "platform/geometry.h"
+#include "platform/windef.h"
+
+class CBitmap;
+class CFont;
+
+// A selector box's current text, drawn after the box's picture.
+struct SkinLabel {
+    CRect box;                  // the whole box; the arrow strip is left out
+    std::u16string_view text;   // must stay valid for the call
+    UINT align = DT_LEFT;       // DT_LEFT or DT_CENTER
+};
+
+struct SkinPicture {
+    std::u16string_view file;   // skin file name such as u"/Save-over.png"
+    CPoint topLeft;
+    std::optional<SkinLabel> label;
+};
+
+// The right-hand strip of a selector box that holds its arrow.
+inline constexpr int kSelectorArrowWidth = 28;
+
+// Draws label as one vertically centred line in its box minus the arrow strip.
+void DrawSkinLabel(CDC& dc, const SkinLabel& label);
+
+// Paints pictures in order into canvas and copies the client area to
+// windowDC. textFont, when given, is selected with the skin text colour and
+// a transparent background before anything is painted. Without a canvas
+// nothing is painted and the memory context's fresh bitmap is copied.
+void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* canvas,
+    std::u16string_view skinFolder, std::span<const SkinPicture> pictures, CFont* textFont);
+
+// The same for a window: its client rectangle and device context, released
+// when done. Window is the framework's window class.
+template <class Window>
+void RepaintCanvas(Window& window, CBitmap* canvas, std::u16string_view skinFolder,
+    std::span<const SkinPicture> pictures, CFont* textFont)
+{
+    CRect client;
+    window.GetClientRect(&client);
+    CDC* dc = window.GetDC();
+    RepaintCanvasOnto(window.GetSafeHwnd(), dc, client, canvas, skinFolder, pictures, textFont);
+    window.ReleaseDC(dc);
+}
