@@ -1,0 +1,19 @@
+# System services in Win32 shape: private-profile files, whole-file saving,
+# named mutex, system version and language, key names, shell open, process
+# exit. Pure C++ in their own library, so that Qt-free code (the settings
+# files) can use them; the desktop library passes them on to its users.
+kx_library(kx_platform_services
+  SOURCES
+    services/files.cpp
+    services/ini_document.cpp
+    services/key_names.cpp
+    services/key_strokes.cpp
+    services/named_mutex.cpp
+    services/process.cpp
+    services/profile.cpp
+    services/runtime_folder.cpp
+    services/shell.cpp
+    services/system_info.cpp
+    services/win_error.cpp
+  DEPS kx_platform_base)
+target_link_libraries(kx_platform_ui PUBLIC kx_platform_services)

@@ -1,0 +1,302 @@
+#include "platform/services/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/hid.h"
+#include "platform/services/win_error.h"
+#include "platform/strconv.h"
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class CFd {
+public:
+    explicit CFd(int fd = -1) : m_fd(fd) {}
+    CFd(CFd&& other) noexcept : m_fd(other.Release()) {}
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+    CFd& operator=(CFd&&) = delete;
+    ~CFd() { Reset(); }
+
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    int Release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+    void Reset(int fd = -1)
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+BOOL FailWithErrno(int error)
+{
+    SetLastErrorFromErrno(error);
+    return FALSE;
+}
+
+std::string NativePath(const char16_t* path) { return path ? Utf16ToUtf8(path) : std::string(); }
+
+// Opens without blocking on a pipe or device, then insists on a regular file.
+// Clears O_NONBLOCK again so the caller gets ordinary blocking behaviour.
+CFd OpenRegular(const std::string& path, int flags)
+{
+    CFd fd(::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (!fd.Valid()) {
+        return fd;
+    }
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        fd.Reset();
+        errno = EACCES;
+        return fd;
+    }
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+struct ModeFlags {
+    int flags = 0;
+    bool truncate = false;
+    const char* stdioMode = nullptr;
+};
+
+std::optional<ModeFlags> ParseMode(std::u16string_view mode)
+{
+    if (mode.empty()) {
+        return std::nullopt;
+    }
+    const bool update = mode.find(u'+') != std::u16string_view::npos;
+    switch (mode.front()) {
+    case u'r':
+        return ModeFlags{update ? O_RDWR : O_RDONLY, false, update ? "r+b" : "rb"};
+    case u'w':
+        return ModeFlags{(update ? O_RDWR : O_WRONLY) | O_CREAT, true, update ? "w+b" : "wb"};
+    case u'a':
+        return ModeFlags{(update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND, false, update ? "a+b" : "ab"};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool WriteAll(int fd, std::string_view content, off_t offset)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::pwrite(fd, content.data(), content.size(), offset);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
+}
+
+// The file a path finally names: a symbolic link is followed, so that saving
+// replaces the file it points at and not the link.
+std::string ResolvedTarget(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) != nullptr) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new, uniquely named file beside `target`; its name starts with a dot so
+// that a left-over after a crash stays out of sight.
+CFd CreateTemporaryBeside(const std::string& target, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    const auto slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        CFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.Valid() || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return CFd();
+}
+
+void SyncFolder(const std::string& folder)
+{
+    CFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) {
+        ::fsync(dir.Get());
+    }
+}
+
+// Last resort when the folder admits no temporary file: overwrite from the
+// start, then cut to the new length, so the file is never emptied first.
+BOOL SaveInPlace(int fd, std::string_view content)
+{
+    if (!WriteAll(fd, content, 0) || ::ftruncate(fd, static_cast<off_t>(content.size())) != 0 || ::fsync(fd) != 0) {
+        return FailWithErrno(errno);
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+// Fills the temporary file, gives it the old file's permissions, flushes it
+// and renames it over the target. The temporary file never outlives a failure.
+BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& target, std::string_view content,
+                     const struct stat* existing)
+{
+    bool ok = WriteAll(temp.Get(), content, 0);
+    if (ok && existing) {
+        ok = ::fchmod(temp.Get(), existing->st_mode & 07777) == 0;
+        // Keeping the owner only works for a privileged process; not an error otherwise.
+        [[maybe_unused]] const int ignored = ::fchown(temp.Get(), existing->st_uid, existing->st_gid);
+    }
+    ok = ok && ::fsync(temp.Get()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(temp.Release()) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return FailWithErrno(error);
+    }
+    SyncFolder(FolderOf(target));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL PathFileExistsW(const char16_t* path)
+{
+    if (path == nullptr || *path == u'\0') {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    struct stat st {};
+    if (::stat(NativePath(path).c_str(), &st) != 0) {
+        return FailWithErrno(errno);
+    }
+    return TRUE;
+}
+
+std::FILE* OpenFileW(const char16_t* path, const char16_t* mode)
+{
+    const auto parsed = ParseMode(mode ? std::u16string_view(mode) : std::u16string_view());
+    if (path == nullptr || !parsed) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    CFd fd = OpenRegular(NativePath(path), parsed->flags);
+    if (!fd.Valid() || (parsed->truncate && ::ftruncate(fd.Get(), 0) != 0)) {
+        FailWithErrno(errno);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd.Get(), parsed->stdioMode);
+    if (file == nullptr) {
+        FailWithErrno(errno);
+        return nullptr;
+    }
+    fd.Release();
+    return file;
+}
+
+std::optional<std::string> ReadWholeFileW(const char16_t* path)
+{
+    if (path == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return std::nullopt;
+    }
+    CFd fd = OpenRegular(NativePath(path), O_RDONLY);
+    if (!fd.Valid()) {
+        FailWithErrno(errno);
+        return std::nullopt;
+    }
+    std::string content;
+    char chunk[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
+        if (got == 0) {
+            break;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            FailWithErrno(errno);
+            return std::nullopt;
+        }
+        content.append(chunk, static_cast<std::size_t>(got));
+    }
+    SetLastError(ERROR_SUCCESS);
+    return content;
+}
+
+BOOL SaveWholeFileW(const char16_t* path, std::string_view content, FileCreation creation)
+{
+    if (path == nullptr || *path == u'\0') {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const std::string target = ResolvedTarget(NativePath(path));
+    // Opening the file for writing first means a file the user may not write
+    // stays as it is, even in a folder where a rename would be allowed.
+    CFd existing = OpenRegular(target, O_WRONLY);
+    if (!existing.Valid()) {
+        if (errno != ENOENT || creation == FileCreation::ExistingOnly) {
+            return FailWithErrno(errno);
+        }
+    }
+    struct stat st {};
+    if (existing.Valid() && ::fstat(existing.Get(), &st) != 0) {
+        return FailWithErrno(errno);
+    }
+    std::string tempPath;
+    CFd temp = CreateTemporaryBeside(target, tempPath);
+    if (!temp.Valid()) {
+        const int error = errno;
+        if (existing.Valid() && (error == EACCES || error == EPERM)) {
+            return SaveInPlace(existing.Get(), content);
+        }
+        return FailWithErrno(error);
+    }
+    return CommitTemporary(std::move(temp), tempPath, target, content, existing.Valid() ? &st : nullptr);
+}

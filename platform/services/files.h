@@ -1,0 +1,36 @@
+#pragma once
+// Whole-file services for the small files beside the executable. Paths are
+// UTF-16 as everywhere in system code; failures set the last error to a
+// Windows error number.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/windef.h"
+
+BOOL PathFileExistsW(const char16_t* path);
+
+// Opens a file with a C runtime mode ("rb", "wb", "r+b", "ab") as the
+// wide-character fopen does. Only regular files are opened: a folder, a pipe
+// or a device is refused, so that a reader can neither block nor read without
+// end. A "w" mode empties the file only after that check.
+std::FILE* OpenFileW(const char16_t* path, const char16_t* mode);
+
+// The whole content of a regular file, or nothing.
+std::optional<std::string> ReadWholeFileW(const char16_t* path);
+
+enum class FileCreation {
+    ExistingOnly,     // fail with ERROR_FILE_NOT_FOUND when the file is missing
+    CreateIfMissing,  // a new file gets the usual mode for new files
+};
+
+// Replaces the whole content of the file so that it holds either its old bytes
+// or the new ones, never a mix, a part or nothing: the new content is written
+// to a temporary file in the same folder, flushed to disk and renamed over the
+// old one, which keeps its permission bits. A file that may not be written
+// fails even when its folder may be, and keeps its content. When the folder
+// admits no new file but the file itself is writable, the content is written
+// in place instead, still without emptying the file first.
+BOOL SaveWholeFileW(const char16_t* path, std::string_view content, FileCreation creation);
