@@ -1,0 +1,22 @@
+#pragma once
+// The sixteen slot labels of the key page in str.ini, under the section of the
+// current language, so that each language keeps its own labels.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "settings/settings_record.h"
+
+// Key set (0 or 1), then slot 0 to 7.
+using SlotLabels = std::array<std::array<std::u16string, kSlotsPerKeySet>, kKeySetCount>;
+
+// Characters read per label, terminating NUL included.
+inline constexpr std::size_t kLabelCapacity = 1024;
+
+// Reads every label from `section`; a missing file or key gives an empty label.
+void LoadLabels(const std::u16string& labelFile, const std::u16string& section, SlotLabels& labels);
+
+// Writes every label under `section`, creating the file or the section when
+// missing and leaving the other sections as they are. Failures are not reported.
+void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels);
