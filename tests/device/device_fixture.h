@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "device/device_link.h"
+#include "device/discovery.h"
+#include "platform/sim/sim_hid.h"
+#include "settings/device_image.h"
+#include "settings/dpi_tables.h"
+#include "tests/device/window_double.h"
+
+inline constexpr char16_t kMouseNotFound[] = u"The system did not detect the gaming mouse!";
+
+// A sane machine with the mouse plugged in, the device link as at process
+// start, and recorders for boxes and window calls. Each test breaks one thing.
+class DeviceLinkTest : public ::testing::Test {
+protected:
+    explicit DeviceLinkTest(SimHid::Options options = {}) : hid(options)
+    {
+        g_deviceLink = DeviceLink{};
+        ClearDeviceImage();
+        DpiTableSet = 0;
+    }
+
+    ~DeviceLinkTest() override { CloseDeviceHandles(); }
+
+    // Discovery as start-up runs it, scrambling switched on; the log starts empty.
+    void OpenMouse()
+    {
+        ASSERT_EQ(Discover(owner), 1);
+        g_deviceLink.deviceOpened = 1;
+        hid.Log().Clear();
+    }
+
+    std::u16string OnlyBoxText() const
+    {
+        return boxes.Boxes().size() == 1 ? boxes.Boxes().front().text : u"<" + std::u16string(u"not one box") + u">";
+    }
+
+    const HWND owner = FakeWindow(1);
+    SimHid hid;
+    RecordingMessageBoxes boxes;
+    RecordingWindows windows;
+};
