@@ -126,15 +126,6 @@ std::string ResolvedTarget(const std::string& path)
     return path;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A new, uniquely named file beside `target`; its name starts with a dot so
 // that a left-over after a crash stays out of sight.
 CFd CreateTemporaryBeside(const std::string& target, std::string& tempPath)
@@ -152,14 +143,6 @@ CFd CreateTemporaryBeside(const std::string& target, std::string& tempPath)
     }
     errno = EEXIST;
     return CFd();
-}
-
-void SyncFolder(const std::string& folder)
-{
-    CFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid()) {
-        ::fsync(dir.Get());
-    }
 }
 
 // Last resort when the folder admits no temporary file: overwrite from the
@@ -198,7 +181,8 @@ BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& t
         ::unlink(tempPath.c_str());
         return FailWithErrno(error);
     }
-    SyncFolder(FolderOf(target));
+    // The folder is not flushed: after a crash the file holds its old or its
+    // new content, both whole, which is all that matters here.
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
