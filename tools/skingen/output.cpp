@@ -1,0 +1,46 @@
+#include "output.h"
+
+#include "icon.h"
+#include "skinset.h"
+#include "theme.h"
+
+#include <QDir>
+#include <QImageWriter>
+
+#include <stdexcept>
+
+namespace skin {
+
+void SavePicture(const QImage& image, bool withAlpha, const QString& path)
+{
+    QImage out = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    out.setDotsPerMeterX(3780);
+    out.setDotsPerMeterY(3780);
+    QImageWriter writer(path, "png");
+    if (!writer.write(out)) {
+        throw std::runtime_error("cannot write " + path.toStdString() + ": " + writer.errorString().toStdString());
+    }
+}
+
+void WriteAll(const QString& outDir)
+{
+    const QDir root(outDir);
+    for (Lang lang : {Lang::EN, Lang::CHS}) {
+        const QString folder = root.filePath(FolderOf(lang));
+        if (!QDir().mkpath(folder)) {
+            throw std::runtime_error("cannot create " + folder.toStdString());
+        }
+        for (const Picture& picture : Pictures()) {
+            SavePicture(picture.draw(lang), picture.use == Use::Blended, folder + picture.name);
+        }
+    }
+    const QString icons = root.filePath("icons");
+    if (!QDir().mkpath(icons)) {
+        throw std::runtime_error("cannot create " + icons.toStdString());
+    }
+    for (int size : kIconSizes) {
+        SavePicture(AppIcon(size), true, QDir(icons).filePath(IconFileName(size)));
+    }
+}
+
+}  // namespace skin

@@ -1,0 +1,147 @@
+#include "output.h"
+
+#include "skinset.h"
+#include "theme.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+
+namespace skin {
+namespace {
+
+QString Describe(QSize s)
+{
+    return QString("%1 x %2").arg(s.width()).arg(s.height());
+}
+
+// Whether the picture has both see-through and solid pixels: an alpha
+// channel that is all 255 would blend as a square.
+bool HasRealTransparency(const QImage& image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    bool clear = false;
+    bool solid = false;
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            const int a = qAlpha(argb.pixel(x, y));
+            clear = clear || a < 255;
+            solid = solid || a == 255;
+        }
+    }
+    return clear && solid;
+}
+
+QSize MinimumCanvas(const QString& name)
+{
+    if (name == "/Keys-recover.png") {
+        return kRecoverSize;
+    }
+    if (name.endsWith("-key.png")) {
+        return kDialogSize;
+    }
+    return kMainSize;
+}
+
+void CheckPicture(const Picture& picture, const QImage& image, const QString& where, QStringList& problems)
+{
+    const QSize size = image.size();
+    if (picture.use == Use::Canvas) {
+        if (image.hasAlphaChannel()) {
+            problems << where + ": a canvas must be opaque";
+        }
+        const QSize least = MinimumCanvas(picture.name);
+        if (size.width() < least.width() || size.height() < least.height()) {
+            problems << where + ": " + Describe(size) + " is smaller than the window's " + Describe(least);
+        }
+        return;
+    }
+    if (!image.hasAlphaChannel() || !HasRealTransparency(image)) {
+        problems << where + ": a blended picture needs real transparency";
+    }
+    if (picture.exact.isValid() && size != picture.exact) {
+        problems << where + ": " + Describe(size) + " instead of " + Describe(picture.exact);
+    }
+    if (picture.atMost.isValid() &&
+        (size.width() > picture.atMost.width() || size.height() > picture.atMost.height() || size.isEmpty())) {
+        problems << where + ": " + Describe(size) + " does not fit " + Describe(picture.atMost);
+    }
+}
+
+void CheckPlacements(const QHash<QString, QSize>& sizes, const QString& folder, QStringList& problems)
+{
+    for (const Placement& place : Placements()) {
+        if (!sizes.contains(place.window) || (!place.picture.isEmpty() && !sizes.contains(place.picture))) {
+            continue;
+        }
+        const QSize canvas = sizes[place.window];
+        const QSize drawn = place.picture.isEmpty() ? place.rect.size() : sizes[place.picture];
+        const QRect area(place.rect.topLeft(), drawn);
+        if (!QRect(QPoint(0, 0), canvas).contains(area)) {
+            problems << folder + place.window + ": " + (place.picture.isEmpty() ? "hit area" : place.picture) +
+                            QString(" at (%1, %2) leaves the picture").arg(area.left()).arg(area.top());
+        }
+    }
+    const QSize page = sizes.value("/main.png");
+    for (const char* name : {"/KeySet.png", "/DPISet.png", "/LEDSet.png"}) {
+        if (sizes.contains(name) && sizes[name] != page) {
+            problems << folder + name + ": not the size of /main.png";
+        }
+    }
+}
+
+QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QStringList& problems)
+{
+    QHash<QString, QSize> sizes;
+    for (const Picture& picture : Pictures()) {
+        const QString where = folder + picture.name;
+        if (!QFileInfo::exists(dir + picture.name)) {
+            problems << where + ": missing";
+            continue;
+        }
+        QImageReader reader(dir + picture.name, "png");
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            problems << where + ": does not decode (" + reader.errorString() + ")";
+            continue;
+        }
+        CheckPicture(picture, image, where, problems);
+        sizes.insert(picture.name, image.size());
+    }
+    CheckPlacements(sizes, folder, problems);
+    return sizes;
+}
+
+void CheckIcons(const QString& dir, QStringList& problems)
+{
+    for (int size : kIconSizes) {
+        const QString path = QDir(dir).filePath(IconFileName(size));
+        const QImage image(path, "png");
+        if (image.isNull()) {
+            problems << "icons/" + IconFileName(size) + ": missing or does not decode";
+        } else if (image.size() != QSize(size, size) || !HasRealTransparency(image)) {
+            problems << "icons/" + IconFileName(size) + ": wrong size or no transparency";
+        }
+    }
+}
+
+}  // namespace
+
+QStringList Verify(const QString& outDir)
+{
+    QStringList problems;
+    const QDir root(outDir);
+    const QHash<QString, QSize> en = CheckFolder(root.filePath(FolderOf(Lang::EN)), FolderOf(Lang::EN), problems);
+    const QHash<QString, QSize> chs =
+        CheckFolder(root.filePath(FolderOf(Lang::CHS)), FolderOf(Lang::CHS), problems);
+    for (auto it = en.cbegin(); it != en.cend(); ++it) {
+        if (chs.contains(it.key()) && chs[it.key()] != it.value()) {
+            problems << it.key() + ": EN and CHS sizes differ";
+        }
+    }
+    CheckIcons(root.filePath("icons"), problems);
+    return problems;
+}
+
+}  // namespace skin
