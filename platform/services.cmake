@@ -1,5 +1,5 @@
 # System services in Win32 shape: private-profile files, whole-file saving,
-# named mutex, system version and language, key names, shell open, process
+# named mutex, system version and language, key-name texts, shell open, process
 # exit. Pure C++ in their own library, so that Qt-free code (the settings
 # files) can use them; the desktop library passes them on to its users.
 kx_library(kx_platform_services
@@ -7,7 +7,6 @@ kx_library(kx_platform_services
     services/files.cpp
     services/ini_document.cpp
     services/key_names.cpp
-    services/key_strokes.cpp
     services/named_mutex.cpp
     services/process.cpp
     services/profile.cpp

@@ -1,6 +1,7 @@
 #pragma once
 // The key-name text of a keystroke as Windows gives it for a US English
 // keyboard layout ("Ctrl", "Right Ctrl", "Num 5", "Prnt Scrn", "A", "/"...).
+// The desktop backend builds the lParam of a key message from the key event.
 
 #include "platform/windef.h"
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/services/key_names.h"
-#include "platform/services/key_strokes.h"
 
 namespace {
 
@@ -21,12 +20,6 @@ std::u16string NameOf(LONG lParam)
 std::u16string NameOfScan(BYTE scanCode, bool extended = false)
 {
     return NameOf((static_cast<LONG>(scanCode) << 16) | (extended ? kExtended : 0));
-}
-
-std::u16string NameOfX11(unsigned keycode)
-{
-    const auto stroke = KeyStrokeFromX11Keycode(keycode);
-    return stroke ? NameOf(static_cast<LONG>(KeyMessageLParam(*stroke, KeyTransition::Press))) : u"<none>";
 }
 
 TEST(KeyNameTest, OrdinaryExtendedAndKeypadKeys)
@@ -81,36 +74,6 @@ TEST(KeyNameTest, BufferLimitAndSideBlindBit)
     constexpr LONG kSideBlind = 1L << 25;
     EXPECT_EQ(NameOf((0x1D << 16) | kExtended | kSideBlind), u"Ctrl");
     EXPECT_EQ(NameOf((0x36 << 16) | kSideBlind), u"Shift");
-}
-
-TEST(KeyStrokeTest, X11KeycodesGiveWindowsKeystrokes)
-{
-    EXPECT_EQ(KeyStrokeFromX11Keycode(38), (KeyStroke{0x1E, false, 'A'}));
-    EXPECT_EQ(KeyStrokeFromX11Keycode(37), (KeyStroke{0x1D, false, 0x11}));
-    EXPECT_EQ(KeyStrokeFromX11Keycode(105), (KeyStroke{0x1D, true, 0x11}));
-    EXPECT_EQ(KeyStrokeFromX11Keycode(133), (KeyStroke{0x5B, true, 0x5B}));
-    EXPECT_EQ(KeyStrokeFromX11Keycode(84)->virtualKey, 0x65);          // keypad 5, Num Lock on
-    EXPECT_EQ(KeyStrokeFromX11Keycode(84, false)->virtualKey, 0x0C);   // the same key, Num Lock off
-    EXPECT_EQ(KeyStrokeFromX11Keycode(3), std::nullopt);
-    EXPECT_EQ(KeyStrokeFromEvdevCode(0), std::nullopt);
-    EXPECT_EQ(NameOfX11(105), u"Right Ctrl");
-    EXPECT_EQ(NameOfX11(84), u"Num 5");
-    EXPECT_EQ(NameOfX11(104), u"Num Enter");
-    EXPECT_EQ(NameOfX11(107), u"Prnt Scrn");
-    EXPECT_EQ(NameOfX11(127), u"Pause");
-    EXPECT_EQ(NameOfX11(77), u"Num Lock");
-    EXPECT_EQ(NameOfX11(9), u"Esc");
-}
-
-TEST(KeyStrokeTest, VirtualKeysAndMessageParameter)
-{
-    EXPECT_EQ(KeyStrokeFromVirtualKey(0x0D), (KeyStroke{0x1C, false, 0x0D}));
-    EXPECT_EQ(KeyStrokeFromVirtualKey(0x0D, true), (KeyStroke{0x1C, true, 0x0D}));
-    EXPECT_EQ(KeyStrokeFromVirtualKey(0x5B), (KeyStroke{0x5B, true, 0x5B}));  // only an extended one exists
-    const KeyStroke rightCtrl{0x1D, true, 0x11};
-    EXPECT_EQ(KeyMessageLParam(rightCtrl, KeyTransition::Press), 0x011D0001);
-    EXPECT_EQ(KeyMessageLParam(rightCtrl, KeyTransition::Repeat), 0x411D0001);
-    EXPECT_EQ(KeyMessageLParam(rightCtrl, KeyTransition::Release, true), static_cast<LPARAM>(0xE11D0001u));
 }
 
 }  // namespace
