@@ -2,11 +2,13 @@
 #include <unistd.h>
 
 #include <array>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/hid.h"
+#include "platform/services/ini_document.h"
 #include "platform/services/profile.h"
 #include "tests/platform/services/temp_folder.h"
 
@@ -97,6 +99,27 @@ TEST_F(ProfileTest, BrokenOrBinaryFileIsReadAndKeptWithoutHarm)
     EXPECT_EQ(Read(u"T", u"x", u"d"), u"d");
     ASSERT_TRUE(Write(u"S", u"Key", u"changed"));
     EXPECT_EQ(Text(), junk.substr(0, junk.size() - 10) + "Key=changed\n");
+}
+
+// Whatever the bytes, a document that is only read writes back exactly the
+// same bytes, and setting one key keeps every byte before that section.
+TEST(IniDocumentTest, ArbitraryBytesSurviveUnchanged)
+{
+    constexpr char kAlphabet[] = "[]=\r\n \tSKk;\"'\xEF\xBB\xBF\xFF\xC3";
+    std::mt19937 random(507);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);  // the final NUL included
+    std::uniform_int_distribution<std::size_t> length(0, 60);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(length(random), '\0');
+        for (char& c : bytes) {
+            c = kAlphabet[pick(random)];
+        }
+        CIniDocument document(bytes);
+        ASSERT_EQ(document.Content(), bytes);
+        document.SetValue(u"zz", u"k", u"v");
+        ASSERT_TRUE(document.Content().starts_with(bytes.substr(0, bytes.find_last_not_of('\n') + 1)));
+        ASSERT_EQ(CIniDocument(document.Content()).Value(u"ZZ", u"K"), u"v");
+    }
 }
 
 TEST_F(ProfileTest, NullValueRemovesKeyAndNullKeyRemovesSection)
