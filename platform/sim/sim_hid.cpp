@@ -17,7 +17,6 @@ namespace {
 SimHid* g_current = nullptr;
 
 constexpr std::u16string_view kHidClassSuffix = u"#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-constexpr std::u16string_view kMouseInstance = u"#8&2d6a5c1b&0&0000";
 constexpr USHORT kMouseVendor = 0x04D9;
 constexpr USHORT kMouseProduct = 0xA09E;
 constexpr DWORD kSpintActive = 0x00000001;
@@ -81,8 +80,9 @@ SimHidInterface MakeHidInterface(USHORT vendorId, USHORT productId, std::u16stri
     for (char16_t c : collection) {
         lowerCollection += Lower(c);
     }
-    const std::u16string instance = std::u16string(kMouseInstance.substr(0, 3)) + Hex4(vendorId ^ productId, false) +
-                                    std::u16string(kMouseInstance.substr(7));
+    // Windows puts a hash of the parent device here; any value stable per device will do.
+    const std::u16string instance =
+        u"#8&" + Hex4(vendorId ^ 0x2D6A, false) + Hex4(productId ^ 0x5C1B, false) + u"&0&0000";
     hidInterface.path = u"\\\\?\\hid#vid_" + Hex4(vendorId, false) + u"&pid_" + Hex4(productId, false) + u"&" +
                         lowerCollection + instance + std::u16string(kHidClassSuffix);
     hidInterface.notifyName = u"\\\\?\\HID#VID_" + Hex4(vendorId, true) + u"&PID_" + Hex4(productId, true) + u"&" +
