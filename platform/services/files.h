@@ -27,10 +27,11 @@ enum class FileCreation {
 };
 
 // Replaces the whole content of the file so that it holds either its old bytes
-// or the new ones, never a mix, a part or nothing: the new content is written
-// to a temporary file in the same folder, flushed to disk and renamed over the
-// old one, which keeps its permission bits. A file that may not be written
-// fails even when its folder may be, and keeps its content. When the folder
-// admits no new file but the file itself is writable, the content is written
-// in place instead, still without emptying the file first.
+// or the new ones, never a part or nothing: the new content is written to a
+// temporary file in the same folder, flushed to disk and renamed over the old
+// one, which keeps its permission bits. A file that may not be written fails
+// even when its folder may be, and keeps its content. Only when the folder
+// admits no new file but the file itself is writable is the content written in
+// place instead: the file is still never emptied first, though a failure
+// part-way can then leave the new bytes over the start of the old ones.
 BOOL SaveWholeFileW(const char16_t* path, std::string_view content, FileCreation creation);
