@@ -185,26 +185,20 @@ void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     m_lines.insert(position, ParseLine(NewLine(Utf16ToUtf8(key) + "=" + value8)));
 }
 
-bool CIniDocument::RemoveKey(std::u16string_view section, std::u16string_view key)
+void CIniDocument::RemoveKey(std::u16string_view section, std::u16string_view key)
 {
     const auto range = FindSection(section);
-    const auto index = range ? FindKey(*range, key) : std::nullopt;
-    if (!index) {
-        return false;
+    if (const auto index = range ? FindKey(*range, key) : std::nullopt) {
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*index));
     }
-    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*index));
-    return true;
 }
 
-bool CIniDocument::RemoveSection(std::u16string_view section)
+void CIniDocument::RemoveSection(std::u16string_view section)
 {
-    const auto range = FindSection(section);
-    if (!range) {
-        return false;
+    if (const auto range = FindSection(section)) {
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->header),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
     }
-    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->header),
-                  m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
-    return true;
 }
 
 std::string CIniDocument::Content() const

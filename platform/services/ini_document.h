@@ -23,9 +23,8 @@ public:
     // Sets the key, adding the section at the end and the key after the
     // section's last entry when they are missing.
     void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
-    // Each returns whether anything changed.
-    bool RemoveKey(std::u16string_view section, std::u16string_view key);
-    bool RemoveSection(std::u16string_view section);
+    void RemoveKey(std::u16string_view section, std::u16string_view key);
+    void RemoveSection(std::u16string_view section);
 
     std::string Content() const;
 

@@ -75,18 +75,17 @@ std::u16string SingleLine(std::u16string_view value)
     return line;
 }
 
-// The file as a document; an absent file is an empty one. Nothing when the
-// file exists but cannot be read, so that a write never replaces content it
-// could not see.
-std::optional<CIniDocument> LoadDocument(const char16_t* path)
+// The file's bytes; an absent file is an empty one. Nothing when the file
+// exists but cannot be read, so that a write never replaces content it could
+// not see.
+std::optional<std::string> ReadForUpdate(const char16_t* path, bool& exists)
 {
-    if (const auto content = ReadWholeFileW(path)) {
-        return CIniDocument(*content);
+    auto content = ReadWholeFileW(path);
+    exists = content.has_value();
+    if (!content && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        content.emplace();
     }
-    if (GetLastError() == ERROR_FILE_NOT_FOUND) {
-        return CIniDocument();
-    }
-    return std::nullopt;
+    return content;
 }
 
 }  // namespace
@@ -121,18 +120,25 @@ BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, co
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    auto document = LoadDocument(path);
-    if (!document) {
+    bool exists = false;
+    const auto original = ReadForUpdate(path, exists);
+    if (!original) {
         return FALSE;
     }
-    if (key == nullptr || value == nullptr) {
-        const bool changed = key ? document->RemoveKey(section, key) : document->RemoveSection(section);
-        if (!changed) {
-            SetLastError(ERROR_SUCCESS);
-            return TRUE;
-        }
+    CIniDocument document(*original);
+    if (key == nullptr) {
+        document.RemoveSection(section);
+    } else if (value == nullptr) {
+        document.RemoveKey(section, key);
     } else {
-        document->SetValue(section, key, SingleLine(value));
+        document.SetValue(section, key, SingleLine(value));
     }
-    return SaveWholeFileW(path, document->Content(), FileCreation::CreateIfMissing);
+    const std::string content = document.Content();
+    // Rewriting what is already there would only cost a flush to disk; a
+    // removal from a missing file creates nothing.
+    if (content == *original && (exists || content.empty())) {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    return SaveWholeFileW(path, content, FileCreation::CreateIfMissing);
 }

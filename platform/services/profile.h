@@ -22,6 +22,6 @@ DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key, con
 // blanks, so a value can never add lines of its own. Section names with ']'
 // or a line break and key names with '=' or a line break, or starting with
 // '[', are refused (ERROR_INVALID_PARAMETER). The file is replaced as a
-// whole, never left half written.
+// whole, never left half written, and not touched when nothing would change.
 BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
                                 const char16_t* path);

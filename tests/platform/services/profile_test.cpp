@@ -70,6 +70,13 @@ TEST_F(ProfileTest, WriteCreatesFileAndSection)
     ASSERT_TRUE(Write(u"Setting-CHT", u"Item1", u"左鍵"));
     EXPECT_EQ(Text(), "[Setting-CHT]\nItem1=\xE5\xB7\xA6\xE9\x8D\xB5\n");
     EXPECT_EQ(Read(u"setting-cht", u"ITEM1"), u"左鍵");
+
+    struct stat before {};
+    ::stat(m_folder.File("str.ini").c_str(), &before);
+    ASSERT_TRUE(Write(u"Setting-CHT", u"Item1", u"左鍵"));  // nothing new: the file is not rewritten
+    struct stat after {};
+    ::stat(m_folder.File("str.ini").c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
 TEST_F(ProfileTest, WriteLeavesEveryOtherLineAsItWas)
