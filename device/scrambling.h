@@ -10,9 +10,6 @@
 void EncodeGroup(BYTE* before);
 void DecodeGroup(BYTE* before);
 
-inline constexpr int kCommandReportLength = 8;
-inline constexpr int kDataReportLength = 65;
-
 // A command report is one group after the report id; a data report is eight
 // groups, one after each eighth byte of the block.
 void EncodeCommandReport(BYTE* report);
