@@ -1,11 +1,27 @@
 #include "settings/exe_path.h"
 
 #include <array>
+#include <utility>
 
 #include "platform/module.h"
 
+namespace {
+
+std::optional<std::u16string>& ModulePathOverride()
+{
+    static std::optional<std::u16string> path;
+    return path;
+}
+
+}  // namespace
+
+void SetModulePathForTesting(std::optional<std::u16string> path) { ModulePathOverride() = std::move(path); }
+
 std::u16string ModulePath()
 {
+    if (const auto& chosen = ModulePathOverride()) {
+        return *chosen;
+    }
     std::array<char16_t, kModulePathCapacity> buffer{};
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     return std::u16string(buffer.data(), length);

@@ -3,6 +3,7 @@
 // the skin folders and the dialogs' picture folders are all found here.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ inline constexpr std::size_t kModulePathCapacity = 1024;
 
 // The running executable's full path.
 std::u16string ModulePath();
+
+// Makes ModulePath report `path` until cleared with nullopt, so that tests and
+// the scripted runner can give the program a folder of files of their own.
+void SetModulePathForTesting(std::optional<std::u16string> path);
 
 // Replaces every occurrence of "KX-507.exe" in path, case-sensitively, with
 // name and returns the number of replacements.

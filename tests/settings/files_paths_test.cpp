@@ -48,6 +48,11 @@ TEST(PathBesideExeTest, RunningExecutableAndSettingsPaths)
     const std::u16string folder = module.substr(0, module.find_last_of(u'/') + 1);
     EXPECT_EQ(PathBesideExe(u"config.bin"), folder + u"config.bin");
 
+    SetModulePathForTesting(u"/tmp/run/KX-507-demo");
+    EXPECT_EQ(PathBesideExe(u"/Skins/EN"), u"/tmp/run/Skins/EN");
+    SetModulePathForTesting(std::nullopt);
+    EXPECT_EQ(ModulePath(), module);
+
     const SettingsFilePaths paths = SettingsFilePathsFor(u"/opt/kx/KX-507-demo");
     EXPECT_EQ(paths.modulePath, u"/opt/kx/KX-507-demo");
     EXPECT_EQ(paths.settingsFile, u"/opt/kx/config.bin");
