@@ -8,10 +8,9 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
-#include "platform/strconv.h"
+#include "platform/services/runtime_folder.h"
 
 namespace {
 
@@ -31,36 +30,6 @@ std::uint32_t GetU32(std::string_view in, std::size_t at)
         v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
     }
     return v;
-}
-
-// A folder of the current user's that no one else can enter, or "" when none
-// can be had safely.
-std::string PrivateFolder()
-{
-    const uid_t uid = ::getuid();
-    auto usable = [uid](const std::string& dir) {
-        struct stat st {};
-        return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
-               (st.st_mode & 0077) == 0;
-    };
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime && usable(runtime)) {
-        return runtime;
-    }
-    const std::string fallback = "/tmp/kx507-" + std::to_string(uid);
-    ::mkdir(fallback.c_str(), 0700);
-    return usable(fallback) ? fallback : std::string();
-}
-
-// The class name becomes part of a file name: keep it to safe characters.
-std::string SafeName(const std::u16string& windowClass)
-{
-    std::string name;
-    for (const char c : Utf16ToUtf8(windowClass)) {
-        const bool safe = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                          c == '_' || c == '.';
-        name += safe ? c : '_';
-    }
-    return name;
 }
 
 bool FillAddress(const std::string& path, sockaddr_un& address)
@@ -100,8 +69,8 @@ std::optional<WindowMessage> DecodeWindowMessage(std::string_view datagram)
 
 std::string WindowMessageSocketPath(const std::u16string& windowClass)
 {
-    const std::string folder = PrivateFolder();
-    return folder.empty() ? std::string() : folder + "/" + SafeName(windowClass) + ".sock";
+    const std::string folder = UserRuntimeFolder();
+    return folder.empty() ? std::string() : folder + "/" + SafeFileName(windowClass) + ".sock";
 }
 
 CWindowMessageChannel::~CWindowMessageChannel() { Close(); }
