@@ -90,14 +90,6 @@ BOOL CDeviceNotifier::Unregister(HDEVNOTIFY handle)
     return TRUE;
 }
 
-void CDeviceNotifier::ServicePendingEvents(HDEVNOTIFY handle)
-{
-    const auto it = m_registrations.find(handle);
-    if (it != m_registrations.end()) {
-        Service(it->second);
-    }
-}
-
 void CDeviceNotifier::Service(const std::shared_ptr<Registration>& registration)
 {
     const std::shared_ptr<Registration> keep = registration;

@@ -26,9 +26,6 @@ public:
 
     HDEVNOTIFY Register(HWND recipient, const void* filter, DWORD flags);
     BOOL Unregister(HDEVNOTIFY handle);
-    // Reads every pending event of the registration and sends its messages;
-    // what the message loop runs when the monitor becomes readable.
-    void ServicePendingEvents(HDEVNOTIFY handle);
 
 private:
     struct Registration {
@@ -41,6 +38,8 @@ private:
         std::map<std::string, std::vector<std::u16string>> known;
     };
 
+    // Reads every pending event of the registration and sends its messages;
+    // what the message loop runs when the monitor becomes readable.
     void Service(const std::shared_ptr<Registration>& registration);
     void OnEvent(const std::shared_ptr<Registration>& registration, const DeviceEvent& event);
     std::vector<std::u16string> InterfaceNames(const std::string& node) const;

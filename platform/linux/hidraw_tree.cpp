@@ -104,8 +104,10 @@ std::vector<std::string> CHidrawTree::NodeNames() const
 {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(m_sysRoot / "class" / "hidraw", ec)) {
-        std::string name = entry.path().filename().string();
+    // Nodes come and go while we look: errors end the listing instead of throwing.
+    std::filesystem::directory_iterator it(m_sysRoot / "class" / "hidraw", ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
         if (IsHidrawNodeName(name)) {
             names.push_back(std::move(name));
         }
