@@ -14,6 +14,20 @@ QColor Alpha(QColor c, int alpha)
     return c;
 }
 
+// The program restores a button by painting its "-normal" picture over the
+// "-over" one without clearing, so every hovered shape stays this far inside
+// the opaque body of the normal shape and leaves no rim behind.
+constexpr qreal kOverInset = 1.5;
+
+// The window buttons' square face, normal or hovered.
+QPainterPath WindowButtonFace(Look look)
+{
+    const qreal inset = look == Look::Over ? kOverInset : 0;
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(2.5, 2.5, 26, 26).adjusted(inset, inset, -inset, -inset), 5 - inset, 5 - inset);
+    return shape;
+}
+
 }  // namespace
 
 QImage WideButton(Lang lang, const QString& caption, Look look, bool primary)
@@ -21,27 +35,29 @@ QImage WideButton(Lang lang, const QString& caption, Look look, bool primary)
     QImage image = NewImage(kWideButton);
     QPainter p(&image);
     Prepare(p);
-    const QRectF r(1, 1, kWideButton.width() - 2, kWideButton.height() - 2);
-    const QPainterPath shape = Chamfered(r, 7);
+    const QRectF outer(0.5, 0.5, kWideButton.width() - 1, kWideButton.height() - 1);
     QColor textColour;
     if (look == Look::Over) {
+        const QRectF r = outer.adjusted(kOverInset, kOverInset, -kOverInset, -kOverInset);
+        const QPainterPath shape = Chamfered(r, 7);
         p.fillPath(shape, VGradient(r, QColor(96, 255, 222), QColor(0, 186, 146)));
         p.setPen(QPen(QColor(190, 255, 240), 1));
-        p.drawPath(shape);
+        p.drawPath(Chamfered(r.adjusted(0.5, 0.5, -0.5, -0.5), 7));
         textColour = QColor(3, 34, 28);
     } else {
+        const QPainterPath shape = Chamfered(outer, 7);
         const QColor top = primary ? QColor(18, 66, 58) : QColor(20, 38, 39);
         const QColor bottom = primary ? QColor(9, 36, 32) : QColor(11, 21, 22);
-        p.fillPath(shape, VGradient(r, top, bottom));
+        p.fillPath(shape, VGradient(outer, top, bottom));
         p.setPen(QPen(Alpha(kAccent, primary ? 200 : 110), 1));
         p.drawPath(shape);
         textColour = primary ? kAccent : kHeading;
     }
     // A short lit stroke on the cut corner marks the button's face.
     p.setPen(QPen(look == Look::Over ? QColor(230, 255, 250) : Alpha(kAccent, 230), 2));
-    p.drawLine(QPointF(r.left() + 1, r.top() + 9), QPointF(r.left() + 8, r.top() + 2));
+    p.drawLine(QPointF(3, 11), QPointF(10, 4));
     const QFont font = CaptionFont(lang, lang == Lang::CHS ? 14 : 13, true, lang == Lang::CHS ? 3 : 1.5);
-    Caption(p, r, Qt::AlignHCenter, caption, font, textColour);
+    Caption(p, outer, Qt::AlignHCenter, caption, font, textColour);
     return image;
 }
 
@@ -50,13 +66,12 @@ QImage MinimiseButton(Look look)
     QImage image = NewImage(kSquareButton);
     QPainter p(&image);
     Prepare(p);
-    const QRectF r(2.5, 2.5, 26, 26);
-    QPainterPath shape;
-    shape.addRoundedRect(r, 5, 5);
+    const QPainterPath shape = WindowButtonFace(look);
+    const QRectF r = shape.boundingRect();
     if (look == Look::Over) {
         p.fillPath(shape, VGradient(r, QColor(70, 255, 215), QColor(0, 170, 134)));
     } else {
-        p.fillPath(shape, QColor(16, 30, 31, 230));
+        p.fillPath(shape, QColor(16, 30, 31));
         p.setPen(QPen(Alpha(kAccent, 90), 1));
         p.drawPath(shape);
     }
@@ -70,13 +85,12 @@ QImage CloseButton(Look look)
     QImage image = NewImage(kSquareButton);
     QPainter p(&image);
     Prepare(p);
-    const QRectF r(2.5, 2.5, 26, 26);
-    QPainterPath shape;
-    shape.addRoundedRect(r, 5, 5);
+    const QPainterPath shape = WindowButtonFace(look);
+    const QRectF r = shape.boundingRect();
     if (look == Look::Over) {
         p.fillPath(shape, VGradient(r, QColor(255, 112, 120), QColor(200, 36, 56)));
     } else {
-        p.fillPath(shape, QColor(16, 30, 31, 230));
+        p.fillPath(shape, QColor(16, 30, 31));
         p.setPen(QPen(Alpha(kAccent, 90), 1));
         p.drawPath(shape);
     }
@@ -91,10 +105,12 @@ QImage DropdownBox(Look look)
     QImage image = NewImage(kDropdown);
     QPainter p(&image);
     Prepare(p);
-    const QRectF r(0.5, 0.5, kDropdown.width() - 1, kDropdown.height() - 1);
-    QPainterPath shape;
-    shape.addRoundedRect(r, 4, 4);
     const bool over = look == Look::Over;
+    const qreal inset = over ? kOverInset : 0;
+    const QRectF r =
+        QRectF(0.5, 0.5, kDropdown.width() - 1, kDropdown.height() - 1).adjusted(inset, inset, -inset, -inset);
+    QPainterPath shape;
+    shape.addRoundedRect(r, 4 - inset, 4 - inset);
     p.fillPath(shape, over ? VGradient(r, QColor(30, 74, 68), QColor(18, 46, 43))
                            : VGradient(r, QColor(22, 46, 44), QColor(12, 28, 27)));
     // The arrow strip: its own shade, split off by a hairline.

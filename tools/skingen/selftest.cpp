@@ -79,6 +79,13 @@ const std::vector<Damage>& Damages()
          [](const QDir& d) { Replace(d, "Skins/EN/Keys-recover.png", QSize(300, 150), false); }},
         {"languages of different sizes", "/Keys-recover.png: EN and CHS sizes differ",
          [](const QDir& d) { Replace(d, "Skins/EN/Keys-recover.png", QSize(320, 220), false); }},
+        {"normal picture leaving a rim of the hovered one",
+         "Skins/CHS/Min-normal.png: does not cover /Min-over.png",
+         [](const QDir& d) {
+             QImage dot = NewImage(QSize(31, 31));
+             QPainter(&dot).fillRect(QRect(12, 12, 7, 7), Qt::white);
+             SavePicture(dot, true, d.filePath("Skins/CHS/Min-normal.png"));
+         }},
         {"icon missing", "icons/kx-507-22.png: missing",
          [](const QDir& d) { QFile::remove(d.filePath("icons/kx-507-22.png")); }},
     };
@@ -105,6 +112,8 @@ bool CaptionOverflowIsRefused()
 QStringList SelfTest(const QString& workDir)
 {
     QStringList failures;
+    // Copies refuse to overwrite, so start from an empty folder every run.
+    QDir(workDir).removeRecursively();
     const QString good = QDir(workDir).filePath("good");
     WriteAll(good);
     const QStringList clean = Verify(good);

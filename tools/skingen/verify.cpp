@@ -33,6 +33,39 @@ bool HasRealTransparency(const QImage& image)
     return clear && solid;
 }
 
+// The program restores a hovered button by painting "-normal" over "-over"
+// without clearing; any pixel the hovered picture touches that the normal
+// one does not fully cover would stay behind as a rim.
+bool NormalCoversOver(const QImage& normal, const QImage& over)
+{
+    if (normal.size() != over.size()) {
+        return false;
+    }
+    const QImage n = normal.convertToFormat(QImage::Format_ARGB32);
+    const QImage o = over.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < o.height(); ++y) {
+        for (int x = 0; x < o.width(); ++x) {
+            if (qAlpha(o.pixel(x, y)) > 0 && qAlpha(n.pixel(x, y)) < 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void CheckPairs(const QHash<QString, QImage>& images, const QString& folder, QStringList& problems)
+{
+    for (auto it = images.cbegin(); it != images.cend(); ++it) {
+        if (!it.key().endsWith("-over.png")) {
+            continue;
+        }
+        const QString normal = QString(it.key()).replace("-over.png", "-normal.png");
+        if (images.contains(normal) && !NormalCoversOver(images[normal], it.value())) {
+            problems << folder + normal + ": does not cover " + it.key() + " when painted over it";
+        }
+    }
+}
+
 QSize MinimumCanvas(const QString& name)
 {
     if (name == "/Keys-recover.png") {
@@ -94,6 +127,7 @@ void CheckPlacements(const QHash<QString, QSize>& sizes, const QString& folder, 
 QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QStringList& problems)
 {
     QHash<QString, QSize> sizes;
+    QHash<QString, QImage> blended;
     for (const Picture& picture : Pictures()) {
         const QString where = folder + picture.name;
         if (!QFileInfo::exists(dir + picture.name)) {
@@ -108,7 +142,11 @@ QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QSt
         }
         CheckPicture(picture, image, where, problems);
         sizes.insert(picture.name, image.size());
+        if (picture.use == Use::Blended) {
+            blended.insert(picture.name, image);
+        }
     }
+    CheckPairs(blended, folder, problems);
     CheckPlacements(sizes, folder, problems);
     return sizes;
 }
