@@ -1,0 +1,27 @@
+#pragma once
+// The widget of a top-level framework window: borderless, of the client
+// size, showing the window's surface and turning pointer and key input
+// into queued window messages.
+
+#include <QWidget>
+
+#include "platform/windef.h"
+
+class CHostWidget : public QWidget {
+public:
+    CHostWidget(HWND window, bool toolWindow);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    HWND m_window;
+};

@@ -1,0 +1,10 @@
+#pragma once
+// Message boxes on screen: a modal box with the caption, the text and an OK
+// button, over its owner window.
+
+#include "platform/msgbox.h"
+
+class CQtMessageBoxPresenter : public IMessageBoxPresenter {
+public:
+    int Show(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) override;
+};

@@ -1,0 +1,323 @@
+#include "platform/wnd/testing.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/qt/wnd/desktop.h"
+#include "platform/qt/wnd/keyinput.h"
+#include "platform/qt/wnd/nativewindow.h"
+#include "platform/qt/wnd/records.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/hovertracker.h"
+#include "platform/wnd/msgqueue.h"
+
+namespace {
+
+Qt::MouseButtons g_buttons = Qt::NoButton;
+
+QWidget* WidgetOf(HWND window)
+{
+    CWnd* target = CWnd::FromHandle(window);
+    return target != nullptr && target->Native() != nullptr ? target->Native()->Widget() : nullptr;
+}
+
+// The widget that gets pointer input at a client point of window, and the
+// point in that widget's coordinates.
+std::pair<QWidget*, QPoint> PointerTarget(HWND window, CPoint client)
+{
+    CWnd* target = CWnd::FromHandle(window);
+    if (target == nullptr || target->Native() == nullptr || target->Native()->Widget() == nullptr) {
+        return {nullptr, {}};
+    }
+    QWidget* input = target->Native()->InputWidget();
+    const QPoint local(client.x, client.y);
+    if (target->GetParent() == nullptr) {
+        if (QWidget* child = input->childAt(local)) {
+            return {child, child->mapFrom(input, local)};
+        }
+    }
+    return {input, local};
+}
+
+void SendMouse(HWND window, CPoint client, QEvent::Type type, Qt::MouseButton button)
+{
+    auto [widget, local] = PointerTarget(window, client);
+    if (widget == nullptr) {
+        return;
+    }
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        g_buttons |= button;
+    } else if (type == QEvent::MouseButtonRelease) {
+        g_buttons &= ~Qt::MouseButtons(button);
+    }
+    const QPoint global = widget->mapToGlobal(local);
+    desktop::SetHeadlessCursor(CPoint(global.x(), global.y()));
+    QMouseEvent event(type, QPointF(local), QPointF(global), button, g_buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+    wndtest::PumpMessages();
+}
+
+QWidget* KeyTarget(HWND window)
+{
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    if (CWnd* target = CWnd::FromHandle(window); target->GetParent() == nullptr) {
+        if (HWND focus = desktop::FocusedControl()) {
+            QWidget* focused = WidgetOf(focus);
+            if (focused != nullptr && widget->isAncestorOf(focused)) {
+                return focused;
+            }
+        }
+    }
+    return widget;
+}
+
+void SendKey(HWND window, const KeyStroke& key, bool down, bool autoRepeat)
+{
+    QWidget* widget = KeyTarget(window);
+    if (widget == nullptr) {
+        return;
+    }
+    const std::unique_ptr<QKeyEvent> event = MakeKeyEvent(key, down, autoRepeat);
+    QApplication::sendEvent(widget, event.get());
+    wndtest::PumpMessages();
+}
+
+KeyStroke StrokeFor(UINT virtualKey, bool extended)
+{
+    if (const auto key = KeyFromVirtualKey(virtualKey, extended)) {
+        return *key;
+    }
+    return KeyStroke{0, 0, extended, virtualKey};
+}
+
+}  // namespace
+
+namespace desktop {
+
+HeadlessRecords& Records()
+{
+    static HeadlessRecords records;
+    return records;
+}
+
+void CountSystemMove()
+{
+    ++Records().systemMoves;
+}
+
+void RunScriptedModalLoop(CDialog& dialog)
+{
+    const HWND handle = dialog.m_hWnd;
+    while (!dialog.IsModalEnded() && CWnd::FromHandle(handle) == &dialog) {
+        wndtest::PumpMessages();
+        if (dialog.IsModalEnded()) {
+            break;
+        }
+        auto& actions = Records().modalActions;
+        if (actions.empty()) {
+            std::fprintf(stderr, "modal dialog %u left open with no scripted action: ended with -1\n",
+                dialog.TemplateId());
+            dialog.EndDialog(-1);
+            break;
+        }
+        const std::function<void(HWND)> action = std::move(actions.front());
+        actions.pop_front();
+        action(handle);
+    }
+}
+
+}  // namespace desktop
+
+namespace wndtest {
+
+void StartHeadless()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        }
+        static int argc = 1;
+        static char name[] = "kx-headless";
+        static char* argv[] = {name, nullptr};
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    desktop::SetHeadless(true);
+    desktop::Records() = desktop::HeadlessRecords{};
+    desktop::ForgetTrayIcons();
+    g_buttons = Qt::NoButton;
+    PumpMessages();
+}
+
+bool IsHeadless()
+{
+    return desktop::Headless();
+}
+
+void PumpMessages()
+{
+    do {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        DrainMessages();
+    } while (HasQueuedMessages());
+}
+
+void AdvanceTime(DWORD milliseconds)
+{
+    desktop::AdvanceVirtualClock(milliseconds);
+    CHoverTracker::Instance().TimePassed(desktop::VirtualNow());
+    PumpMessages();
+}
+
+DWORD Now()
+{
+    return desktop::VirtualNow();
+}
+
+void MouseMove(HWND window, CPoint client)
+{
+    SendMouse(window, client, QEvent::MouseMove, Qt::NoButton);
+}
+
+void MouseDown(HWND window, CPoint client)
+{
+    SendMouse(window, client, QEvent::MouseButtonPress, Qt::LeftButton);
+}
+
+void MouseUp(HWND window, CPoint client)
+{
+    SendMouse(window, client, QEvent::MouseButtonRelease, Qt::LeftButton);
+}
+
+void Click(HWND window, CPoint client)
+{
+    MouseDown(window, client);
+    MouseUp(window, client);
+}
+
+void DoubleClick(HWND window, CPoint client)
+{
+    Click(window, client);
+    SendMouse(window, client, QEvent::MouseButtonDblClick, Qt::LeftButton);
+    MouseUp(window, client);
+}
+
+void RightClick(HWND window, CPoint client)
+{
+    SendMouse(window, client, QEvent::MouseButtonPress, Qt::RightButton);
+    SendMouse(window, client, QEvent::MouseButtonRelease, Qt::RightButton);
+}
+
+void MouseLeave(HWND window)
+{
+    CHoverTracker::Instance().PointerLeft(window);
+    PumpMessages();
+}
+
+void KeyDown(HWND window, UINT virtualKey, bool extended, bool autoRepeat)
+{
+    SendKey(window, StrokeFor(virtualKey, extended), true, autoRepeat);
+}
+
+void KeyUp(HWND window, UINT virtualKey, bool extended)
+{
+    SendKey(window, StrokeFor(virtualKey, extended), false, false);
+}
+
+void KeyPress(HWND window, UINT virtualKey, bool extended)
+{
+    KeyDown(window, virtualKey, extended);
+    KeyUp(window, virtualKey, extended);
+}
+
+void TypeText(HWND window, std::u16string_view text)
+{
+    for (char16_t c : text) {
+        if (const auto key = KeyForCharacter(c)) {
+            SendKey(window, *key, true, false);
+            SendKey(window, *key, false, false);
+        }
+    }
+}
+
+void Focus(HWND window)
+{
+    if (CWnd* target = CWnd::FromHandle(window)) {
+        target->SetFocus();
+        PumpMessages();
+    }
+}
+
+namespace {
+
+QImage Grab(HWND window)
+{
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) {
+        return {};
+    }
+    PumpMessages();
+    return widget->grab().toImage();
+}
+
+}  // namespace
+
+bool SaveWindowPng(HWND window, const std::string& path)
+{
+    const QImage image = Grab(window);
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
+COLORREF WindowPixel(HWND window, CPoint client)
+{
+    const QImage image = Grab(window);
+    if (image.isNull() || !image.rect().contains(client.x, client.y)) {
+        return 0;
+    }
+    const QRgb pixel = image.pixel(client.x, client.y);
+    return RGB(static_cast<BYTE>(qRed(pixel)), static_cast<BYTE>(qGreen(pixel)), static_cast<BYTE>(qBlue(pixel)));
+}
+
+void QueueModalAction(std::function<void(HWND dialog)> action)
+{
+    desktop::Records().modalActions.push_back(std::move(action));
+}
+
+const std::vector<TrayCall>& TrayCalls()
+{
+    return desktop::Records().trayCalls;
+}
+
+void TrayMouse(UINT mouseMessage)
+{
+    desktop::DeliverTrayMouse(mouseMessage);
+    PumpMessages();
+}
+
+const std::vector<MenuRecord>& Menus()
+{
+    return desktop::Records().menus;
+}
+
+void SetMenuChoice(UINT id)
+{
+    desktop::Records().menuChoice = id;
+}
+
+int SystemMovesStarted()
+{
+    return desktop::Records().systemMoves;
+}
+
+}  // namespace wndtest

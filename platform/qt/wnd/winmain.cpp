@@ -1,0 +1,33 @@
+#include <QApplication>
+
+#include <memory>
+
+#include "platform/qt/wnd/desktop.h"
+#include "platform/qt/wnd/msgboxpresenter.h"
+#include "platform/wnd/cwinapp.h"
+
+int AfxWinMain(int argc, char** argv)
+{
+    std::unique_ptr<QApplication> ownApp;
+    if (QCoreApplication::instance() == nullptr) {
+        ownApp = std::make_unique<QApplication>(argc, argv);
+    }
+    // Windows hide and show all the time; the program ends only when its
+    // application object says so.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Headless runs keep the recording presenter their driver installed.
+    CQtMessageBoxPresenter presenter;
+    IMessageBoxPresenter* const previous = desktop::Headless() ? nullptr : SetMessageBoxPresenter(&presenter);
+
+    int exitCode = 0;
+    if (CWinApp* app = AfxGetApp()) {
+        if (app->InitInstance()) {
+            QApplication::exec();
+        }
+        exitCode = app->ExitInstance();
+    }
+    if (!desktop::Headless()) {
+        SetMessageBoxPresenter(previous);
+    }
+    return exitCode;
+}

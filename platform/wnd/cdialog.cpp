@@ -1,0 +1,164 @@
+#include "platform/wnd/cdialog.h"
+
+#include "platform/wnd/backend.h"
+#include "platform/wnd/cwinapp.h"
+#include "platform/wnd/vkeys.h"
+#include "platform/wnd/wndclass.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != nullptr) {
+        DestroyWindow();
+    }
+}
+
+BOOL CDialog::CreateFromTemplate(CWnd* owner)
+{
+    m_template = FindDialogTemplate(m_templateId);
+    if (!m_template) {
+        return FALSE;
+    }
+    if (m_template->className != nullptr && !IsWindowClassRegistered(m_template->className)) {
+        return FALSE;
+    }
+    const CSize size = DialogClientSize(*m_template);
+    if (!CreateTopLevel(m_template->style & ~WS_VISIBLE, m_template->exStyle, CRect(0, 0, size.cx, size.cy), owner)) {
+        return FALSE;
+    }
+    if ((m_template->style & DS_CENTER) != 0) {
+        CenterWindow(nullptr);
+    }
+    return TRUE;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    m_templateId = templateId;
+    m_pParentWnd = parent;
+    m_modal = false;
+    if (!CreateFromTemplate(parent)) {
+        return FALSE;
+    }
+    const HWND handle = m_hWnd;
+    SendMessage(WM_INITDIALOG);
+    if (FromHandle(handle) == this && (m_template->style & WS_VISIBLE) != 0) {
+        ShowWindow(SW_SHOWNORMAL);
+    }
+    return TRUE;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    CWnd* owner = m_pParentWnd;
+    if (owner == nullptr && AfxGetMainWnd() != this) {
+        owner = AfxGetMainWnd();
+    }
+    if (owner != nullptr && owner->m_hWnd == nullptr) {
+        owner = nullptr;
+    }
+    m_modal = true;
+    m_modalEnded = false;
+    m_modalResult = -1;
+    if (!CreateFromTemplate(owner)) {
+        m_modal = false;
+        return -1;
+    }
+    const HWND ownerHandle = owner != nullptr ? owner->m_hWnd : nullptr;
+    const bool ownerEnabled = owner != nullptr && owner->IsWindowEnabled();
+    if (ownerEnabled) {
+        owner->EnableWindow(FALSE);
+    }
+    const HWND handle = m_hWnd;
+    const CRect created = [this] {
+        CRect rect;
+        GetWindowRect(&rect);
+        return rect;
+    }();
+    SendMessage(WM_INITDIALOG);
+    if (!m_modalEnded && FromHandle(handle) == this) {
+        CRect now;
+        GetWindowRect(&now);
+        // A dialog that did not place itself is centred over its owner.
+        if (now == created && (m_template->style & DS_CENTER) == 0) {
+            CenterWindow(owner);
+        }
+        // A modal dialog is shown whatever its template's visibility.
+        ShowWindow(SW_SHOWNORMAL);
+        if (!m_modalEnded && FromHandle(handle) == this) {
+            wndbackend::RunModalLoop(*this);
+        }
+    }
+    if (ownerEnabled && CWnd::FromHandle(ownerHandle) == owner) {
+        owner->EnableWindow(TRUE);
+    }
+    if (FromHandle(handle) == this) {
+        DestroyWindow();
+    }
+    m_modal = false;
+    return m_modalResult;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_modalResult = result;
+    m_modalEnded = true;
+    if (m_modal) {
+        wndbackend::QuitModalLoop();
+    } else {
+        ShowWindow(SW_HIDE);
+    }
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    EndDialog(static_cast<int>(IDOK));
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(static_cast<int>(IDCANCEL));
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN) {
+        return FALSE;
+    }
+    if (msg->wParam == VK_RETURN) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(IDOK), 0), 0);
+        return TRUE;
+    }
+    if (msg->wParam == VK_ESCAPE) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(IDCANCEL), 0), 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 && LOWORD(wParam) == IDOK) {
+            OnOK();
+        } else if (HIWORD(wParam) == 0 && LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+        }
+        return 0;
+    case WM_CLOSE:
+        // A close request is the cancel command, as the dialog manager has it.
+        PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(IDCANCEL), 0), 0);
+        return 0;
+    default:
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    }
+}

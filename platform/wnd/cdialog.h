@@ -1,0 +1,51 @@
+#pragma once
+// A dialog made from a template (platform/wnd/dialogtemplate.h). DoModal runs
+// it in a nested message loop and returns the EndDialog code; Enter and Esc
+// are the dialog keys (IDOK and IDCANCEL) unless pre-translation takes them.
+
+#include <cstdint>
+
+#include <optional>
+
+#include "platform/wnd/cwnd.h"
+#include "platform/wnd/dialogtemplate.h"
+
+using INT_PTR = std::intptr_t;
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // -1 when the template is unknown or names an unregistered class.
+    virtual INT_PTR DoModal();
+    // A modeless dialog (no loop of its own): made, initialised, shown when
+    // the template is visible.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    void EndDialog(int result);
+    bool IsModalEnded() const { return m_modalEnded; }
+
+    // The template's font: the dialog's own font unless it sets another.
+    const DialogTemplate* Template() const { return m_template ? &*m_template : nullptr; }
+    UINT TemplateId() const { return m_templateId; }
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // The dialog keys: Enter sends IDOK and Esc IDCANCEL to the dialog.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    CWnd* m_pParentWnd = nullptr;
+
+private:
+    BOOL CreateFromTemplate(CWnd* owner);
+
+    UINT m_templateId = 0;
+    std::optional<DialogTemplate> m_template;
+    bool m_modal = false;
+    bool m_modalEnded = false;
+    int m_modalResult = -1;
+};

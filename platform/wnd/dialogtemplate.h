@@ -1,0 +1,33 @@
+#pragma once
+// Dialog templates as data: the client size in dialog units, the styles and
+// the font the program's dialog resources name. The windows are borderless
+// on this desktop whatever border style a template asks for.
+
+#include <optional>
+
+#include "platform/geometry.h"
+#include "platform/windef.h"
+
+struct DialogTemplate {
+    UINT id = 0;
+    int widthDlu = 0;
+    int heightDlu = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    const char16_t* className = nullptr;  // nullptr: the system dialog class
+    const char16_t* fontFace = nullptr;
+    int fontPoints = 0;
+    int fontWeight = 0;
+    BYTE fontCharSet = 0;
+    // The least client size in pixels: the main window's pictures need
+    // more than its dialog units give.
+    CSize minClient;
+};
+
+// One dialog unit is 2 pixels each way for the 12-point template font at 96
+// dots per inch.
+inline constexpr int kPixelsPerDialogUnit = 2;
+
+std::optional<DialogTemplate> FindDialogTemplate(UINT id);
+// The client size of a window made from the template.
+CSize DialogClientSize(const DialogTemplate& dialogTemplate);

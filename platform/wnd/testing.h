@@ -1,0 +1,83 @@
+#pragma once
+// Headless driving of the desktop, for tests and the scripted runner. The
+// real windows run on the offscreen platform; input is injected at client
+// coordinates and goes the way the desktop's own input goes (queue, hooks,
+// pre-translation, dispatch, control behaviour); hover time passes only when
+// told to; the tray icon and pop-up menus are recorded instead of shown.
+// Message boxes go through platform/msgbox.h: install a recording presenter.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/geometry.h"
+#include "platform/windef.h"
+#include "platform/wnd/menu.h"
+#include "platform/wnd/notifyicon.h"
+
+namespace wndtest {
+
+// Starts the desktop without a screen; safe to call again. Clears the
+// records and the scripted modal actions.
+void StartHeadless();
+bool IsHeadless();
+
+// Handles everything waiting: desktop events, queued messages, paints.
+void PumpMessages();
+// Lets hover time pass (then pumps). The clock starts at 0 and never moves by itself.
+void AdvanceTime(DWORD milliseconds);
+DWORD Now();
+
+// Pointer input at client coordinates of `window` (a top-level window or a
+// control); each call pumps afterwards. Move also moves the cursor.
+void MouseMove(HWND window, CPoint client);
+void MouseDown(HWND window, CPoint client);
+void MouseUp(HWND window, CPoint client);
+void Click(HWND window, CPoint client);
+void DoubleClick(HWND window, CPoint client);
+void RightClick(HWND window, CPoint client);
+// The pointer leaves the program's windows.
+void MouseLeave(HWND window);
+
+// A key of the US layout by virtual key; extended picks right Ctrl, keypad
+// Enter, the arrow block and the like. Goes to the focused control of the
+// window, else to the window.
+void KeyDown(HWND window, UINT virtualKey, bool extended = false, bool autoRepeat = false);
+void KeyUp(HWND window, UINT virtualKey, bool extended = false);
+void KeyPress(HWND window, UINT virtualKey, bool extended = false);
+// Types characters into the focused control (digits, letters).
+void TypeText(HWND window, std::u16string_view text);
+// Moves the keyboard focus to window (a control), as a click would.
+void Focus(HWND window);
+
+// What the window shows: its surface with its child controls drawn over it.
+bool SaveWindowPng(HWND window, const std::string& path);
+COLORREF WindowPixel(HWND window, CPoint client);
+
+// Actions run, in order, inside the next modal loops while their dialog is
+// open; each gets the dialog. A modal dialog still open when no action is
+// left ends with -1, so a test cannot hang.
+void QueueModalAction(std::function<void(HWND dialog)> action);
+
+struct TrayCall {
+    DWORD message = 0;
+    NOTIFYICONDATAW data;
+};
+const std::vector<TrayCall>& TrayCalls();
+// Mouse activity on the tray icon: its callback message with this mouse message.
+void TrayMouse(UINT mouseMessage);
+
+struct MenuRecord {
+    std::vector<MenuItem> items;
+    CPoint at;
+    UINT flags = 0;
+    HWND owner = nullptr;
+};
+const std::vector<MenuRecord>& Menus();
+// The entry the next pop-up menus choose; 0 dismisses them.
+void SetMenuChoice(UINT id);
+
+// Non-client drags started (posted WM_NCLBUTTONDOWN with HTCAPTION).
+int SystemMovesStarted();
+
+}  // namespace wndtest
