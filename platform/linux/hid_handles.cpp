@@ -178,9 +178,7 @@ std::size_t CHidHandles::FeatureLength(const Handle& handle, const void* buffer,
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    // Byte 0 is the report id; 0 only names a report of a collection without
-    // ids. hidraw reads byte 0 the same way, so a report id of 0 sent to a
-    // device that numbers its reports would go out unnumbered: refuse it here.
+    // Byte 0 is the report id; 0 only names a report of a collection without ids.
     const std::uint8_t reportId = *static_cast<const std::uint8_t*>(buffer);
     const ReportBits* report = handle.node.collections[handle.collection].FeatureReport(reportId);
     if (!report) {

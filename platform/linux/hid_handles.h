@@ -6,6 +6,16 @@
 // top-level collection its path named: feature reports are checked against
 // that collection as the HID class checks them.
 //
+// Feature-report buffers keep their Windows layout on hidraw, because the
+// kernel reads byte 0 the same way: for a numbered report it is the id and
+// goes out with the data; a 0 means "no id", the kernel sends bytes 1 onward
+// and, on a read, puts the answer from byte 1 on and leaves the 0 in byte 0.
+// Either way the length counts byte 0. What hidraw does not check is whether
+// the id fits the device: a 0 on a device that numbers its reports would go
+// out as an unnumbered report. So byte 0 must name a feature report of the
+// handle's own collection (0 only for a collection without ids), the buffer
+// must hold that report, and exactly the report's length goes to the kernel.
+//
 // A handle may also be a query handle, without the node open. Windows lets
 // anyone open a HID interface with no read or write access to read its
 // attributes and description; a hidraw node has no such mode, but sysfs holds

@@ -9,8 +9,10 @@ CLinuxHidBackend* g_backend = nullptr;
 CLinuxHidBackend& Backend()
 {
     if (!g_backend) {
-        static CLinuxHidBackend real;
-        return real;
+        // Never destroyed: at exit the message loop's fd watchers may be gone
+        // before it, and the kernel closes its nodes and monitor anyway.
+        static CLinuxHidBackend* const real = new CLinuxHidBackend();
+        return *real;
     }
     return *g_backend;
 }
