@@ -43,3 +43,14 @@ void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* 
         windowDC->BitBlt(0, 0, client.Width(), client.Height(), &memDC, 0, 0, SRCCOPY);
     }
 }
+
+void EraseBackgroundWithCanvas(CDC* dc, const CRect& client, CBitmap* canvas)
+{
+    if (dc == nullptr) {
+        return;
+    }
+    CMemDC memDC(dc, client);
+    if (canvas != nullptr && !canvas->IsNull()) {
+        memDC.SelectObject(canvas);
+    }
+}

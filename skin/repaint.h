@@ -40,7 +40,11 @@ void DrawSkinLabel(CDC& dc, const SkinLabel& label);
 void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* canvas,
     std::u16string_view skinFolder, std::span<const SkinPicture> pictures, CFont* textFont);
 
-// The same for a window: its client rectangle and device context, released
+// Background erasing: the canvas, when there is one, copied to the client
+// area of dc through a CMemDC over client.
+void EraseBackgroundWithCanvas(CDC* dc, const CRect& client, CBitmap* canvas);
+
+// The repaint for a window: its client rectangle and device context, released
 // when done. Window is the framework's window class.
 template <class Window>
 void RepaintCanvas(Window& window, CBitmap* canvas, std::u16string_view skinFolder,

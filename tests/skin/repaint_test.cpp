@@ -151,4 +151,17 @@ TEST_F(RepaintTest, CentredLabelSitsInTheBoxWithoutItsArrow)
     EXPECT_NEAR((left + right + 1) / 2, (120 - kSelectorArrowWidth) / 2, 2);
 }
 
+TEST_F(RepaintTest, ErasingCopiesTheCanvasOrTheFreshBuffer)
+{
+    FakeWindow window(120, 40);
+    CDC* dc = window.GetDC();
+    dc->FillSolidRect(CRect(0, 0, 120, 40), RGB(255, 255, 255));
+    EraseBackgroundWithCanvas(dc, CRect(0, 0, 120, 40), &canvas);
+    EXPECT_EQ(window.Pixel(0, 0), kSkin);
+    EXPECT_EQ(window.Pixel(119, 39), kSkin);
+    EraseBackgroundWithCanvas(dc, CRect(0, 0, 120, 40), nullptr);
+    EXPECT_EQ(window.Pixel(60, 20), RGB(0, 0, 0));
+    window.ReleaseDC(dc);
+}
+
 }  // namespace
