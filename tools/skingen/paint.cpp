@@ -36,6 +36,12 @@ void Caption(QPainter& p, const QRectF& box, Qt::Alignment align, const QString&
              const QBrush& brush)
 {
     const QFontMetricsF metrics(font);
+    for (char32_t c : text.toUcs4()) {
+        if (c != ' ' && !metrics.inFontUcs4(c)) {
+            throw std::runtime_error("caption \"" + text.toStdString() + "\" has a character " + font.family().toStdString() +
+                                     " cannot show");
+        }
+    }
     const qreal width = metrics.horizontalAdvance(text);
     if (width > box.width() + 0.5) {
         throw std::runtime_error("caption does not fit its place: \"" + text.toStdString() + "\" needs " +

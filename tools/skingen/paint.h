@@ -21,7 +21,8 @@ void Prepare(QPainter& p);
 
 // Draws one line of text as glyph outlines in the rectangle, aligned as asked
 // and vertically centred on its cap height. Throws when the text is wider than
-// the rectangle, so a caption that does not fit stops the build.
+// the rectangle or has a character the font lacks, so such a caption stops
+// the build instead of shipping cut off or as empty boxes.
 void Caption(QPainter& p, const QRectF& box, Qt::Alignment align, const QString& text, const QFont& font,
              const QBrush& brush);
 

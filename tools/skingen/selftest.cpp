@@ -86,21 +86,37 @@ const std::vector<Damage>& Damages()
              QPainter(&dot).fillRect(QRect(12, 12, 7, 7), Qt::white);
              SavePicture(dot, true, d.filePath("Skins/CHS/Min-normal.png"));
          }},
+        {"page with another page's tab marked", "Skins/EN/DPISet.png: its own tab is not the marked one",
+         [](const QDir& d) {
+             QFile::remove(d.filePath("Skins/EN/DPISet.png"));
+             QFile::copy(d.filePath("Skins/EN/KeySet.png"), d.filePath("Skins/EN/DPISet.png"));
+         }},
+        {"box too bright for the labels", "Skins/CHS/DropdownBox-over.png: too bright for the labels",
+         [](const QDir& d) {
+             QImage light = NewImage(QSize(128, 29));
+             QPainter(&light).fillRect(QRect(1, 1, 126, 27), QColor(200, 230, 225));
+             SavePicture(light, true, d.filePath("Skins/CHS/DropdownBox-over.png"));
+         }},
+        {"help lines over a bright band", "Skins/EN/fire-key.png: too bright for the labels at (16, 217)",
+         [](const QDir& d) {
+             QImage dialog(d.filePath("Skins/EN/fire-key.png"), "png");
+             QPainter(&dialog).fillRect(QRect(0, 215, 400, 45), QColor(160, 200, 190));
+             SavePicture(dialog, false, d.filePath("Skins/EN/fire-key.png"));
+         }},
         {"icon missing", "icons/kx-507-22.png: missing",
          [](const QDir& d) { QFile::remove(d.filePath("icons/kx-507-22.png")); }},
     };
     return all;
 }
 
-// A caption that cannot fit its place must stop the generator rather than
-// be cut off in a shipped picture.
-bool CaptionOverflowIsRefused()
+// A caption that cannot fit its place, or that its font cannot show, must
+// stop the generator rather than ship cut off or as empty boxes.
+bool CaptionIsRefused(const QString& text, const QFont& font)
 {
     QImage image = NewImage(QSize(40, 20));
     QPainter p(&image);
     try {
-        Caption(p, QRectF(0, 0, 40, 20), Qt::AlignLeft, "far too long a caption", MakeFont(Face::Sans, 12),
-                Qt::white);
+        Caption(p, QRectF(0, 0, 40, 20), Qt::AlignLeft, text, font, Qt::white);
     } catch (const std::runtime_error&) {
         return true;
     }
@@ -130,8 +146,11 @@ QStringList SelfTest(const QString& workDir)
             failures << QString("%1: expected \"%2\", got: %3").arg(damage.what, damage.expected, problems.join("; "));
         }
     }
-    if (!CaptionOverflowIsRefused()) {
+    if (!CaptionIsRefused("far too long a caption", MakeFont(Face::Sans, 12))) {
         failures << "a caption wider than its place was drawn";
+    }
+    if (!CaptionIsRefused(QString::fromUtf8("键"), MakeFont(Face::Sans, 12))) {
+        failures << "a caption with a character its font lacks was drawn";
     }
     return failures;
 }

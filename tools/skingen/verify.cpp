@@ -1,5 +1,6 @@
 #include "output.h"
 
+#include "looks.h"
 #include "skinset.h"
 #include "theme.h"
 
@@ -128,6 +129,7 @@ QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QSt
 {
     QHash<QString, QSize> sizes;
     QHash<QString, QImage> blended;
+    QHash<QString, QImage> all;
     for (const Picture& picture : Pictures()) {
         const QString where = folder + picture.name;
         if (!QFileInfo::exists(dir + picture.name)) {
@@ -142,11 +144,13 @@ QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QSt
         }
         CheckPicture(picture, image, where, problems);
         sizes.insert(picture.name, image.size());
+        all.insert(picture.name, image);
         if (picture.use == Use::Blended) {
             blended.insert(picture.name, image);
         }
     }
     CheckPairs(blended, folder, problems);
+    CheckLooks(all, folder, problems);
     CheckPlacements(sizes, folder, problems);
     return sizes;
 }
