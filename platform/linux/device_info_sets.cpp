@@ -76,7 +76,7 @@ BOOL CDeviceInfoSets::Detail(HDEVINFO set, const SP_DEVICE_INTERFACE_DATA* data,
     }
     if (!data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA) || data->Reserved == 0 ||
         data->Reserved > found->paths.size() || (!detail && detailSize != 0) ||
-        (detail && detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W))) {
+        (detail && (detailSize < sizeof(DWORD) || detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
