@@ -51,6 +51,13 @@ void TypeText(HWND window, std::u16string_view text);
 void Focus(HWND window);
 
 // What the window shows: its surface with its child controls drawn over it.
+struct WindowImage {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;  // row by row
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+WindowImage GrabWindow(HWND window);
 bool SaveWindowPng(HWND window, const std::string& path);
 COLORREF WindowPixel(HWND window, CPoint client);
 

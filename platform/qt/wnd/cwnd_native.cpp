@@ -93,7 +93,9 @@ void CWnd::SetVisibleNow(bool visible)
 void CWnd::ActivateNow()
 {
     if (QWidget* widget = WidgetOf(*this)) {
-        widget->raise();
+        if (!desktop::Headless()) {
+            widget->raise();  // the offscreen platform has no stacking
+        }
         widget->activateWindow();
     }
 }

@@ -273,6 +273,23 @@ QImage Grab(HWND window)
 
 }  // namespace
 
+WindowImage GrabWindow(HWND window)
+{
+    const QImage image = Grab(window);
+    WindowImage grabbed;
+    grabbed.width = image.width();
+    grabbed.height = image.height();
+    grabbed.pixels.reserve(static_cast<std::size_t>(grabbed.width) * grabbed.height);
+    for (int y = 0; y < grabbed.height; ++y) {
+        for (int x = 0; x < grabbed.width; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            grabbed.pixels.push_back(
+                RGB(static_cast<BYTE>(qRed(pixel)), static_cast<BYTE>(qGreen(pixel)), static_cast<BYTE>(qBlue(pixel))));
+        }
+    }
+    return grabbed;
+}
+
 bool SaveWindowPng(HWND window, const std::string& path)
 {
     const QImage image = Grab(window);

@@ -1,0 +1,233 @@
+// Modal dialogs, the dialog keys, templates, start-up hiding on the first
+// non-client paints, painting through the window's surface.
+
+#include <gtest/gtest.h>
+
+#include "platform/gdi/dc.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/cwinapp.h"
+#include "platform/wnd/vkeys.h"
+#include "platform/wnd/wndclass.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+class CPlainDlg : public CDialog {
+public:
+    explicit CPlainDlg(UINT id = 701, CWnd* parent = nullptr) : CDialog(id, parent) {}
+};
+
+// Hides itself on its first two non-client paints, as the main window does.
+class CStartsHiddenDlg : public CDialog {
+public:
+    CStartsHiddenDlg() : CDialog(700) {}
+    int hideCount = 2;
+    int defaultNcPaints = 0;
+
+protected:
+    const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    void OnNcPaint()
+    {
+        if (hideCount > 0) {
+            --hideCount;
+            ShowWindow(SW_HIDE);
+            return;
+        }
+        ++defaultNcPaints;
+        CDialog::OnNcPaint();
+    }
+    static const CMessageMap kMessageMap;
+};
+
+const CMessageMap CStartsHiddenDlg::kMessageMap = {
+    {WM_NCPAINT, &CStartsHiddenDlg::OnNcPaint},
+};
+
+// Paints its background red and ends with IDOK on a click.
+class CPaintingDlg : public CDialog {
+public:
+    CPaintingDlg() : CDialog(701) {}
+    int paints = 0;
+
+protected:
+    const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    BOOL OnEraseBkgnd(CDC* dc)
+    {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client, kRed);
+        return TRUE;
+    }
+    void OnPaint() { ++paints; }
+    void OnLButtonDown(UINT, CPoint) { EndDialog(static_cast<int>(IDOK)); }
+    static const CMessageMap kMessageMap;
+};
+
+const CMessageMap CPaintingDlg::kMessageMap = {
+    {WM_ERASEBKGND, &CPaintingDlg::OnEraseBkgnd},
+    {WM_PAINT, &CPaintingDlg::OnPaint},
+    {WM_LBUTTONDOWN, &CPaintingDlg::OnLButtonDown},
+};
+
+void RegisterMainClass()
+{
+    WNDCLASSW info;
+    ASSERT_TRUE(GetClassInfoW(nullptr, u"#32770", &info));
+    info.lpszClassName = u"RV880KXClass";
+    ASSERT_TRUE(AfxRegisterClass(&info));
+}
+
+using DialogTest = HeadlessTest;
+
+TEST_F(DialogTest, DoModalReturnsTheEndDialogCode)
+{
+    CPlainDlg dlg;
+    wndtest::QueueModalAction([&dlg](HWND window) {
+        EXPECT_TRUE(IsWindowVisible(window));
+        dlg.EndDialog(7);
+    });
+    EXPECT_EQ(dlg.DoModal(), 7);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST_F(DialogTest, EnterConfirmsEscapeAndCloseCancel)
+{
+    CPlainDlg dlg;
+    wndtest::QueueModalAction([](HWND window) { wndtest::KeyPress(window, VK_RETURN); });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    wndtest::QueueModalAction([](HWND window) { wndtest::KeyPress(window, VK_ESCAPE); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    wndtest::QueueModalAction([](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, AClickHandledByTheDialogEndsIt)
+{
+    CPaintingDlg dlg;
+    wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, CPoint(200, 150)); });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOne)
+{
+    CPlainDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), -1);
+}
+
+TEST_F(DialogTest, UnknownTemplatesAndUnregisteredClassesFail)
+{
+    CPlainDlg unknown(705);
+    EXPECT_EQ(unknown.DoModal(), -1);
+    if (!IsWindowClassRegistered(u"RV880KXClass")) {
+        CStartsHiddenDlg main;
+        EXPECT_EQ(main.DoModal(), -1);
+    }
+}
+
+TEST_F(DialogTest, TemplatesGiveTheClientSizes)
+{
+    RegisterMainClass();
+    const std::pair<UINT, CSize> expected[] = {{701, {400, 300}}, {704, {400, 300}}, {709, {400, 300}}, {710, {300, 200}}};
+    for (const auto& [id, size] : expected) {
+        CPlainDlg dlg(id);
+        ASSERT_TRUE(dlg.Create(id)) << id;
+        CRect client;
+        dlg.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), size) << id;
+    }
+    CStartsHiddenDlg main;
+    ASSERT_TRUE(main.Create(700));
+    CRect client;
+    main.GetClientRect(&client);
+    EXPECT_GE(client.Width(), 752);
+    EXPECT_GE(client.Height(), 647);
+}
+
+TEST_F(DialogTest, AWindowRunAtStartUpHidesOnItsFirstTwoNonClientPaints)
+{
+    RegisterMainClass();
+    CStartsHiddenDlg main;
+    wndtest::QueueModalAction([&main](HWND window) {
+        EXPECT_EQ(main.hideCount, 0);
+        EXPECT_FALSE(IsWindowVisible(window));
+        // Shown later (from the tray): default non-client painting, stays up.
+        ShowWindow(window, SW_SHOW);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_GT(main.defaultNcPaints, 0);
+        main.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, AModalDialogDisablesAndCentresOverItsOwner)
+{
+    CPlainDlg owner(710);
+    CPlainDlg inner(701, &owner);
+    wndtest::QueueModalAction([&](HWND) {
+        wndtest::QueueModalAction([&](HWND window) {
+            EXPECT_FALSE(owner.IsWindowEnabled());
+            CRect outerRect;
+            CRect innerRect;
+            owner.GetWindowRect(&outerRect);
+            inner.GetWindowRect(&innerRect);
+            EXPECT_EQ(innerRect.left + innerRect.Width() / 2, outerRect.left + outerRect.Width() / 2);
+            EXPECT_EQ(innerRect.top + innerRect.Height() / 2, outerRect.top + outerRect.Height() / 2);
+            wndtest::KeyPress(window, VK_RETURN);
+        });
+        EXPECT_EQ(inner.DoModal(), IDOK);
+        EXPECT_TRUE(owner.IsWindowEnabled());
+        owner.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(owner.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, ShowingPaintsTheSurfaceThroughEraseAndPaint)
+{
+    CPaintingDlg dlg;
+    ASSERT_TRUE(dlg.Create(701));
+    dlg.ShowWindow(SW_SHOW);
+    wndtest::PumpMessages();
+    EXPECT_EQ(dlg.paints, 1);
+    EXPECT_EQ(wndtest::WindowPixel(dlg, CPoint(5, 5)), kRed);
+
+    CDC* dc = dlg.GetDC();
+    ASSERT_NE(dc, nullptr);
+    dc->FillSolidRect(CRect(0, 0, 10, 10), RGB(0, 0, 255));
+    EXPECT_EQ(dlg.ReleaseDC(dc), 1);
+    EXPECT_EQ(wndtest::WindowPixel(dlg, CPoint(5, 5)), RGB(0, 0, 255));
+    EXPECT_EQ(wndtest::WindowPixel(dlg, CPoint(15, 15)), kRed);
+}
+
+TEST_F(DialogTest, PostingACaptionPressStartsAWindowDrag)
+{
+    CPlainDlg dlg;
+    ASSERT_TRUE(dlg.Create(701));
+    const int before = wndtest::SystemMovesStarted();
+    dlg.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(30, 40));
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before);
+    wndtest::PumpMessages();
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before + 1);
+}
+
+TEST_F(DialogTest, StyleAndIconsAreKept)
+{
+    CPlainDlg dlg;
+    ASSERT_TRUE(dlg.Create(701));
+    const HICON icon = AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDI_KX507) : LoadIconW(IDI_KX507);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(LoadIconW(IDI_KX507), icon);
+    EXPECT_EQ(LoadIconW(1), nullptr);
+    dlg.SetIcon(icon, TRUE);
+    dlg.SetIcon(icon, FALSE);
+    EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(icon));
+    dlg.ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    EXPECT_EQ(dlg.GetExStyle() & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW), WS_EX_TOOLWINDOW);
+}
+
+}  // namespace

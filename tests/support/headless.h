@@ -1,0 +1,24 @@
+#pragma once
+// A test fixture with the desktop started headless and every outside effect
+// recorded: message boxes, shell open, sleeps. Windows made by a test are
+// driven through platform/wnd/testing.h.
+
+#include <gtest/gtest.h>
+
+#include "platform/wnd/testing.h"
+#include "tests/support/recorders.h"
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CRecordingMessageBoxes m_boxes;
+    CRecordingShellOpener m_shell;
+    CVirtualClock m_clock;
+
+private:
+    IMessageBoxPresenter* m_previousBoxes = nullptr;
+    IShellOpener* m_previousShell = nullptr;
+    IClock* m_previousClock = nullptr;
+};
