@@ -25,7 +25,7 @@ namespace {
 void TitleBar(QPainter& p, Lang lang)
 {
     const Captions& c = CaptionsFor(lang);
-    DrawIconArt(p, QRectF(14, 9, 28, 28));
+    Place(p, QPoint(14, 9), AppIcon(28));
     const QFont product = MakeFont(Face::SansBold, 21, 1);
     Caption(p, QRectF(52, 8, 100, 30), Qt::AlignLeft, c.product, product, kHeading);
     const qreal after = 52 + TextWidth(c.product, product) + 14;

@@ -234,9 +234,9 @@ QImage StartPicture(Lang lang)
     QPainter p(&image);
     Prepare(p);
     const QRectF panel = ContentPanel();
-    Ring(p, panel.center(), 190);
+    Ring(p, panel.center() - QPointF(0, 20), 170);
     DrawMouse(p, QRectF(panel.center().x() - 90, panel.top() + 40, 180, 300));
-    Caption(p, QRectF(panel.left(), panel.bottom() - 80, panel.width(), 40), Qt::AlignHCenter,
+    Caption(p, QRectF(panel.left(), panel.bottom() - 62, panel.width(), 40), Qt::AlignHCenter,
             CaptionsFor(lang).product, MakeFont(Face::SansBold, 30, 8), kHeading);
     return Opaque(image);
 }
