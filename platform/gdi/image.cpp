@@ -1,6 +1,7 @@
 #include "platform/gdi/image.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/gdi/picturefile.h"
 
@@ -29,16 +30,10 @@ HRESULT CImage::Load(std::u16string_view path)
     }
     const int bpp = palette ? 8 : 32;
     const int stride = StrideFor(picture->width, bpp);
-    const std::size_t rowBytes = static_cast<std::size_t>(picture->width) * (bpp / 8);
-    if (picture->pixels.size() < rowBytes * static_cast<std::size_t>(picture->height)) {
+    if (picture->pixels.size() != static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture->height)) {
         return E_FAIL;
     }
-    m_bits.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture->height), 0);
-    for (int y = 0; y < picture->height; ++y) {
-        const int memoryRow = picture->height - 1 - y;
-        std::memcpy(m_bits.data() + static_cast<std::size_t>(memoryRow) * stride,
-            picture->pixels.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
-    }
+    m_bits = std::move(picture->pixels);
     for (const std::uint32_t argb : picture->palette) {
         m_colorTable.push_back(RGBQUAD{static_cast<BYTE>(argb & 0xFF), static_cast<BYTE>((argb >> 8) & 0xFF),
             static_cast<BYTE>((argb >> 16) & 0xFF), 0});
@@ -72,7 +67,7 @@ const std::uint8_t* CImage::GetBits() const
     return IsNull() ? nullptr : m_bits.data() + static_cast<std::size_t>(m_height - 1) * m_stride;
 }
 
-std::uint8_t* CImage::GetPixelAddress(int x, int y)
+const std::uint8_t* CImage::PixelPointer(int x, int y) const
 {
     if (IsNull() || x < 0 || y < 0 || x >= m_width || y >= m_height) {
         return nullptr;
@@ -80,9 +75,14 @@ std::uint8_t* CImage::GetPixelAddress(int x, int y)
     return GetBits() + static_cast<std::ptrdiff_t>(GetPitch()) * y + x * (m_bpp / 8);
 }
 
+std::uint8_t* CImage::GetPixelAddress(int x, int y)
+{
+    return const_cast<std::uint8_t*>(PixelPointer(x, y));
+}
+
 COLORREF CImage::GetPixel(int x, int y) const
 {
-    const std::uint8_t* p = const_cast<CImage*>(this)->GetPixelAddress(x, y);
+    const std::uint8_t* p = PixelPointer(x, y);
     if (p == nullptr) {
         return 0xFFFFFFFF;  // CLR_INVALID
     }

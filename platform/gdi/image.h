@@ -63,6 +63,7 @@ public:
 
 private:
     std::vector<std::uint8_t> Expand32() const;
+    const std::uint8_t* PixelPointer(int x, int y) const;
 
     int m_width = 0;
     int m_height = 0;

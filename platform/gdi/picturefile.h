@@ -19,7 +19,8 @@ struct DecodedPicture {
     Format format = Format::Opaque32;
     int width = 0;
     int height = 0;
-    // Top-down rows without padding: width * 4 bytes, or width bytes for Palette8.
+    // Rows as a device-independent bitmap keeps them: the bottom row first,
+    // each row padded to a multiple of 4 bytes (width * 4 bytes for 32-bit).
     std::vector<std::uint8_t> pixels;
     // 0xAARRGGBB entries, Palette8 only.
     std::vector<std::uint32_t> palette;

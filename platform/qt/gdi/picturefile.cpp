@@ -21,13 +21,14 @@ bool IsPalettePicture(const QImage& image)
     return f == QImage::Format_Indexed8 || f == QImage::Format_Mono || f == QImage::Format_MonoLSB;
 }
 
-// Copies rows of bytesPerPixel * width bytes, dropping the scan-line padding.
-void CopyRows(const QImage& image, int bytesPerPixel, std::vector<std::uint8_t>& out)
+// Copies the rows bottom row first, each padded to whole 32-bit words.
+void CopyRowsBottomUp(const QImage& image, int bytesPerPixel, std::vector<std::uint8_t>& out)
 {
     const std::size_t row = static_cast<std::size_t>(image.width()) * bytesPerPixel;
-    out.resize(row * image.height());
+    const std::size_t stride = (row + 3) & ~std::size_t{3};
+    out.assign(stride * image.height(), 0);
     for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(out.data() + row * y, image.constScanLine(y), row);
+        std::memcpy(out.data() + stride * (image.height() - 1 - y), image.constScanLine(y), row);
     }
 }
 
@@ -52,7 +53,7 @@ std::optional<DecodedPicture> DecodePictureFile(std::u16string_view path)
         picture.format = DecodedPicture::Format::Palette8;
         picture.palette.assign(table.begin(), table.end());
         image = image.convertToFormat(QImage::Format_Indexed8, table);
-        CopyRows(image, 1, picture.pixels);
+        CopyRowsBottomUp(image, 1, picture.pixels);
         return picture;
     }
     if (image.hasAlphaChannel()) {
@@ -63,7 +64,7 @@ std::optional<DecodedPicture> DecodePictureFile(std::u16string_view path)
         image = image.convertToFormat(QImage::Format_RGB32);
     }
     // Format_(A)RGB32 is 0xAARRGGBB per pixel: blue, green, red, alpha in memory.
-    CopyRows(image, 4, picture.pixels);
+    CopyRowsBottomUp(image, 4, picture.pixels);
     return picture;
 }
 
