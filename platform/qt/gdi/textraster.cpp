@@ -22,6 +22,11 @@ TextMask RasteriseTextLine(const LOGFONTW& font, std::u16string_view text)
         return mask;
     }
     QImage image(mask.width, mask.height, QImage::Format_Alpha8);
+    if (image.isNull()) {
+        // Too large to allocate: nothing is drawn, as with an empty text.
+        mask.width = 0;
+        return mask;
+    }
     image.fill(0);
     {
         QPainter painter(&image);
