@@ -165,12 +165,19 @@ bool IsHeadless()
 
 void PumpMessages()
 {
+    static int depth = 0;
+    ++depth;
     do {
         QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         DrainMessages();
     } while (HasQueuedMessages());
+    // Widgets let go by destroyed windows are freed only by the outermost
+    // pump: a nested one may run inside one of their own event handlers.
+    if (depth == 1) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    --depth;
 }
 
 void AdvanceTime(DWORD milliseconds)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
     CEdit makeTime;
     std::vector<std::string> log;
     std::vector<HWND> premoved;  // windows of mouse moves seen by pre-translation
+    std::function<void()> afterSelect;
 
     BOOL PreTranslateMessage(MSG* msg) override
     {
@@ -54,7 +56,13 @@ protected:
     const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
 
 private:
-    void OnSelChange() { log.push_back("sel " + std::to_string(list.GetCurSel())); }
+    void OnSelChange()
+    {
+        log.push_back("sel " + std::to_string(list.GetCurSel()));
+        if (afterSelect) {
+            afterSelect();
+        }
+    }
     void OnDblClk() { log.push_back("dbl " + std::to_string(list.GetCurSel())); }
     void OnTimesChange()
     {
@@ -115,6 +123,20 @@ TEST_F(ControlsTest, AClickSelectsAndNotifiesEvenForTheSelectedItem)
     EXPECT_EQ(m_dlg.list.GetCurSel(), 2);
     wndtest::Click(m_dlg.list, ItemPoint(2));
     EXPECT_EQ(m_dlg.log, (std::vector<std::string>{"sel 2", "sel 2"}));
+}
+
+TEST_F(ControlsTest, AChoiceMayCloseTheListAndRunADialogFromItsNotification)
+{
+    m_dlg.afterSelect = [this] {
+        m_dlg.list.DestroyWindow();
+        CDialog inner(701, &m_dlg);
+        wndtest::QueueModalAction([&inner](HWND) { inner.EndDialog(IDOK); });
+        EXPECT_EQ(inner.DoModal(), IDOK);
+    };
+    wndtest::Click(m_dlg.list, ItemPoint(1));
+    EXPECT_EQ(m_dlg.log, std::vector<std::string>{"sel 1"});
+    EXPECT_EQ(m_dlg.list.m_hWnd, nullptr);
+    EXPECT_EQ(m_dlg.GetDlgItem(572), nullptr);
 }
 
 TEST_F(ControlsTest, ADoubleClickNotifiesItToo)
