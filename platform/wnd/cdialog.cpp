@@ -92,6 +92,7 @@ INT_PTR CDialog::DoModal()
     }
     if (ownerEnabled && CWnd::FromHandle(ownerHandle) == owner) {
         owner->EnableWindow(TRUE);
+        owner->SetForegroundWindow();
     }
     if (FromHandle(handle) == this) {
         DestroyWindow();

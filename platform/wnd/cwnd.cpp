@@ -8,6 +8,7 @@
 #include "platform/wnd/backend.h"
 #include "platform/wnd/hovertracker.h"
 #include "platform/wnd/msgqueue.h"
+#include "platform/wnd/vkeys.h"
 
 namespace {
 
@@ -127,12 +128,26 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // F1 asks for help and Alt+F4 closes, wherever the focus is.
+    if (message == WM_KEYDOWN && wParam == VK_F1) {
+        HELPINFO info;
+        info.iCtrlId = static_cast<int>(m_controlId);
+        info.hItemHandle = m_hWnd;
+        info.MousePos = wndbackend::CursorPos();
+        return SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    if (message == WM_SYSKEYDOWN && wParam == VK_F4) {
+        return TopLevel().SendMessage(WM_CLOSE);
+    }
     if (RunNativeDefault(m_hWnd, message)) {
         return 0;
     }
     switch (message) {
+    case WM_HELP:
+        // Unanswered help requests go up to the parent.
+        return m_parent != nullptr ? m_parent->SendMessage(WM_HELP, wParam, lParam) : 0;
     case WM_CLOSE:
         DestroyWindow();
         return 0;
@@ -167,6 +182,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
     default:
         return 0;
     }
+}
+
+CWnd& CWnd::TopLevel()
+{
+    CWnd* window = this;
+    while (window->m_parent != nullptr) {
+        window = window->m_parent;
+    }
+    return *window;
 }
 
 LRESULT CWnd::Default()

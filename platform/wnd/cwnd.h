@@ -140,6 +140,7 @@ private:
     void Unregister();
     void ReleaseNative();
     void SetVisibleNow(bool visible);
+    CWnd& TopLevel();
     void ActivateNow();
 
     std::unique_ptr<CNativeWindow> m_native;

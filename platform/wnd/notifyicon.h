@@ -50,3 +50,7 @@ static_assert(offsetof(NOTIFYICONDATAW, hBalloonIcon) == kNotifyIconDataSizeWith
 // FALSE for an unknown operation, a null record, a missing window, adding an
 // icon that exists or modifying/deleting one that does not.
 BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
+
+// Whether the desktop has a notification area to show the icon in. Headless
+// runs report what wndtest::SetNotificationAreaAvailable chose (yes by default).
+BOOL IsNotificationAreaAvailable();

@@ -73,6 +73,8 @@ struct TrayCall {
 const std::vector<TrayCall>& TrayCalls();
 // Mouse activity on the tray icon: its callback message with this mouse message.
 void TrayMouse(UINT mouseMessage);
+// Whether the desktop offers a notification area (IsNotificationAreaAvailable).
+void SetNotificationAreaAvailable(bool available);
 
 struct MenuRecord {
     std::vector<MenuItem> items;

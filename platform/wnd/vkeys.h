@@ -35,6 +35,7 @@ inline constexpr UINT VK_SUBTRACT = 0x6D;
 inline constexpr UINT VK_DECIMAL = 0x6E;
 inline constexpr UINT VK_DIVIDE = 0x6F;
 inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F4 = 0x73;
 inline constexpr UINT VK_F12 = 0x7B;
 inline constexpr UINT VK_NUMLOCK = 0x90;
 inline constexpr UINT VK_SCROLL = 0x91;

@@ -119,11 +119,12 @@ KeyStroke KeyStrokeOf(const QKeyEvent& event)
     return KeyStroke{0, 0, false, vk};
 }
 
-std::unique_ptr<QKeyEvent> MakeKeyEvent(const KeyStroke& stroke, bool down, bool autoRepeat)
+std::unique_ptr<QKeyEvent> MakeKeyEvent(const KeyStroke& stroke, bool down, bool autoRepeat,
+    Qt::KeyboardModifiers held)
 {
     const QtKey qt = QtKeyOf(stroke);
     const auto scanCode = static_cast<quint32>(stroke.evdev != 0 ? stroke.evdev + kEvdevOffset : 0);
-    const Qt::KeyboardModifiers modifiers = qt.modifiers;
+    const Qt::KeyboardModifiers modifiers = qt.modifiers | held;
     return std::make_unique<QKeyEvent>(down ? QEvent::KeyPress : QEvent::KeyRelease, qt.key, modifiers, scanCode,
         0, 0, qt.text, autoRepeat);
 }

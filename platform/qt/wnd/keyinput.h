@@ -11,6 +11,7 @@
 #include "platform/wnd/keyboardlayout.h"
 
 KeyStroke KeyStrokeOf(const QKeyEvent& event);
-std::unique_ptr<QKeyEvent> MakeKeyEvent(const KeyStroke& stroke, bool down, bool autoRepeat);
+std::unique_ptr<QKeyEvent> MakeKeyEvent(const KeyStroke& stroke, bool down, bool autoRepeat,
+    Qt::KeyboardModifiers held = Qt::NoModifier);
 // The key that types character c (digits, letters, blank), for injected typing.
 std::optional<KeyStroke> KeyForCharacter(char16_t c);

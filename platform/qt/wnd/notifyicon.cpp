@@ -128,6 +128,14 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
     return TRUE;
 }
 
+BOOL IsNotificationAreaAvailable()
+{
+    if (desktop::Headless()) {
+        return desktop::Records().notificationArea ? TRUE : FALSE;
+    }
+    return QSystemTrayIcon::isSystemTrayAvailable() ? TRUE : FALSE;
+}
+
 namespace desktop {
 
 void DeliverTrayMouse(UINT mouseMessage)

@@ -16,6 +16,7 @@ struct HeadlessRecords {
     std::vector<wndtest::MenuRecord> menus;
     UINT menuChoice = 0;
     int systemMoves = 0;
+    bool notificationArea = true;
     std::deque<std::function<void(HWND)>> modalActions;
 };
 

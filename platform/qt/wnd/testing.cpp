@@ -15,10 +15,26 @@
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/hovertracker.h"
 #include "platform/wnd/msgqueue.h"
+#include "platform/wnd/vkeys.h"
 
 namespace {
 
 Qt::MouseButtons g_buttons = Qt::NoButton;
+Qt::KeyboardModifiers g_held = Qt::NoModifier;  // modifier keys injected down and not yet up
+
+Qt::KeyboardModifier ModifierOf(UINT virtualKey)
+{
+    switch (virtualKey) {
+    case VK_MENU:
+        return Qt::AltModifier;
+    case VK_CONTROL:
+        return Qt::ControlModifier;
+    case VK_SHIFT:
+        return Qt::ShiftModifier;
+    default:
+        return Qt::NoModifier;
+    }
+}
 
 QWidget* WidgetOf(HWND window)
 {
@@ -85,7 +101,14 @@ void SendKey(HWND window, const KeyStroke& key, bool down, bool autoRepeat)
     if (widget == nullptr) {
         return;
     }
-    const std::unique_ptr<QKeyEvent> event = MakeKeyEvent(key, down, autoRepeat);
+    const Qt::KeyboardModifier modifier = ModifierOf(key.virtualKey);
+    if (down) {
+        g_held |= modifier;
+    }
+    const std::unique_ptr<QKeyEvent> event = MakeKeyEvent(key, down, autoRepeat, g_held);
+    if (!down) {
+        g_held &= ~Qt::KeyboardModifiers(modifier);
+    }
     QApplication::sendEvent(widget, event.get());
     wndtest::PumpMessages();
 }
@@ -155,6 +178,7 @@ void StartHeadless()
     desktop::Records() = desktop::HeadlessRecords{};
     desktop::ForgetTrayIcons();
     g_buttons = Qt::NoButton;
+    g_held = Qt::NoModifier;
     PumpMessages();
 }
 
@@ -327,6 +351,11 @@ void TrayMouse(UINT mouseMessage)
 {
     desktop::DeliverTrayMouse(mouseMessage);
     PumpMessages();
+}
+
+void SetNotificationAreaAvailable(bool available)
+{
+    desktop::Records().notificationArea = available;
 }
 
 const std::vector<MenuRecord>& Menus()

@@ -75,6 +75,27 @@ const CMessageMap CPaintingDlg::kMessageMap = {
     {WM_LBUTTONDOWN, &CPaintingDlg::OnLButtonDown},
 };
 
+class CHelpDlg : public CDialog {
+public:
+    CHelpDlg() : CDialog(701) {}
+    int helps = 0;
+
+protected:
+    const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    BOOL OnHelp(HELPINFO*)
+    {
+        ++helps;
+        return TRUE;
+    }
+    static const CMessageMap kMessageMap;
+};
+
+const CMessageMap CHelpDlg::kMessageMap = {
+    {WM_HELP, &CHelpDlg::OnHelp},
+};
+
 void RegisterMainClass()
 {
     WNDCLASSW info;
@@ -104,6 +125,19 @@ TEST_F(DialogTest, EnterConfirmsEscapeAndCloseCancel)
     wndtest::QueueModalAction([](HWND window) { wndtest::KeyPress(window, VK_ESCAPE); });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     wndtest::QueueModalAction([](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, F1AsksForHelpAndAltF4IsACloseRequest)
+{
+    CHelpDlg dlg;
+    wndtest::QueueModalAction([&dlg](HWND window) {
+        wndtest::KeyPress(window, VK_F1);
+        EXPECT_EQ(dlg.helps, 1);
+        wndtest::KeyDown(window, VK_MENU);
+        wndtest::KeyPress(window, VK_F4);
+        wndtest::KeyUp(window, VK_MENU);
+    });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
