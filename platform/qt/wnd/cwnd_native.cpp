@@ -17,6 +17,12 @@ QWidget* WidgetOf(const CWnd& window)
     return window.Native() != nullptr ? window.Native()->Widget() : nullptr;
 }
 
+// The client area: a list box's is inside its border and scroll bar.
+QWidget* ClientWidgetOf(const CWnd& window)
+{
+    return window.Native() != nullptr ? window.Native()->InputWidget() : nullptr;
+}
+
 bool WantsToolWindow(DWORD exStyle, const CWnd* owner)
 {
     // Owned windows never get a task-bar entry either.
@@ -146,7 +152,7 @@ CWnd* CWnd::SetFocus()
 
 void CWnd::GetClientRect(CRect* rect) const
 {
-    const QWidget* widget = WidgetOf(*this);
+    const QWidget* widget = ClientWidgetOf(*this);
     *rect = widget != nullptr ? CRect(0, 0, widget->width(), widget->height()) : CRect();
 }
 
@@ -163,7 +169,7 @@ void CWnd::GetWindowRect(CRect* rect) const
 
 void CWnd::ClientToScreen(CPoint* point) const
 {
-    if (const QWidget* widget = WidgetOf(*this)) {
+    if (const QWidget* widget = ClientWidgetOf(*this)) {
         const QPoint global = widget->mapToGlobal(QPoint(point->x, point->y));
         *point = CPoint(global.x(), global.y());
     }
@@ -171,7 +177,7 @@ void CWnd::ClientToScreen(CPoint* point) const
 
 void CWnd::ScreenToClient(CPoint* point) const
 {
-    if (const QWidget* widget = WidgetOf(*this)) {
+    if (const QWidget* widget = ClientWidgetOf(*this)) {
         const QPoint local = widget->mapFromGlobal(QPoint(point->x, point->y));
         *point = CPoint(local.x(), local.y());
     }

@@ -184,6 +184,22 @@ TEST_F(ControlsTest, PointerMovesOverTheListPassTheDialogsPreTranslation)
     EXPECT_EQ(m_dlg.premoved.back(), m_dlg.list.m_hWnd);
 }
 
+TEST_F(ControlsTest, TheItemUnderTheCursorIsFoundFromScreenCoordinates)
+{
+    wndtest::MouseMove(m_dlg.list, ItemPoint(3));
+    CPoint cursor;
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    CRect listRect;
+    m_dlg.list.GetWindowRect(&listRect);
+    EXPECT_TRUE(listRect.PtInRect(cursor));
+    EXPECT_EQ(WindowFromPoint(cursor), m_dlg.list.m_hWnd);
+    m_dlg.list.ScreenToClient(&cursor);
+    EXPECT_EQ(cursor, ItemPoint(3));
+    BOOL outside = TRUE;
+    EXPECT_EQ(m_dlg.list.ItemFromPoint(cursor, outside), 3u);
+    EXPECT_FALSE(outside);
+}
+
 TEST_F(ControlsTest, ListItemsAreDrawnInTheParentsColours)
 {
     const CPoint origin(kListRect.left + 1, kListRect.top + 1);  // inside the border
