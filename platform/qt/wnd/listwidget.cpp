@@ -1,6 +1,7 @@
 #include "platform/qt/wnd/listwidget.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -92,6 +93,15 @@ void CListWidget::paintEvent(QPaintEvent* event)
             QColor(GetRValue(m_colours.background), GetGValue(m_colours.background), GetBValue(m_colours.background)));
     }
     QListWidget::paintEvent(event);
+}
+
+void CListWidget::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before) {
+        Notify(LBN_SELCHANGE);
+    }
 }
 
 void CListWidget::OnMouse(const QMouseEvent& event)

@@ -3,7 +3,7 @@
 // notifications follow the Windows list box: a press selects the item under
 // it, dragging with the button held follows the pointer, the release reports
 // LBN_SELCHANGE (also for the item already selected) and a double click
-// LBN_DBLCLK. Items are drawn through the framework's device context in the
+// LBN_DBLCLK; moving the selection with the keyboard reports LBN_SELCHANGE. Items are drawn through the framework's device context in the
 // colours and font of the parent's WM_CTLCOLORLISTBOX answer.
 
 #include <QListWidget>
@@ -24,6 +24,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Reached only through the control's default handling of a key message.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnMouse(const QMouseEvent& event);

@@ -166,6 +166,14 @@ TEST_F(ControlsTest, SelectingFromCodeNotifiesNobody)
     EXPECT_EQ(m_dlg.list.GetText(5, text), LB_ERR);
 }
 
+TEST_F(ControlsTest, MovingTheSelectionWithTheKeyboardNotifies)
+{
+    wndtest::Click(m_dlg.list, ItemPoint(1));
+    wndtest::KeyPress(m_dlg, VK_DOWN, true);
+    EXPECT_EQ(m_dlg.list.GetCurSel(), 2);
+    EXPECT_EQ(m_dlg.log, (std::vector<std::string>{"sel 1", "sel 2"}));
+}
+
 TEST_F(ControlsTest, ItemFromPointGivesTheNearestItem)
 {
     BOOL outside = TRUE;
