@@ -33,7 +33,7 @@ protected:
         return folder.File(name);
     }
     TempFolder folder;
-    RecordingBoxes boxes;
+    ScopedRecordingBoxes boxes;
 };
 
 TEST_F(LoadPngTest, PremultipliesByAlphaRoundingDown)

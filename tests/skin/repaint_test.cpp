@@ -67,7 +67,7 @@ protected:
     std::u16string Folder() const { return folder.Path().u16string(); }
 
     TempFolder folder;
-    RecordingBoxes boxes;
+    ScopedRecordingBoxes boxes;
     CBitmap canvas;
     CFont font;
 };
