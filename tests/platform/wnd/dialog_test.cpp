@@ -249,6 +249,34 @@ TEST_F(DialogTest, PostingACaptionPressStartsAWindowDrag)
     EXPECT_EQ(wndtest::SystemMovesStarted(), before + 1);
 }
 
+// Runs its main window modally in InitInstance and exits with its result.
+class CTestApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        CPlainDlg main(710);
+        m_pMainWnd = &main;
+        wndtest::QueueModalAction([](HWND window) { wndtest::KeyPress(window, VK_ESCAPE); });
+        m_result = static_cast<int>(main.DoModal());
+        m_pMainWnd = nullptr;
+        return FALSE;
+    }
+    int ExitInstance() override { return m_result + 40; }
+
+private:
+    int m_result = 0;
+};
+
+TEST_F(DialogTest, TheApplicationRunsItsMainWindowAndExitsWithExitInstancesCode)
+{
+    CTestApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    char name[] = "KX-507";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(AfxWinMain(1, argv), 40 + static_cast<int>(IDCANCEL));
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+}
+
 TEST_F(DialogTest, StyleAndIconsAreKept)
 {
     CPlainDlg dlg;
