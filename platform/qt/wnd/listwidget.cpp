@@ -66,8 +66,13 @@ CListWidget::CListWidget(QWidget* parent, DWORD style) : QListWidget(parent), m_
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // WS_BORDER is a thin black line.
     setFrameShape((style & WS_BORDER) != 0 ? QFrame::Box : QFrame::NoFrame);
+    setFrameShadow(QFrame::Plain);
     setLineWidth(1);
+    QPalette frame = palette();
+    frame.setColor(QPalette::WindowText, Qt::black);
+    setPalette(frame);
     setFocusPolicy(Qt::ClickFocus);
     setItemDelegate(new CListItemPainter(this));
     viewport()->setMouseTracking(true);
