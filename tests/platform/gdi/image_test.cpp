@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "platform/gdi/image.h"
+#include "platform/gdi/picturefile.h"
 #include "tests/platform/gdi/testpng.h"
 
 namespace {
@@ -115,6 +116,21 @@ TEST(Image, DetachHandsOverATopDownBitmap)
 
     CImage empty;
     EXPECT_TRUE(empty.Detach().IsNull());
+}
+
+TEST(Image, SavedBitmapLoadsBackPixelForPixel)
+{
+    TempFolder folder;
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap32(2, 1));
+    const std::uint8_t pixels[] = {10, 20, 30, 255, 40, 50, 60, 128};
+    std::copy(std::begin(pixels), std::end(pixels), bitmap.Bits());
+    ASSERT_TRUE(SaveBitmapAsPng(bitmap, folder.File("saved.png")));
+    CImage image;
+    ASSERT_EQ(image.Load(folder.File("saved.png")), S_OK);
+    EXPECT_TRUE(image.HasAlphaChannel());
+    EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), image.GetPixelAddress(0, 0)));
+    EXPECT_FALSE(SaveBitmapAsPng(CBitmap(), folder.File("empty.png")));
 }
 
 }  // namespace
