@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dbt.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/listbox.h"
 #include "tests/support/headless.h"
@@ -41,6 +42,12 @@ private:
     }
     void OnSelect() { log.push_back("select 31"); }
     void OnClose() { log.push_back("close"); }
+    BOOL OnDeviceChange(UINT event, DWORD_PTR data)
+    {
+        const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+        log.push_back("device " + std::to_string(event) + " " + std::to_string(header->dbch_devicetype));
+        return TRUE;
+    }
 
 protected:
     static const CMessageMap kMessageMap;
@@ -50,6 +57,7 @@ const CMessageMap CProbeDlg::kMessageMap = {
     {WM_LBUTTONDOWN, &CProbeDlg::OnLButtonDown},
     {WM_USER + 2, &CProbeDlg::OnNotification},
     {WM_CLOSE, &CProbeDlg::OnClose},
+    {WM_DEVICECHANGE, &CProbeDlg::OnDeviceChange},
     ON_LBN_SELCHANGE(31, &CProbeDlg::OnSelect),
 };
 
@@ -80,7 +88,9 @@ TEST_F(MessageMapTest, EntriesReceiveTheirParametersUnpacked)
     ASSERT_TRUE(dlg.Create(701));
     dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-5), 7));
     EXPECT_EQ(dlg.SendMessage(WM_USER + 2, 7, 3), 703);
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"down 1 -5,7", "note 7 3"}));
+    DEV_BROADCAST_HDR header{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_DEVICEINTERFACE, 0};
+    EXPECT_EQ(dlg.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&header)), TRUE);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"down 1 -5,7", "note 7 3", "device 32768 5"}));
 }
 
 TEST_F(MessageMapTest, NotificationsMatchControlIdAndCode)
