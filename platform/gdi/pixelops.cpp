@@ -59,6 +59,52 @@ void CopyRows(const PixelView& dst, const CRect& area, const ConstPixelView& src
     }
 }
 
+// Source pixel (x + dx, y + dy) goes to destination (x, y), for the part of
+// area whose source exists.
+void TransferSameSize(const PixelView& dst, CRect area, const ConstPixelView& src, int dx, int dy, PixelBlend mode)
+{
+    area = IntersectRects(area, CRect(-dx, -dy, src.width - dx, src.height - dy));
+    if (area.IsRectEmpty()) {
+        return;
+    }
+    if (!mode.blend) {
+        CopyRows(dst, area, src, dx, dy);
+        return;
+    }
+    const bool plain = mode.perPixelAlpha && mode.constantAlpha == 255;
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::uint8_t* d = dst.Row(y) + area.left * 4;
+        const std::uint8_t* s = src.Row(y + dy) + (area.left + dx) * 4;
+        if (plain) {
+            BlendPremultipliedRow(d, s, area.Width());
+            continue;
+        }
+        for (int x = area.left; x < area.right; ++x, d += 4, s += 4) {
+            WritePixel(d, s, mode);
+        }
+    }
+}
+
+// Each destination pixel of area takes the source pixel its position maps to.
+void TransferStretched(const PixelView& dst, const CRect& dstRect, const CRect& area, const ConstPixelView& src,
+    const CRect& srcRect, PixelBlend mode)
+{
+    for (int y = area.top; y < area.bottom; ++y) {
+        const long long sy = srcRect.top + static_cast<long long>(y - dstRect.top) * srcRect.Height() / dstRect.Height();
+        if (sy < 0 || sy >= src.height) {
+            continue;
+        }
+        const std::uint8_t* srcRow = src.Row(static_cast<int>(sy));
+        std::uint8_t* d = dst.Row(y) + area.left * 4;
+        for (int x = area.left; x < area.right; ++x, d += 4) {
+            const long long sx = srcRect.left + static_cast<long long>(x - dstRect.left) * srcRect.Width() / dstRect.Width();
+            if (sx >= 0 && sx < src.width) {
+                WritePixel(d, srcRow + sx * 4, mode);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 CRect IntersectRects(const CRect& a, const CRect& b)
@@ -74,46 +120,10 @@ void TransferPixels(const PixelView& dst, const CRect& dstRect, const CRect& cli
     if (dstRect.IsRectEmpty() || srcRect.IsRectEmpty() || dst.top == nullptr || src.top == nullptr) {
         return;
     }
-    CRect area = IntersectRects(IntersectRects(dstRect, clip), CRect(0, 0, dst.width, dst.height));
-    const bool sameSize = dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height();
-    if (sameSize) {
-        // Only the part whose source exists.
-        const int dx = srcRect.left - dstRect.left;
-        const int dy = srcRect.top - dstRect.top;
-        area = IntersectRects(area, CRect(-dx, -dy, src.width - dx, src.height - dy));
-        if (area.IsRectEmpty()) {
-            return;
-        }
-        if (!mode.blend) {
-            CopyRows(dst, area, src, dx, dy);
-            return;
-        }
-        const bool plain = mode.perPixelAlpha && mode.constantAlpha == 255;
-        for (int y = area.top; y < area.bottom; ++y) {
-            std::uint8_t* d = dst.Row(y) + area.left * 4;
-            const std::uint8_t* s = src.Row(y + dy) + (area.left + dx) * 4;
-            if (plain) {
-                BlendPremultipliedRow(d, s, area.Width());
-                continue;
-            }
-            for (int x = area.left; x < area.right; ++x, d += 4, s += 4) {
-                WritePixel(d, s, mode);
-            }
-        }
-        return;
-    }
-    for (int y = area.top; y < area.bottom; ++y) {
-        const long long sy = srcRect.top + static_cast<long long>(y - dstRect.top) * srcRect.Height() / dstRect.Height();
-        if (sy < 0 || sy >= src.height) {
-            continue;
-        }
-        const std::uint8_t* srcRow = src.Row(static_cast<int>(sy));
-        std::uint8_t* d = dst.Row(y) + area.left * 4;
-        for (int x = area.left; x < area.right; ++x, d += 4) {
-            const long long sx = srcRect.left + static_cast<long long>(x - dstRect.left) * srcRect.Width() / dstRect.Width();
-            if (sx >= 0 && sx < src.width) {
-                WritePixel(d, srcRow + sx * 4, mode);
-            }
-        }
+    const CRect area = IntersectRects(IntersectRects(dstRect, clip), CRect(0, 0, dst.width, dst.height));
+    if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {
+        TransferSameSize(dst, area, src, srcRect.left - dstRect.left, srcRect.top - dstRect.top, mode);
+    } else {
+        TransferStretched(dst, dstRect, area, src, srcRect, mode);
     }
 }
