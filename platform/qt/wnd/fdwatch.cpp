@@ -49,7 +49,9 @@ void UnwatchFd(FdWatchId id)
     if (it == Watches().end()) {
         return;
     }
-    // Deleting a notifier from inside its own signal is not allowed.
+    // Deleting a notifier from inside its own signal is not allowed; disabled
+    // now, it no longer looks at a descriptor the caller is about to close.
+    it->second.notifier->setEnabled(false);
     it->second.notifier.release()->deleteLater();
     Watches().erase(it);
 }
