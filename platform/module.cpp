@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 
 #include "platform/strconv.h"
 
@@ -20,7 +21,15 @@ std::u16string ExecutablePath()
     return Utf8ToUtf16(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
+std::optional<std::u16string>& ApplicationNameOverride()
+{
+    static std::optional<std::u16string> name;
+    return name;
+}
+
 }  // namespace
+
+void SetApplicationNameForTesting(std::optional<std::u16string> name) { ApplicationNameOverride() = std::move(name); }
 
 DWORD GetModuleFileNameW(void* /*module*/, char16_t* buffer, DWORD size)
 {
@@ -36,6 +45,9 @@ DWORD GetModuleFileNameW(void* /*module*/, char16_t* buffer, DWORD size)
 
 std::u16string ApplicationName()
 {
+    if (const auto& chosen = ApplicationNameOverride()) {
+        return *chosen;
+    }
     std::u16string name = ExecutablePath();
     const auto slash = name.find_last_of(u'/');
     if (slash != std::u16string::npos) {

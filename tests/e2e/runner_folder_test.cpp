@@ -1,0 +1,93 @@
+// The run folder: a copy of the output folder that the script's set-up
+// changes, so that a run never touches the build's or the user's files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/kx-run/run_folder.h"
+#include "tools/kx-run/script.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Write(const fs::path& path, std::string_view content)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+class RunFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_root = MakePrivateFolder("kx-run-test");
+        ASSERT_FALSE(m_root.empty());
+        m_output = m_root / "out";
+        m_run = m_root / "run";
+        fs::create_directories(m_run);
+        Write(m_output / "Skins/EN/main.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, 'p'));
+        Write(m_output / "Skins/CHS/main.png", std::string(60, 'c'));
+        Write(m_output / "icons/app.png", "icon");
+        Write(m_output / "config.bin", std::string(180, '\0'));
+        Write(m_output / "KX-507-demo", "program");
+        Write(m_root / "script/mine.bin", "mine");
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    std::optional<std::string> Apply(std::string_view setup)
+    {
+        const auto parsed = ParseScript(std::string(setup) + "\nstart\n");
+        const Script& script = std::get<Script>(parsed);
+        return ApplyFileSetup(script.setup.at(0), m_run, m_root / "script");
+    }
+
+    fs::path m_root;
+    fs::path m_output;
+    fs::path m_run;
+};
+
+TEST_F(RunFolder, CopiesPicturesIconsAndConfigButNotThePrograms)
+{
+    ASSERT_EQ(CopyOutputFolder(m_output, m_run), std::nullopt);
+    EXPECT_EQ(fs::file_size(m_run / "Skins/EN/main.png"), 108u);
+    EXPECT_TRUE(fs::exists(m_run / "Skins/CHS/main.png"));
+    EXPECT_TRUE(fs::exists(m_run / "icons/app.png"));
+    EXPECT_EQ(fs::file_size(m_run / "config.bin"), 180u);
+    EXPECT_FALSE(fs::exists(m_run / "KX-507-demo"));
+    EXPECT_EQ(fs::status(m_root).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST_F(RunFolder, SetUpReplacesOrRemovesTheSettingsFilesOfTheRunOnly)
+{
+    ASSERT_EQ(CopyOutputFolder(m_output, m_run), std::nullopt);
+    EXPECT_EQ(Apply("config.bin mine.bin"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(m_run / "config.bin"), "mine");
+    EXPECT_EQ(Apply("str.ini mine.bin"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(m_run / "str.ini"), "mine");
+    EXPECT_EQ(Apply("config.bin missing"), std::nullopt);
+    EXPECT_FALSE(fs::exists(m_run / "config.bin"));
+    EXPECT_EQ(fs::file_size(m_output / "config.bin"), 180u);
+    EXPECT_NE(Apply("config.bin absent.bin"), std::nullopt);
+}
+
+TEST_F(RunFolder, BrokenPicturesAreCutShortAndMissingOnesGone)
+{
+    ASSERT_EQ(CopyOutputFolder(m_output, m_run), std::nullopt);
+    EXPECT_EQ(Apply("skin EN/main.png broken"), std::nullopt);
+    EXPECT_EQ(fs::file_size(m_run / "Skins/EN/main.png"), 33u);
+    EXPECT_EQ(fs::file_size(m_run / "Skins/CHS/main.png"), 60u);
+    EXPECT_EQ(Apply("skins broken"), std::nullopt);
+    EXPECT_EQ(fs::file_size(m_run / "Skins/CHS/main.png"), 33u);
+    EXPECT_EQ(Apply("skin CHS/main.png missing"), std::nullopt);
+    EXPECT_FALSE(fs::exists(m_run / "Skins/CHS/main.png"));
+    EXPECT_NE(Apply("skin CHS/main.png missing"), std::nullopt);
+    EXPECT_NE(Apply("skin EN/none.png broken"), std::nullopt);
+    EXPECT_EQ(Apply("skins missing"), std::nullopt);
+    EXPECT_FALSE(fs::exists(m_run / "Skins"));
+    EXPECT_TRUE(fs::exists(m_output / "Skins/EN/main.png"));
+}
+
+}  // namespace

@@ -1,0 +1,311 @@
+// kx-run: runs the program headless with the simulated mouse, feeds it a
+// script of a person's actions and reports what the person would see and
+// what reached the mouse and the files. See PrintHelp below.
+
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "platform/module.h"
+#include "platform/services/system_info.h"
+#include "platform/sim/sim_hid.h"
+#include "platform/wnd/testing.h"
+#include "settings/exe_path.h"
+#include "tools/kx-run/observer.h"
+#include "tools/kx-run/report.h"
+#include "tools/kx-run/run_folder.h"
+#include "tools/kx-run/runner.h"
+#include "tools/kx-run/script.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program runs under the demo executable's name, as if started from the run folder.
+constexpr char16_t kProgramName[] = u"KX-507-demo";
+// Without a "language" line the run does not depend on the machine's locale.
+constexpr LANGID kDefaultLanguage = 1033;
+constexpr int kUsageError = 2;
+
+struct Options {
+    std::optional<fs::path> folder;
+    std::optional<fs::path> runtimeDir;
+    fs::path pngDir = ".";
+    bool keep = false;
+    std::string script;  // a file, or "-" for standard input
+};
+
+void PrintHelp()
+{
+    std::cout << R"(usage: kx-run [OPTIONS] SCRIPT
+Runs the KX-507 program headless (offscreen, simulated mouse, virtual clock)
+in a fresh copy of the output folder, drives it with SCRIPT (a file, or - for
+standard input) and prints a report of everything a person would see.
+
+Options:
+  --folder DIR       run in DIR as it is instead of a fresh copy
+  --runtime-dir DIR  use DIR as the user's run-time folder (single-instance
+                     lock, notification channel) instead of a private one
+  --png-dir DIR      where "png" lines write their pictures (default: .)
+  --keep             keep the run folder; its path goes to standard error
+  --help             this text
+
+Script: one line each, blanks between words, # starts a comment line.
+Set-up, before "start" (files are relative to the script's folder):
+  language ID                system default language id (default 1033)
+  mouse absent | mouse present
+  mouse memory FILE          the mouse's 322-byte configuration
+  mouse factory [dpi-table N]   the factory configuration with DPI table N
+  config.bin FILE | config.bin missing
+  str.ini FILE | str.ini missing
+  skins missing | skins broken     no skin folder / every picture cut short
+  skin FILE missing | skin FILE broken   one picture below Skins/ (EN/main.png)
+  notification-area absent   a desktop without a tray
+  start                      starts the program
+Actions, after "start" (X Y are client pixels of the front window: the open
+modal dialog, else the main window):
+  tray click | tray double-click | tray right-click
+  choose ID | choose none    the entry of the pop-up menu the line before showed
+  click X Y | double-click X Y | right-click X Y | move X Y | leave
+  hover X Y [MS]             move, then rest MS ms (default 500)
+  key NAME | key down NAME | key up NAME
+  type DIGITS                typed into the focused control
+  notify CODE [DETAIL]       the notification message, through the channel
+                             other programs use
+  plug | unplug              with the notifications a real mouse sends
+  fault answer none|no-answer|bad-signature|wrong-report-id
+  fault feature N fail|unplug   the Nth feature report from now
+  fault call N fail|unplug      the Nth HID call from now
+  fault enumeration          the next device enumeration fails
+  wait MS                    lets MS ms of hover time pass
+  show record|applied|image|mouse|config.bin|str.ini|wire|wire reports
+  png NAME.png               the front window's picture, into --png-dir
+  start second instance      a second copy in the same folder and user
+
+Report: each action line as "> line", then what it caused, in order:
+message boxes (answered OK), balloons, tray icon changes, pop-up menus and
+the entry chosen, windows shown or hidden, dialogs opened and closed, web
+pages opened, the process end and its exit code. Lines starting with "!" are
+actions that could not be carried out.
+
+Key names: )" << KeyNameList() << R"(
+
+Exit status: the program's exit code when it ends; 0 when the script ends
+first; 2 for a bad script or an action that could not be carried out; 3 when
+the program ended before the script did.
+)";
+}
+
+std::optional<Options> ParseArguments(int argc, char** argv)
+{
+    Options options;
+    bool haveScript = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--folder" && hasValue) {
+            options.folder = argv[++i];
+        } else if (argument == "--runtime-dir" && hasValue) {
+            options.runtimeDir = argv[++i];
+        } else if (argument == "--png-dir" && hasValue) {
+            options.pngDir = argv[++i];
+        } else if (argument == "--keep") {
+            options.keep = true;
+        } else if (!haveScript && (argument == "-" || argument.rfind("--", 0) != 0)) {
+            options.script = argument;
+            haveScript = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return haveScript ? std::optional(options) : std::nullopt;
+}
+
+std::optional<std::string> ReadScript(const std::string& name)
+{
+    if (name == "-") {
+        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    }
+    return ReadWholeFile(name);
+}
+
+// The set-up a second instance repeats: what the machine is like, not what is in the folder.
+std::string SecondInstanceSetup(const Script& script)
+{
+    std::string lines;
+    for (const Step& step : script.setup) {
+        switch (step.kind) {
+        case StepKind::Language:
+        case StepKind::MouseAbsent:
+        case StepKind::MousePresent:
+        case StepKind::MouseFactory:
+        case StepKind::NoNotificationArea:
+            lines += step.text + "\n";
+            break;
+        default:
+            break;
+        }
+    }
+    return lines;
+}
+
+struct MachineSetup {
+    LANGID language = kDefaultLanguage;
+    bool notificationArea = true;
+    SimHid::Options mouse;
+    std::optional<SimMouse::Configuration> memory;
+};
+
+std::optional<std::string> ReadMachineSetup(const Script& script, const fs::path& scriptFolder, MachineSetup& machine)
+{
+    for (const Step& step : script.setup) {
+        switch (step.kind) {
+        case StepKind::Language: machine.language = static_cast<LANGID>(step.number); break;
+        case StepKind::MouseAbsent: machine.mouse.plugged = false; break;
+        case StepKind::MousePresent: machine.mouse.plugged = true; break;
+        case StepKind::NoNotificationArea: machine.notificationArea = false; break;
+        case StepKind::MouseFactory:
+            machine.mouse.dpiTableSet = static_cast<std::uint8_t>(step.number);
+            machine.memory = SimMouse::FactoryConfiguration(machine.mouse.dpiTableSet);
+            break;
+        case StepKind::MouseMemory: {
+            const auto content = ReadWholeFile(scriptFolder / step.path);
+            if (!content || content->size() != SimMouse::kConfigurationSize) {
+                return "line " + std::to_string(step.line) + ": " + step.path + " is not a 322-byte file";
+            }
+            SimMouse::Configuration memory{};
+            std::memcpy(memory.data(), content->data(), memory.size());
+            machine.memory = memory;
+            break;
+        }
+        default: break;
+        }
+    }
+    return std::nullopt;
+}
+
+// The offscreen platform warns each time a window is brought forward; that is
+// no news in a headless run. Everything else Qt says still goes to standard error.
+QtMessageHandler g_qtMessages = nullptr;
+
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QLatin1String("does not support raise()"))) {
+        return;
+    }
+    if (g_qtMessages != nullptr) {
+        g_qtMessages(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "kx-run: %s\n", message.c_str());
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        PrintHelp();
+        return 0;
+    }
+    const auto options = ParseArguments(argc, argv);
+    if (!options) {
+        return Fail("usage: kx-run [--folder DIR] [--runtime-dir DIR] [--png-dir DIR] [--keep] SCRIPT (see --help)");
+    }
+    const auto text = ReadScript(options->script);
+    if (!text) {
+        return Fail("cannot read " + options->script);
+    }
+    const auto parsed = ParseScript(*text);
+    if (const auto* error = std::get_if<ScriptError>(&parsed)) {
+        return Fail(options->script + ":" + std::to_string(error->line) + ": " + error->message);
+    }
+    const Script& script = std::get<Script>(parsed);
+    const fs::path scriptFolder = options->script == "-" ? fs::path(".") : fs::path(options->script).parent_path();
+
+    MachineSetup machine;
+    if (auto error = ReadMachineSetup(script, scriptFolder, machine)) {
+        return Fail(*error);
+    }
+
+    std::error_code ignored;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ignored);
+    RunPlace place;
+    place.self = self;
+    place.pngDir = options->pngDir;
+    place.secondSetup = SecondInstanceSetup(script);
+    std::vector<fs::path> owned;
+    if (options->folder) {
+        place.folder = fs::absolute(*options->folder);
+    } else {
+        place.folder = MakePrivateFolder("kx-run");
+        if (place.folder.empty()) {
+            return Fail("cannot make a run folder");
+        }
+        owned.push_back(place.folder);
+        if (auto error = CopyOutputFolder(self.parent_path(), place.folder)) {
+            fs::remove_all(place.folder, ignored);
+            return Fail(*error);
+        }
+    }
+    if (options->runtimeDir) {
+        place.runtimeDir = fs::absolute(*options->runtimeDir);
+    } else {
+        place.runtimeDir = MakePrivateFolder("kx-run-user");
+        if (place.runtimeDir.empty()) {
+            return Fail("cannot make a run-time folder");
+        }
+        owned.push_back(place.runtimeDir);
+    }
+    const bool keep = options->keep;
+    place.cleanUp = [owned, keep]() {
+        for (const fs::path& path : owned) {
+            std::error_code error;
+            if (keep) {
+                std::fprintf(stderr, "kx-run: kept %s\n", path.c_str());
+            } else {
+                fs::remove_all(path, error);
+            }
+        }
+    };
+    for (const Step& step : script.setup) {
+        if (auto error = ApplyFileSetup(step, place.folder, scriptFolder)) {
+            place.cleanUp();
+            return Fail("line " + std::to_string(step.line) + ": " + *error);
+        }
+    }
+
+    ::setenv("XDG_RUNTIME_DIR", place.runtimeDir.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_qtMessages = qInstallMessageHandler(QuietQtMessages);
+    wndtest::StartHeadless();
+    wndtest::SetNotificationAreaAvailable(machine.notificationArea);
+    SetSystemDefaultLangIdForTesting(machine.language);
+    SimHid sim(machine.mouse);
+    if (machine.memory) {
+        sim.Mouse().SetMemory(*machine.memory);
+    }
+    SetModulePathForTesting((place.folder / kProgramName).u16string());
+    SetApplicationNameForTesting(kProgramName);
+
+    CReport report(stdout);
+    CRunObserver observer(report);
+    SetMessageBoxPresenter(&observer);
+    SetShellOpener(&observer);
+    CScriptRunner runner(script, report, observer, sim, std::move(place));
+    runner.Run();
+}

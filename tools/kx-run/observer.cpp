@@ -1,0 +1,140 @@
+#include "tools/kx-run/observer.h"
+
+#include <algorithm>
+
+#include "platform/strconv.h"
+#include "platform/winuser.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/cwinapp.h"
+#include "platform/wnd/testing.h"
+#include "tools/kx-run/report.h"
+
+namespace {
+
+std::u16string_view Field(const char16_t* text, std::size_t capacity)
+{
+    return std::u16string_view(text, std::find(text, text + capacity, u'\0') - text);
+}
+
+template <std::size_t N>
+std::u16string_view Field(const char16_t (&text)[N])
+{
+    return Field(text, N);
+}
+
+std::string TrayLine(const wndtest::TrayCall& call)
+{
+    const NOTIFYICONDATAW& data = call.data;
+    switch (call.message) {
+    case NIM_ADD:
+        return "tray icon added, tip " + Quoted(Field(data.szTip));
+    case NIM_DELETE:
+        return "tray icon removed";
+    case NIM_MODIFY:
+        if ((data.uFlags & NIF_INFO) != 0) {
+            std::string line = "balloon " + Quoted(Field(data.szInfoTitle)) + ": " + Quoted(Field(data.szInfo)) +
+                               " (" + std::to_string(data.uTimeout) + " ms";
+            if (data.dwInfoFlags != NIIF_INFO) {
+                line += ", icon " + std::to_string(data.dwInfoFlags);
+            }
+            return line + ")";
+        }
+        return "tray icon changed, tip " + Quoted(Field(data.szTip));
+    default:
+        return "tray call " + std::to_string(call.message);
+    }
+}
+
+}  // namespace
+
+std::string CRunObserver::WindowName(HWND window)
+{
+    if (window == nullptr) {
+        return "no owner";
+    }
+    if (const CWnd* main = AfxGetMainWnd(); main != nullptr && main->m_hWnd == window) {
+        return "main window";
+    }
+    if (const auto* dialog = dynamic_cast<const CDialog*>(CWnd::FromHandle(window))) {
+        return "dialog " + std::to_string(dialog->TemplateId());
+    }
+    return "window";
+}
+
+int CRunObserver::Show(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type)
+{
+    Flush();
+    std::string line = "message box from " + WindowName(owner) + ", caption " + Quoted(caption) + ": " + Quoted(text);
+    if (type != MB_OK) {
+        line += " (type " + std::to_string(type) + ")";
+    }
+    m_report.Line(line);
+    return static_cast<int>(IDOK);
+}
+
+bool CRunObserver::Open(std::u16string_view target)
+{
+    Flush();
+    m_report.Line("web page opened: " + Quoted(target));
+    return true;
+}
+
+void CRunObserver::SetMenuChoice(UINT id)
+{
+    m_menuChoice = id;
+    wndtest::SetMenuChoice(id);
+}
+
+void CRunObserver::Flush()
+{
+    FlushTray();
+    FlushMenus();
+    FlushVisibility();
+}
+
+void CRunObserver::FlushTray()
+{
+    const auto& calls = wndtest::TrayCalls();
+    for (; m_trayCallsSeen < calls.size(); ++m_trayCallsSeen) {
+        m_report.Line(TrayLine(calls[m_trayCallsSeen]));
+    }
+}
+
+void CRunObserver::FlushMenus()
+{
+    const auto& menus = wndtest::Menus();
+    for (; m_menusSeen < menus.size(); ++m_menusSeen) {
+        const wndtest::MenuRecord& menu = menus[m_menusSeen];
+        m_report.Line("pop-up menu of " + WindowName(menu.owner) + " at " + std::to_string(menu.at.x) + "," +
+                      std::to_string(menu.at.y) + ", flags " + std::to_string(menu.flags));
+        bool chosen = false;
+        for (const MenuItem& item : menu.items) {
+            if (item.flags == MF_STRING) {
+                chosen = chosen || item.id == m_menuChoice;
+                m_report.Line("  entry " + std::to_string(item.id) + " " + Quoted(item.text));
+            } else {
+                m_report.Line("  separator");
+            }
+        }
+        m_report.Line(chosen ? "menu entry " + std::to_string(m_menuChoice) + " chosen" : "menu dismissed");
+    }
+}
+
+void CRunObserver::FlushVisibility()
+{
+    std::map<HWND, bool> now;
+    for (HWND window : CWnd::AllWindows()) {
+        const CWnd* wnd = CWnd::FromHandle(window);
+        if (wnd == nullptr || wnd->GetParent() != nullptr) {
+            continue;
+        }
+        const bool visible = wnd->IsWindowVisible() != FALSE;
+        now[window] = visible;
+        const auto before = m_visible.find(window);
+        const bool wasVisible = before != m_visible.end() && before->second;
+        if (visible != wasVisible) {
+            m_report.Line(WindowName(window) + (visible ? " shown" : " hidden"));
+        }
+    }
+    m_visible = std::move(now);
+}

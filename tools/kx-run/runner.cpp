@@ -1,0 +1,371 @@
+#include "tools/kx-run/runner.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/instance_channel.h"
+#include "app/notifications.h"
+#include "app/program.h"
+#include "platform/ipc/window_message_channel.h"
+#include "platform/services/process.h"
+#include "platform/sim/sim_hid.h"
+#include "platform/winuser.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/testing.h"
+#include "settings/device_image.h"
+#include "settings/settings_state.h"
+#include "tools/kx-run/child_process.h"
+#include "tools/kx-run/observer.h"
+#include "tools/kx-run/report.h"
+#include "tools/kx-run/run_folder.h"
+
+namespace {
+
+CScriptRunner* g_runner = nullptr;
+
+// Exit code of the runner when the program ended while script lines were left.
+constexpr int kEndedEarly = 3;
+
+bool ModalEnded(HWND dialog)
+{
+    const auto* running = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog));
+    return running == nullptr || running->IsModalEnded();
+}
+
+std::string Hex(unsigned value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02x", value);
+    return text;
+}
+
+std::string ReportLine(const WireEntry& entry)
+{
+    static const char* const kTargets[] = {"command", "data", "other collection", "no collection"};
+    std::string line;
+    if (entry.kind == WireEntry::Kind::Pause) {
+        return "pause " + std::to_string(entry.pause.count()) + " ms";
+    }
+    line = std::string(entry.kind == WireEntry::Kind::SetFeature ? "set " : "get ") +
+           kTargets[static_cast<int>(entry.target)] + (entry.ok ? ":" : " (failed):");
+    for (std::uint8_t byte : entry.plain) {
+        line += " " + Hex(byte);
+    }
+    return line;
+}
+
+}  // namespace
+
+CScriptRunner::CScriptRunner(const Script& script, CReport& report, CRunObserver& observer, SimHid& sim,
+                             RunPlace place)
+    : m_script(script), m_report(report), m_observer(observer), m_sim(sim), m_place(std::move(place))
+{
+    g_runner = this;
+    SetExitProcessHookForTesting(&CScriptRunner::OnExitProcess);
+}
+
+CScriptRunner::~CScriptRunner()
+{
+    SetExitProcessHookForTesting(nullptr);
+    g_runner = nullptr;
+}
+
+void CScriptRunner::Run()
+{
+    m_report.Line("> start");
+    wndtest::QueueModalAction([this](HWND dialog) { ContinueInside(dialog); });
+    const int exitCode = RunVantorProgram();
+    m_observer.Flush();
+    m_report.Line("process end, exit code " + std::to_string(exitCode));
+    if (m_next < m_script.actions.size()) {
+        std::fprintf(stderr, "kx-run: the program ended before line %d\n", m_script.actions[m_next].line);
+        Finish(kEndedEarly);
+    }
+    Finish(exitCode);
+}
+
+void CScriptRunner::OnExitProcess(UINT exitCode)
+{
+    if (g_runner == nullptr) {
+        return;
+    }
+    g_runner->m_observer.Flush();
+    g_runner->m_report.Line("process end, exit code " + std::to_string(exitCode));
+    if (g_runner->m_next < g_runner->m_script.actions.size()) {
+        std::fprintf(stderr, "kx-run: the program ended before line %d\n",
+                     g_runner->m_script.actions[g_runner->m_next].line);
+        g_runner->Finish(kEndedEarly);
+    }
+    g_runner->Finish(static_cast<int>(exitCode));
+}
+
+void CScriptRunner::Finish(int exitCode)
+{
+    std::fflush(nullptr);
+    if (m_place.cleanUp) {
+        m_place.cleanUp();
+    }
+    ::_exit(m_failed && exitCode == 0 ? 2 : exitCode);
+}
+
+// Runs inside the modal loop of `dialog`: takes actions until the dialog
+// ends. A dialog the action opens runs its own loop, which takes the next
+// actions through the action queued here, and hands back when it ends.
+void CScriptRunner::ContinueInside(HWND dialog)
+{
+    const bool opened = m_dialogs.empty() || m_dialogs.back() != dialog;
+    if (opened) {
+        Settle();
+        if (!m_dialogs.empty()) {
+            m_report.Line(CRunObserver::WindowName(dialog) + " opened");
+        }
+        m_dialogs.push_back(dialog);
+    }
+    wndtest::QueueModalAction([this](HWND inner) { ContinueInside(inner); });
+    while (!ModalEnded(dialog)) {
+        if (m_next == m_script.actions.size()) {
+            Finish(0);
+        }
+        const Step& step = m_script.actions[m_next++];
+        m_report.Line("> " + step.text);
+        m_current = step.text;
+        Execute(step);
+        Settle();
+    }
+    m_dialogs.pop_back();
+    if (!m_dialogs.empty()) {
+        m_report.Line(CRunObserver::WindowName(dialog) + " closed");
+    }
+}
+
+// What the program does once an action is over: device notifications that
+// waited for it to return to its loop, queued messages, paints; then the
+// report of what happened, and the wire log kept for "show wire".
+void CScriptRunner::Settle()
+{
+    m_sim.DeliverPendingNotifications();
+    wndtest::PumpMessages();
+    m_observer.Flush();
+    if (m_sim.Log().Size() > 0) {
+        m_lastTransfer.Clear();
+        for (const WireEntry& entry : m_sim.Log().Entries()) {
+            m_lastTransfer.Add(entry);
+        }
+        m_sim.Log().Clear();
+        m_lastTransferBy = m_current;
+    }
+}
+
+void CScriptRunner::Error(const std::string& message)
+{
+    m_failed = true;
+    m_report.Line("! " + message);
+}
+
+void CScriptRunner::Execute(const Step& step)
+{
+    // A pop-up menu is answered by the line after the action that shows it,
+    // as a person picks the entry after the menu has appeared.
+    const bool menuFollows = m_next < m_script.actions.size() && m_script.actions[m_next].kind == StepKind::Choose;
+    m_observer.SetMenuChoice(menuFollows ? static_cast<UINT>(m_script.actions[m_next].number) : 0);
+    const std::size_t menusBefore = wndtest::Menus().size();
+
+    switch (step.kind) {
+    case StepKind::TrayClick:
+        wndtest::TrayMouse(WM_LBUTTONDOWN);
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        break;
+    case StepKind::TrayDoubleClick:
+        wndtest::TrayMouse(WM_LBUTTONDOWN);
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        wndtest::TrayMouse(WM_LBUTTONDBLCLK);
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        break;
+    case StepKind::TrayRightClick:
+        wndtest::TrayMouse(WM_RBUTTONDOWN);
+        wndtest::TrayMouse(WM_RBUTTONUP);
+        break;
+    case StepKind::Choose:
+        Error("no pop-up menu was shown by the line before");
+        break;
+    case StepKind::Wait:
+        wndtest::AdvanceTime(static_cast<DWORD>(step.number));
+        break;
+    case StepKind::Show:
+        ShowState(step.word);
+        break;
+    case StepKind::Png:
+        SavePicture(step.path);
+        break;
+    case StepKind::SecondInstance:
+        StartSecondInstance();
+        break;
+    case StepKind::Notify:
+    case StepKind::Plug:
+    case StepKind::Unplug:
+    case StepKind::FaultAnswer:
+    case StepKind::FaultFeature:
+    case StepKind::FaultCall:
+    case StepKind::FaultEnumeration:
+        ExecuteDevice(step);
+        break;
+    default:
+        ExecuteInput(step);
+        break;
+    }
+    // The choice was made while the menu was up; its line is used up with the
+    // action, which may well end the program.
+    if (menuFollows) {
+        ++m_next;
+        if (wndtest::Menus().size() == menusBefore) {
+            Error("line " + std::to_string(m_script.actions[m_next - 1].line) + ": no pop-up menu was shown");
+        }
+    }
+}
+
+void CScriptRunner::ExecuteInput(const Step& step)
+{
+    const HWND front = Front();
+    if (const CWnd* window = CWnd::FromHandle(front); window == nullptr || !window->IsWindowVisible()) {
+        Error(CRunObserver::WindowName(front) + " is not shown");
+        return;
+    }
+    const CPoint at(step.x, step.y);
+    const auto key = static_cast<UINT>(step.number);
+    switch (step.kind) {
+    case StepKind::Click: wndtest::Click(front, at); break;
+    case StepKind::DoubleClick: wndtest::DoubleClick(front, at); break;
+    case StepKind::RightClick: wndtest::RightClick(front, at); break;
+    case StepKind::Move: wndtest::MouseMove(front, at); break;
+    case StepKind::Hover:
+        wndtest::MouseMove(front, at);
+        wndtest::AdvanceTime(static_cast<DWORD>(step.number));
+        break;
+    case StepKind::Leave: wndtest::MouseLeave(front); break;
+    case StepKind::KeyPress: wndtest::KeyPress(front, key, step.extended); break;
+    case StepKind::KeyDown: wndtest::KeyDown(front, key, step.extended); break;
+    case StepKind::KeyUp: wndtest::KeyUp(front, key, step.extended); break;
+    case StepKind::Type: wndtest::TypeText(front, step.typed); break;
+    default: Error("not an action"); break;
+    }
+}
+
+void CScriptRunner::ExecuteDevice(const Step& step)
+{
+    static const std::pair<std::string_view, SimMouse::AnswerFault> kAnswers[] = {
+        {"none", SimMouse::AnswerFault::None},
+        {"no-answer", SimMouse::AnswerFault::NoAnswer},
+        {"bad-signature", SimMouse::AnswerFault::BadSignature},
+        {"wrong-report-id", SimMouse::AnswerFault::WrongReportId},
+    };
+    const auto fault = step.word == "unplug" ? SimHid::CallFault::Unplug : SimHid::CallFault::Fail;
+    switch (step.kind) {
+    case StepKind::Notify: {
+        const WindowMessage message{kNotificationMessage, static_cast<WPARAM>(step.number),
+                                    static_cast<LPARAM>(step.detail)};
+        if (!SendWindowClassMessage(kMainWindowClass, message)) {
+            Error("no program listens for notifications");
+        }
+        break;
+    }
+    case StepKind::Plug:
+        if (m_sim.IsPlugged()) {
+            Error("the mouse is plugged in already");
+        } else {
+            m_sim.Plug();
+        }
+        break;
+    case StepKind::Unplug:
+        if (!m_sim.IsPlugged()) {
+            Error("the mouse is not plugged in");
+        } else {
+            m_sim.Unplug();
+        }
+        break;
+    case StepKind::FaultAnswer:
+        for (const auto& [name, answer] : kAnswers) {
+            if (step.word == name) {
+                m_sim.Mouse().SetAnswerFault(answer);
+            }
+        }
+        break;
+    case StepKind::FaultFeature: m_sim.InjectFeatureFault(static_cast<int>(step.number), fault); break;
+    case StepKind::FaultCall: m_sim.InjectCallFault(static_cast<int>(step.number), fault); break;
+    case StepKind::FaultEnumeration: m_sim.FailNextClassDevs(); break;
+    default: break;
+    }
+}
+
+void CScriptRunner::ShowState(const std::string& what)
+{
+    const auto bytes = [this](const std::string& title, const std::uint8_t* data, std::size_t size) {
+        m_report.Line(title + " (" + std::to_string(size) + " bytes)");
+        m_report.Lines(HexLines(data, size));
+    };
+    if (what == "record" || what == "applied") {
+        const SettingsRecord& record = what == "record" ? g_settingsRecord : g_appliedCopy;
+        bytes(what == "record" ? "settings record" : "applied copy", reinterpret_cast<const std::uint8_t*>(&record),
+              sizeof record);
+    } else if (what == "image") {
+        bytes(std::string("device image, ") + (g_deviceImageFromMouse ? "read from the mouse" : "not from the mouse"),
+              g_deviceImage.data(), g_deviceImage.size());
+    } else if (what == "mouse") {
+        bytes("mouse memory", m_sim.Mouse().Memory().data(), m_sim.Mouse().Memory().size());
+    } else if (what == "config.bin") {
+        if (const auto content = ReadWholeFile(m_place.folder / what)) {
+            bytes(what, reinterpret_cast<const std::uint8_t*>(content->data()), content->size());
+        } else {
+            m_report.Line(what + " is missing");
+        }
+    } else if (what == "str.ini") {
+        if (const auto content = ReadWholeFile(m_place.folder / what)) {
+            m_report.Line(what + " (" + std::to_string(content->size()) + " bytes)");
+            m_report.Lines(TextFileLines(*content));
+        } else {
+            m_report.Line(what + " is missing");
+        }
+    } else if (what == "wire") {
+        if (m_lastTransfer.Size() == 0) {
+            m_report.Line("wire: nothing has crossed it");
+        } else {
+            m_report.Line("wire of \"" + m_lastTransferBy + "\": " + m_lastTransfer.Summary());
+        }
+    } else if (what == "wire reports") {
+        m_report.Line("wire reports of \"" + m_lastTransferBy + "\" (" + std::to_string(m_lastTransfer.Size()) + ")");
+        for (const WireEntry& entry : m_lastTransfer.Entries()) {
+            m_report.Line("  " + ReportLine(entry));
+        }
+    }
+}
+
+void CScriptRunner::SavePicture(const std::string& name)
+{
+    const HWND front = Front();
+    const wndtest::WindowImage image = wndtest::GrabWindow(front);
+    if (image.width == 0 || !wndtest::SaveWindowPng(front, (m_place.pngDir / name).string())) {
+        Error("cannot save the picture " + name);
+        return;
+    }
+    m_report.Line("picture " + name + " of " + CRunObserver::WindowName(front) + ", " + std::to_string(image.width) +
+                  "x" + std::to_string(image.height));
+}
+
+void CScriptRunner::StartSecondInstance()
+{
+    const std::vector<std::string> arguments = {
+        "--folder", m_place.folder.string(), "--runtime-dir", m_place.runtimeDir.string(), "-",
+    };
+    const ChildResult child = RunChild(m_place.self, arguments, m_place.secondSetup + "start\n");
+    for (const std::string& line : child.outputLines) {
+        m_report.Line("  " + line);
+    }
+    if (!child.started) {
+        Error("the second instance could not be started");
+    } else if (child.signal != 0) {
+        m_report.Line("second instance killed by signal " + std::to_string(child.signal));
+    } else {
+        m_report.Line("second instance ended, exit code " + std::to_string(child.exitCode));
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Runs the program with a script: the program's modal loops take the
+// script's actions one by one, so that a modal dialog (or the main window's
+// own loop) never stalls the script, and every action is followed by what it
+// made happen.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/wire_log.h"
+#include "platform/windef.h"
+#include "tools/kx-run/script.h"
+
+class CReport;
+class CRunObserver;
+class SimHid;
+
+struct RunPlace {
+    std::filesystem::path folder;      // the program's folder
+    std::filesystem::path runtimeDir;  // the user's run-time folder as the program sees it
+    std::filesystem::path pngDir;      // where "png" writes
+    std::filesystem::path self;        // this executable, for a second instance
+    std::string secondSetup;           // set-up lines a second instance repeats
+    std::function<void()> cleanUp;     // removes what the run made, before the process ends
+};
+
+class CScriptRunner {
+public:
+    CScriptRunner(const Script& script, CReport& report, CRunObserver& observer, SimHid& sim, RunPlace place);
+    ~CScriptRunner();
+    CScriptRunner(const CScriptRunner&) = delete;
+    CScriptRunner& operator=(const CScriptRunner&) = delete;
+
+    // Runs the program through the script and ends the process: with the
+    // program's exit code when the program ends, with 0 when the script ends
+    // first, with 3 when the program ended before the script did.
+    [[noreturn]] void Run();
+
+private:
+    static void OnExitProcess(UINT exitCode);
+
+    void ContinueInside(HWND dialog);
+    void Execute(const Step& step);
+    void ExecuteInput(const Step& step);
+    void ExecuteDevice(const Step& step);
+    void ShowState(const std::string& what);
+    void SavePicture(const std::string& name);
+    void StartSecondInstance();
+    void Settle();
+    void Error(const std::string& message);
+    HWND Front() const { return m_dialogs.empty() ? nullptr : m_dialogs.back(); }
+    [[noreturn]] void Finish(int exitCode);
+
+    const Script& m_script;
+    CReport& m_report;
+    CRunObserver& m_observer;
+    SimHid& m_sim;
+    RunPlace m_place;
+    std::size_t m_next = 0;         // the next action to run
+    std::vector<HWND> m_dialogs;    // modal loops running, innermost last
+    WireLog m_lastTransfer;         // what crossed the wire in the last action that used it
+    std::string m_lastTransferBy;   // that action's line
+    std::string m_current = "start";  // the action running now
+    bool m_failed = false;          // an action could not be carried out
+};
