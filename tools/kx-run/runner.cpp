@@ -161,6 +161,7 @@ void CScriptRunner::Settle()
 void CScriptRunner::Error(const std::string& message)
 {
     m_failed = true;
+    m_observer.Flush();
     m_report.Line("! " + message);
 }
 
