@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/program.h"
 #include "platform/module.h"
 #include "platform/services/system_info.h"
 #include "platform/sim/sim_hid.h"
@@ -248,6 +249,7 @@ int main(int argc, char** argv)
     place.self = self;
     place.pngDir = options->pngDir;
     place.secondSetup = SecondInstanceSetup(script);
+    place.program = RunVantorProgram;
     std::vector<fs::path> owned;
     if (options->folder) {
         place.folder = fs::absolute(*options->folder);

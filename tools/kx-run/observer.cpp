@@ -130,9 +130,12 @@ void CRunObserver::FlushVisibility()
         }
         const bool visible = wnd->IsWindowVisible() != FALSE;
         now[window] = visible;
+        // A dialog that comes up is reported as opened by the runner, so only
+        // later changes of its visibility are news; the main window's are all.
         const auto before = m_visible.find(window);
+        const bool known = before != m_visible.end() || WindowName(window) == "main window";
         const bool wasVisible = before != m_visible.end() && before->second;
-        if (visible != wasVisible) {
+        if (known && visible != wasVisible) {
             m_report.Line(WindowName(window) + (visible ? " shown" : " hidden"));
         }
     }

@@ -7,7 +7,6 @@
 
 #include "app/instance_channel.h"
 #include "app/notifications.h"
-#include "app/program.h"
 #include "platform/ipc/window_message_channel.h"
 #include "platform/services/process.h"
 #include "platform/sim/sim_hid.h"
@@ -27,6 +26,8 @@ CScriptRunner* g_runner = nullptr;
 
 // Exit code of the runner when the program ended while script lines were left.
 constexpr int kEndedEarly = 3;
+// Exit code of the runner when an action could not be carried out.
+constexpr int kActionFailed = 2;
 
 bool ModalEnded(HWND dialog)
 {
@@ -76,7 +77,18 @@ void CScriptRunner::Run()
 {
     m_report.Line("> start");
     wndtest::QueueModalAction([this](HWND dialog) { ContinueInside(dialog); });
-    const int exitCode = RunVantorProgram();
+    ProgramEnded(m_place.program());
+}
+
+void CScriptRunner::OnExitProcess(UINT exitCode)
+{
+    if (g_runner != nullptr) {
+        g_runner->ProgramEnded(static_cast<int>(exitCode));
+    }
+}
+
+void CScriptRunner::ProgramEnded(int exitCode)
+{
     m_observer.Flush();
     m_report.Line("process end, exit code " + std::to_string(exitCode));
     if (m_next < m_script.actions.size()) {
@@ -86,28 +98,17 @@ void CScriptRunner::Run()
     Finish(exitCode);
 }
 
-void CScriptRunner::OnExitProcess(UINT exitCode)
-{
-    if (g_runner == nullptr) {
-        return;
-    }
-    g_runner->m_observer.Flush();
-    g_runner->m_report.Line("process end, exit code " + std::to_string(exitCode));
-    if (g_runner->m_next < g_runner->m_script.actions.size()) {
-        std::fprintf(stderr, "kx-run: the program ended before line %d\n",
-                     g_runner->m_script.actions[g_runner->m_next].line);
-        g_runner->Finish(kEndedEarly);
-    }
-    g_runner->Finish(static_cast<int>(exitCode));
-}
-
 void CScriptRunner::Finish(int exitCode)
 {
     std::fflush(nullptr);
     if (m_place.cleanUp) {
         m_place.cleanUp();
     }
-    ::_exit(m_failed && exitCode == 0 ? 2 : exitCode);
+    const int status = m_failed && exitCode == 0 ? kActionFailed : exitCode;
+    if (m_place.end) {
+        m_place.end(status);
+    }
+    ::_exit(status);
 }
 
 // Runs inside the modal loop of `dialog`: takes actions until the dialog
@@ -175,18 +176,9 @@ void CScriptRunner::Execute(const Step& step)
 
     switch (step.kind) {
     case StepKind::TrayClick:
-        wndtest::TrayMouse(WM_LBUTTONDOWN);
-        wndtest::TrayMouse(WM_LBUTTONUP);
-        break;
     case StepKind::TrayDoubleClick:
-        wndtest::TrayMouse(WM_LBUTTONDOWN);
-        wndtest::TrayMouse(WM_LBUTTONUP);
-        wndtest::TrayMouse(WM_LBUTTONDBLCLK);
-        wndtest::TrayMouse(WM_LBUTTONUP);
-        break;
     case StepKind::TrayRightClick:
-        wndtest::TrayMouse(WM_RBUTTONDOWN);
-        wndtest::TrayMouse(WM_RBUTTONUP);
+        ExecuteTray(step.kind);
         break;
     case StepKind::Choose:
         Error("no pop-up menu was shown by the line before");
@@ -222,6 +214,24 @@ void CScriptRunner::Execute(const Step& step)
         ++m_next;
         if (wndtest::Menus().size() == menusBefore) {
             Error("line " + std::to_string(m_script.actions[m_next - 1].line) + ": no pop-up menu was shown");
+        }
+    }
+}
+
+// The mouse messages the tray icon passes on, as the desktop sends them for
+// each gesture (a double click is a click, the double click, and a release).
+void CScriptRunner::ExecuteTray(StepKind kind)
+{
+    static const std::pair<StepKind, std::vector<UINT>> kGestures[] = {
+        {StepKind::TrayClick, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+        {StepKind::TrayDoubleClick, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+        {StepKind::TrayRightClick, {WM_RBUTTONDOWN, WM_RBUTTONUP}},
+    };
+    for (const auto& [gesture, messages] : kGestures) {
+        if (gesture == kind) {
+            for (UINT message : messages) {
+                wndtest::TrayMouse(message);
+            }
         }
     }
 }

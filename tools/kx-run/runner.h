@@ -24,6 +24,10 @@ struct RunPlace {
     std::filesystem::path self;        // this executable, for a second instance
     std::string secondSetup;           // set-up lines a second instance repeats
     std::function<void()> cleanUp;     // removes what the run made, before the process ends
+    std::function<int()> program;      // runs the program to its end and returns its exit code
+    // Called with the runner's exit status instead of ending the process
+    // (for tests of the runner itself); the process ends if it returns.
+    std::function<void(int status)> end;
 };
 
 class CScriptRunner {
@@ -35,14 +39,17 @@ public:
 
     // Runs the program through the script and ends the process: with the
     // program's exit code when the program ends, with 0 when the script ends
-    // first, with 3 when the program ended before the script did.
+    // first, with 3 when the program ended before the script did, with 2
+    // when an action could not be carried out.
     [[noreturn]] void Run();
 
 private:
     static void OnExitProcess(UINT exitCode);
+    [[noreturn]] void ProgramEnded(int exitCode);
 
     void ContinueInside(HWND dialog);
     void Execute(const Step& step);
+    void ExecuteTray(StepKind kind);
     void ExecuteInput(const Step& step);
     void ExecuteDevice(const Step& step);
     void ShowState(const std::string& what);

@@ -1,0 +1,128 @@
+// The runner's hand-over between modal loops: a dialog opened by an action
+// takes the next actions until it ends, then the window under it goes on, and
+// the report says which dialog opened and closed in between. The program is
+// a stand-in: a dialog that opens another on a click.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/sim/sim_hid.h"
+#include "platform/winuser.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/testing.h"
+#include "platform/wnd/vkeys.h"
+#include "tools/kx-run/observer.h"
+#include "tools/kx-run/report.h"
+#include "tools/kx-run/runner.h"
+
+namespace {
+
+struct RunEnded {
+    int status;
+};
+
+class COpenerDlg : public CDialog {
+public:
+    COpenerDlg() : CDialog(701) {}
+    INT_PTR nestedResult = 0;
+
+protected:
+    const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    void OnLButtonDown(UINT, CPoint)
+    {
+        CDialog nested(702, this);
+        nestedResult = nested.DoModal();
+    }
+    static const CMessageMap kMessageMap;
+};
+
+const CMessageMap COpenerDlg::kMessageMap = {
+    {WM_LBUTTONDOWN, &COpenerDlg::OnLButtonDown},
+};
+
+class RunnerModal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wndtest::StartHeadless();
+        m_out = std::tmpfile();
+        ASSERT_NE(m_out, nullptr);
+    }
+    void TearDown() override
+    {
+        wndtest::PumpMessages();
+        std::fclose(m_out);
+    }
+
+    // Runs the stand-in program through the script; returns the runner's exit status.
+    int Run(std::string_view text)
+    {
+        const auto parsed = ParseScript(text);
+        const Script& script = std::get<Script>(parsed);
+        SimHid sim;
+        CReport report(m_out);
+        CRunObserver observer(report);
+        IMessageBoxPresenter* const previous = SetMessageBoxPresenter(&observer);
+        RunPlace place;
+        place.program = [this]() {
+            COpenerDlg main;
+            const INT_PTR result = main.DoModal();
+            return static_cast<int>(result * 10 + main.nestedResult);
+        };
+        place.end = [](int status) { throw RunEnded{status}; };
+        int status = -1;
+        try {
+            CScriptRunner runner(script, report, observer, sim, place);
+            runner.Run();
+        } catch (const RunEnded& ended) {
+            status = ended.status;
+        }
+        SetMessageBoxPresenter(previous);
+        return status;
+    }
+
+    std::string Report()
+    {
+        std::rewind(m_out);
+        std::string text;
+        char buffer[512];
+        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, m_out)) {
+            text.append(buffer, got);
+        }
+        return text;
+    }
+
+    std::FILE* m_out = nullptr;
+};
+
+TEST_F(RunnerModal, ADialogOpenedByAnActionTakesTheNextActionsThenHandsBack)
+{
+    // Enter ends the inner dialog with IDOK, Esc the outer one with IDCANCEL.
+    EXPECT_EQ(Run("start\nclick 20 20\nkey Enter\nkey Esc\n"), IDCANCEL * 10 + IDOK);
+    EXPECT_EQ(Report(),
+              "> start\n"
+              "> click 20 20\n"
+              "dialog 702 opened\n"
+              "> key Enter\n"
+              "dialog 702 closed\n"
+              "> key Esc\n"
+              "process end, exit code 21\n");
+}
+
+TEST_F(RunnerModal, TheScriptMayEndWhileADialogIsOpen)
+{
+    EXPECT_EQ(Run("start\nclick 20 20\n"), 0);
+    EXPECT_EQ(Report(), "> start\n> click 20 20\ndialog 702 opened\n");
+}
+
+TEST_F(RunnerModal, LinesLeftWhenTheProgramEndsAreAFailure)
+{
+    EXPECT_EQ(Run("start\nkey Esc\nclick 20 20\n"), 3);
+    EXPECT_EQ(Report(), "> start\n> key Esc\nprocess end, exit code 20\n");
+}
+
+}  // namespace
