@@ -2,10 +2,6 @@
 add_library(kx_test_png STATIC gdi/testpng.cpp)
 target_include_directories(kx_test_png PUBLIC ${KX_SOURCE_ROOT})
 
-# Leak-checker suppressions for libraries that draw text; an object library so
-# that the hook is linked in rather than dropped from an archive.
-add_library(kx_test_lsan OBJECT gdi/lsan_suppressions.cpp)
-
 kx_test(gdi_tests
   SOURCES gdi/dc_blit_test.cpp gdi/dc_text_test.cpp gdi/image_test.cpp
-  DEPS kx_platform_ui kx_test_png kx_test_lsan)
+  DEPS kx_platform_ui kx_test_png)

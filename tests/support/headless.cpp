@@ -15,11 +15,3 @@ void HeadlessTest::TearDown()
     SetShellOpener(m_previousShell);
     SetMessageBoxPresenter(m_previousBoxes);
 }
-
-// Fontconfig keeps its configuration for the life of the process and Qt never
-// hands it back: not a leak of the program. Read by LeakSanitizer in
-// sanitizer builds, ignored otherwise.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
