@@ -162,7 +162,11 @@ void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     const std::string value8 = Utf16ToUtf8(value);
     auto range = FindSection(section);
     if (!range) {
-        m_lines.push_back(ParseLine(NewLine("[" + Utf16ToUtf8(section) + "]")));
+        // Built by appending: GCC 12 at -O3 misreads "[" + string as an overlapping copy.
+        std::string header(1, '[');
+        header += Utf16ToUtf8(section);
+        header += ']';
+        m_lines.push_back(ParseLine(NewLine(std::move(header))));
         m_finalNewline = true;
         range = Range{m_lines.size() - 1, m_lines.size()};
     }
