@@ -5,13 +5,13 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "app/program.h"
@@ -44,6 +44,26 @@ struct Options {
     std::string script;  // a file, or "-" for standard input
 };
 
+// A comma-separated list broken into lines of at most `width` characters
+// between its entries, each line led by two blanks.
+std::string WrappedList(const std::string& list, std::size_t width)
+{
+    std::string lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at < list.size()) {
+        const std::size_t end = std::min(list.find(", ", at), list.size());
+        const std::string entry = list.substr(at, std::min(end + 1, list.size()) - at);
+        if (!line.empty() && line.size() + 1 + entry.size() > width - 2) {
+            lines += "  " + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + entry;
+        at = end + 2;
+    }
+    return lines + "  " + line;
+}
+
 void PrintHelp()
 {
     std::cout << R"(usage: kx-run [OPTIONS] SCRIPT
@@ -71,13 +91,14 @@ Set-up, before "start" (files are relative to the script's folder):
   skin FILE missing | skin FILE broken   one picture below Skins/ (EN/main.png)
   notification-area absent   a desktop without a tray
   start                      starts the program
-Actions, after "start" (X Y are client pixels of the front window: the open
-modal dialog, else the main window):
+Actions, after "start". Pointer and key actions go to the front window (the
+open modal dialog, else the main window), which must be shown; X Y are its
+client pixels:
   tray click | tray double-click | tray right-click
   choose ID | choose none    the entry of the pop-up menu the line before showed
   click X Y | double-click X Y | right-click X Y | move X Y | leave
   hover X Y [MS]             move, then rest MS ms (default 500)
-  key NAME | key down NAME | key up NAME
+  key NAME | key down NAME | key up NAME   ("key down" alone: the Down arrow)
   type DIGITS                typed into the focused control
   notify CODE [DETAIL]       the notification message, through the channel
                              other programs use
@@ -87,17 +108,21 @@ modal dialog, else the main window):
   fault call N fail|unplug      the Nth HID call from now
   fault enumeration          the next device enumeration fails
   wait MS                    lets MS ms of hover time pass
-  show record|applied|image|mouse|config.bin|str.ini|wire|wire reports
+  show record|applied|image|mouse|config.bin|str.ini   as hex (str.ini as text)
+  show wire | show wire reports   the last action's transfer: in short, or
+                             every report descrambled
   png NAME.png               the front window's picture, into --png-dir
   start second instance      a second copy in the same folder and user
 
 Report: each action line as "> line", then what it caused, in order:
 message boxes (answered OK), balloons, tray icon changes, pop-up menus and
 the entry chosen, windows shown or hidden, dialogs opened and closed, web
-pages opened, the process end and its exit code. Lines starting with "!" are
-actions that could not be carried out.
+pages opened, the process end and its exit code. Windows shown or hidden are
+reported when the action is over. Lines starting with "!" are actions that
+could not be carried out.
 
-Key names: )" << KeyNameList() << R"(
+Key names:
+)" << WrappedList(KeyNameList(), 78) << R"(
 
 Exit status: the program's exit code when it ends; 0 when the script ends
 first; 2 for a bad script or an action that could not be carried out; 3 when
