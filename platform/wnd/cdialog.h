@@ -24,6 +24,8 @@ public:
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(int result);
     bool IsModalEnded() const { return m_modalEnded; }
+    // The code EndDialog was given; -1 while the dialog runs.
+    int ModalResult() const { return m_modalResult; }
 
     // The template's font: the dialog's own font unless it sets another.
     const DialogTemplate* Template() const { return m_template ? &*m_template : nullptr; }

@@ -108,7 +108,7 @@ TEST_F(RunnerModal, ADialogOpenedByAnActionTakesTheNextActionsThenHandsBack)
               "> click 20 20\n"
               "dialog 702 opened\n"
               "> key Enter\n"
-              "dialog 702 closed\n"
+              "dialog 702 closed, result 1\n"
               "> key Esc\n"
               "process end, exit code 21\n");
 }

@@ -54,7 +54,7 @@ std::vector<std::string> HexLines(const std::uint8_t* bytes, std::size_t size)
     constexpr std::size_t kPerLine = 16;
     std::vector<std::string> lines;
     for (std::size_t at = 0; at < size; at += kPerLine) {
-        std::array<char, 8> offset{};
+        std::array<char, 24> offset{};  // room for any offset, however large
         std::snprintf(offset.data(), offset.size(), "%03zx:", at);
         std::string line = offset.data();
         for (std::size_t i = at; i < size && i < at + kPerLine; ++i) {

@@ -29,9 +29,13 @@ constexpr int kEndedEarly = 3;
 // Exit code of the runner when an action could not be carried out.
 constexpr int kActionFailed = 2;
 
-bool ModalEnded(HWND dialog)
+// Whether the dialog's modal loop is over; result gets the code it ended with.
+bool ModalEnded(HWND dialog, int& result)
 {
     const auto* running = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog));
+    if (running != nullptr) {
+        result = running->ModalResult();
+    }
     return running == nullptr || running->IsModalEnded();
 }
 
@@ -125,7 +129,8 @@ void CScriptRunner::ContinueInside(HWND dialog)
         m_dialogs.push_back(dialog);
     }
     wndtest::QueueModalAction([this](HWND inner) { ContinueInside(inner); });
-    while (!ModalEnded(dialog)) {
+    int result = -1;
+    while (!ModalEnded(dialog, result)) {
         if (m_next == m_script.actions.size()) {
             Finish(0);
         }
@@ -137,7 +142,7 @@ void CScriptRunner::ContinueInside(HWND dialog)
     }
     m_dialogs.pop_back();
     if (!m_dialogs.empty()) {
-        m_report.Line(CRunObserver::WindowName(dialog) + " closed");
+        m_report.Line(CRunObserver::WindowName(dialog) + " closed, result " + std::to_string(result));
     }
 }
 
