@@ -1,5 +1,7 @@
 #include "buttons.h"
 
+#include <functional>
+
 #include "paint.h"
 #include "theme.h"
 
@@ -61,7 +63,12 @@ QImage WideButton(Lang lang, const QString& caption, Look look, bool primary)
     return image;
 }
 
-QImage MinimiseButton(Look look)
+namespace {
+
+// The face both window buttons share: a dark face with a thin rim, or a lit
+// gradient when hovered; the glyph is drawn over it in its own colour.
+QImage WindowButton(Look look, QColor overTop, QColor overBottom, QColor glyphOver,
+                    const std::function<void(QPainter&)>& drawGlyph)
 {
     QImage image = NewImage(kSquareButton);
     QPainter p(&image);
@@ -69,35 +76,31 @@ QImage MinimiseButton(Look look)
     const QPainterPath shape = WindowButtonFace(look);
     const QRectF r = shape.boundingRect();
     if (look == Look::Over) {
-        p.fillPath(shape, VGradient(r, QColor(70, 255, 215), QColor(0, 170, 134)));
+        p.fillPath(shape, VGradient(r, overTop, overBottom));
     } else {
         p.fillPath(shape, QColor(16, 30, 31));
         p.setPen(QPen(Alpha(kAccent, 90), 1));
         p.drawPath(shape);
     }
-    p.setPen(QPen(look == Look::Over ? QColor(3, 34, 28) : kHeading, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(10.5, 19), QPointF(20.5, 19));
+    p.setPen(QPen(look == Look::Over ? glyphOver : kHeading, 2, Qt::SolidLine, Qt::RoundCap));
+    drawGlyph(p);
     return image;
+}
+
+}  // namespace
+
+QImage MinimiseButton(Look look)
+{
+    return WindowButton(look, QColor(70, 255, 215), QColor(0, 170, 134), QColor(3, 34, 28),
+                        [](QPainter& p) { p.drawLine(QPointF(10.5, 19), QPointF(20.5, 19)); });
 }
 
 QImage CloseButton(Look look)
 {
-    QImage image = NewImage(kSquareButton);
-    QPainter p(&image);
-    Prepare(p);
-    const QPainterPath shape = WindowButtonFace(look);
-    const QRectF r = shape.boundingRect();
-    if (look == Look::Over) {
-        p.fillPath(shape, VGradient(r, QColor(255, 112, 120), QColor(200, 36, 56)));
-    } else {
-        p.fillPath(shape, QColor(16, 30, 31));
-        p.setPen(QPen(Alpha(kAccent, 90), 1));
-        p.drawPath(shape);
-    }
-    p.setPen(QPen(look == Look::Over ? QColor(255, 255, 255) : kHeading, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11, 11), QPointF(20, 20));
-    p.drawLine(QPointF(20, 11), QPointF(11, 20));
-    return image;
+    return WindowButton(look, QColor(255, 112, 120), QColor(200, 36, 56), QColor(255, 255, 255), [](QPainter& p) {
+        p.drawLine(QPointF(11, 11), QPointF(20, 20));
+        p.drawLine(QPointF(20, 11), QPointF(11, 20));
+    });
 }
 
 QImage DropdownBox(Look look)
