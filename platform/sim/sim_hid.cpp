@@ -114,8 +114,8 @@ void SimHid::AddMouseCollections()
     };
     for (const Collection& c : kCollections) {
         auto entry = std::make_unique<Interface>();
-        entry->spec = MakeHidInterface(kMouseVendor, kMouseProduct, c.name, c.usagePage, c.usage, c.featureLength);
-        entry->spec.role = c.role;
+        entry->description = MakeHidInterface(kMouseVendor, kMouseProduct, c.name, c.usagePage, c.usage, c.featureLength);
+        entry->description.role = c.role;
         entry->partOfMouse = true;
         m_interfaces.push_back(std::move(entry));
     }
@@ -124,32 +124,32 @@ void SimHid::AddMouseCollections()
 SimHidInterface& SimHid::MouseCollection(SimCollectionRole role)
 {
     for (auto& entry : m_interfaces) {
-        if (entry->partOfMouse && entry->spec.role == role) {
-            return entry->spec;
+        if (entry->partOfMouse && entry->description.role == role) {
+            return entry->description;
         }
     }
     // The pointer collection stands for "other".
-    return m_interfaces.front()->spec;
+    return m_interfaces.front()->description;
 }
 
 SimHidInterface& SimHid::AddInterface(SimHidInterface hidInterface, bool enumeratedFirst)
 {
     auto entry = std::make_unique<Interface>();
-    entry->spec = std::move(hidInterface);
+    entry->description = std::move(hidInterface);
     Interface* raw = entry.get();
     if (enumeratedFirst) {
         m_interfaces.insert(m_interfaces.begin(), std::move(entry));
     } else {
         m_interfaces.push_back(std::move(entry));
     }
-    return raw->spec;
+    return raw->description;
 }
 
 SimHidInterface* SimHid::FindInterface(std::u16string_view pathPart)
 {
     for (auto& entry : m_interfaces) {
-        if (entry->spec.path.find(pathPart) != std::u16string::npos) {
-            return &entry->spec;
+        if (entry->description.path.find(pathPart) != std::u16string::npos) {
+            return &entry->description;
         }
     }
     return nullptr;
@@ -208,7 +208,7 @@ void SimHid::RemoveMouse(bool notifyNow)
     }
     for (auto& entry : m_interfaces) {
         if (entry->partOfMouse) {
-            m_pending.push_back({DBT_DEVICEREMOVECOMPLETE, entry->spec.notifyName});
+            m_pending.push_back({DBT_DEVICEREMOVECOMPLETE, entry->description.notifyName});
         }
     }
 }
@@ -218,7 +218,7 @@ void SimHid::Notify(WPARAM event)
     std::vector<Notification> notifications;
     for (auto& entry : m_interfaces) {
         if (entry->partOfMouse) {
-            notifications.push_back({event, entry->spec.notifyName});
+            notifications.push_back({event, entry->description.notifyName});
         }
     }
     for (const Notification& notification : notifications) {

@@ -126,7 +126,7 @@ public:
 
 private:
     struct Interface {
-        SimHidInterface spec;
+        SimHidInterface description;
         bool present = true;
         bool partOfMouse = false;
         unsigned generation = 0;  // changes at each removal; handles of an older one are dead

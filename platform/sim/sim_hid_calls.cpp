@@ -88,7 +88,7 @@ BOOL SimHid::GetDeviceInterfaceDetail(HDEVINFO set, const SP_DEVICE_INTERFACE_DA
         return FailWith(ERROR_INVALID_PARAMETER);
     }
     const DWORD memberIndex = static_cast<DWORD>(interfaceData->Reserved - 1);
-    const std::u16string& path = it->second[memberIndex]->spec.path;
+    const std::u16string& path = it->second[memberIndex]->description.path;
     const std::size_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath);
     const DWORD needed = static_cast<DWORD>(pathOffset + (path.size() + 1) * sizeof(char16_t));
     if (requiredSize != nullptr) {
@@ -132,7 +132,7 @@ HANDLE SimHid::CreateFile(const char16_t* path, DWORD creationDisposition)
     ++m_openCalls[path];
     Interface* target = nullptr;
     for (auto& entry : m_interfaces) {
-        if (entry->present && SamePath(entry->spec.path, path)) {
+        if (entry->present && SamePath(entry->description.path, path)) {
             target = entry.get();
             break;
         }
@@ -141,7 +141,7 @@ HANDLE SimHid::CreateFile(const char16_t* path, DWORD creationDisposition)
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    const int limit = target->spec.opensBeforeFailure;
+    const int limit = target->description.opensBeforeFailure;
     if (fault == CallFault::Fail || (limit >= 0 && target->opens >= limit)) {
         SetLastError(fault == CallFault::Fail ? ERROR_GEN_FAILURE : ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
@@ -190,9 +190,9 @@ BOOLEAN SimHid::GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes)
         return static_cast<BOOLEAN>(FailWith(ERROR_GEN_FAILURE));
     }
     attributes->Size = sizeof(HIDD_ATTRIBUTES);
-    attributes->VendorID = target->spec.vendorId;
-    attributes->ProductID = target->spec.productId;
-    attributes->VersionNumber = target->spec.versionNumber;
+    attributes->VendorID = target->description.vendorId;
+    attributes->ProductID = target->description.productId;
+    attributes->VersionNumber = target->description.versionNumber;
     return TRUE;
 }
 
@@ -204,14 +204,14 @@ BOOLEAN SimHid::GetPreparsedData(HANDLE device, PHIDP_PREPARSED_DATA* preparsedD
     if (target == nullptr || preparsedData == nullptr) {
         return FALSE;
     }
-    if (fault == CallFault::Fail || target->spec.noPreparsedData) {
+    if (fault == CallFault::Fail || target->description.noPreparsedData) {
         return static_cast<BOOLEAN>(FailWith(ERROR_GEN_FAILURE));
     }
     HIDP_CAPS caps{};
-    caps.Usage = target->spec.usage;
-    caps.UsagePage = target->spec.usagePage;
-    caps.FeatureReportByteLength = target->spec.featureReportByteLength;
-    *preparsedData = new HIDP_PREPARSED_DATA{caps, !target->spec.invalidPreparsedData};
+    caps.Usage = target->description.usage;
+    caps.UsagePage = target->description.usagePage;
+    caps.FeatureReportByteLength = target->description.featureReportByteLength;
+    *preparsedData = new HIDP_PREPARSED_DATA{caps, !target->description.invalidPreparsedData};
     ++m_preparsedCount;
     return TRUE;
 }
@@ -245,11 +245,11 @@ BOOLEAN SimHid::Feature(bool set, HANDLE device, void* report, ULONG length)
     if (target != nullptr && fault == CallFault::Fail) {
         SetLastError(ERROR_GEN_FAILURE);
     } else if (target != nullptr) {
-        if (report == nullptr || length != target->spec.featureReportByteLength ||
-            target->spec.role == SimCollectionRole::Other) {
+        if (report == nullptr || length != target->description.featureReportByteLength ||
+            target->description.role == SimCollectionRole::Other) {
             SetLastError(ERROR_INVALID_PARAMETER);
         } else {
-            const bool command = target->spec.role == SimCollectionRole::Command;
+            const bool command = target->description.role == SimCollectionRole::Command;
             if (command) {
                 ok = set ? m_mouse.SetCommand(bytes, length) : m_mouse.GetAnswer(bytes, length);
             } else {
@@ -272,9 +272,9 @@ void SimHid::LogFeature(bool set, const Interface* target, const void* report, U
     entry.ok = ok;
     if (target == nullptr) {
         entry.target = WireEntry::Target::BadHandle;
-    } else if (target->spec.role == SimCollectionRole::Command) {
+    } else if (target->description.role == SimCollectionRole::Command) {
         entry.target = WireEntry::Target::Command;
-    } else if (target->spec.role == SimCollectionRole::Data) {
+    } else if (target->description.role == SimCollectionRole::Data) {
         entry.target = WireEntry::Target::Data;
     } else {
         entry.target = WireEntry::Target::OtherCollection;
