@@ -10,6 +10,7 @@ target_sources(kx_platform_ui PRIVATE
   wnd/keyboardlayout.cpp
   wnd/messagemap.cpp
   wnd/msgqueue.cpp
+  wnd/notifyicon.cpp
   wnd/wndclass.cpp
   qt/wnd/controlinput.cpp
   qt/wnd/cwnd_native.cpp

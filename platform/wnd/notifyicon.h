@@ -54,3 +54,8 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
 // Whether the desktop has a notification area to show the icon in. Headless
 // runs report what wndtest::SetNotificationAreaAvailable chose (yes by default).
 BOOL IsNotificationAreaAvailable();
+
+// How long the notification area keeps a balloon up for a requested
+// time-out: between 10 and 30 seconds whatever it is handed, as the Windows
+// shell does, so that a 100 ms balloon can still be read.
+UINT BalloonShowTime(UINT requestedMs);

@@ -90,7 +90,7 @@ void ShowOnScreen(const IconKey& key, TrayIcon& icon, const NOTIFYICONDATAW& upd
                           : update.dwInfoFlags == NIIF_INFO  ? QSystemTrayIcon::Information
                                                              : QSystemTrayIcon::NoIcon;
         icon.shown->showMessage(FieldText(update.szInfoTitle), FieldText(update.szInfo), kind,
-            static_cast<int>(update.uTimeout));
+            static_cast<int>(BalloonShowTime(update.uTimeout)));
     }
 }
 

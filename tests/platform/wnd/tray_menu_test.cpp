@@ -162,4 +162,12 @@ TEST_F(TrayTest, AWatchedDescriptorIsServedByTheMessageLoop)
     ::close(fds[1]);
 }
 
+TEST(BalloonShowTime, StaysUpLongEnoughToReadAndNoLongerThanHalfAMinute)
+{
+    EXPECT_EQ(BalloonShowTime(100), 10000u);
+    EXPECT_EQ(BalloonShowTime(5000), 10000u);
+    EXPECT_EQ(BalloonShowTime(15000), 15000u);
+    EXPECT_EQ(BalloonShowTime(600000), 30000u);
+}
+
 }  // namespace
