@@ -35,7 +35,6 @@ install(CODE "
   set(KX_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
   set(KX_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
   set(KX_DESKTOP_TEMPLATE \"${KX_SOURCE_ROOT}/res/desktop/kx-507.desktop.in\")
-  set(KX_STAGING_DIR \"${CMAKE_BINARY_DIR}/install-staging\")
   include(\"${KX_SOURCE_ROOT}/cmake/DesktopEntry.cmake\")
   include(\"${KX_SOURCE_ROOT}/cmake/InstallEntries.cmake\")
 ")

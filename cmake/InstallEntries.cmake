@@ -14,8 +14,10 @@ kx_install_path(kx_program_dir "${KX_PROGRAMDIR}")
 kx_install_path(kx_bin_dir "${KX_BINDIR}")
 kx_install_path(kx_data_dir "${KX_DATADIR}")
 
-kx_desktop_entry("${KX_DESKTOP_TEMPLATE}" "${KX_STAGING_DIR}/kx-507.desktop" "${kx_program_dir}/KX-507")
-file(INSTALL DESTINATION "${kx_data_dir}/applications" TYPE FILE FILES "${KX_STAGING_DIR}/kx-507.desktop")
+set(kx_entry "${kx_data_dir}/applications/kx-507.desktop")
+message(STATUS "Installing: $ENV{DESTDIR}${kx_entry}")
+kx_desktop_entry("${KX_DESKTOP_TEMPLATE}" "$ENV{DESTDIR}${kx_entry}" "${kx_program_dir}/KX-507")
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_entry}")
 
 file(RELATIVE_PATH kx_link_target "${kx_bin_dir}" "${kx_program_dir}/KX-507")
 message(STATUS "Installing: $ENV{DESTDIR}${kx_bin_dir}/kx-507 -> ${kx_link_target}")
