@@ -175,3 +175,43 @@ case_packager() {
   DESTDIR="$destdir" cmake --install "$build" --prefix /usr --component udev >"$log" 2>&1 || fail "no udev component"
   cmp -s "$source/res/udev/70-kx507.rules" "$pkg/lib/udev/rules.d/70-kx507.rules" || fail "the udev rule differs"
 }
+
+# True when the window tree on standard input shows a KX-507 window below
+# trayer's panel, which holds the icons it embedded.
+tray_holds_icon() {
+  awk 'index($0, "\"panel\": (\"panel\" \"trayer\")") { depth = match($0, /[^ ]/); inside = 1; next }
+       inside && match($0, /[^ ]/) <= depth { inside = 0 }
+       inside && index($0, "\"KX-507\":") { found = 1 }
+       END { exit !found }'
+}
+
+# At login the session starts the autostart entry while its panel may still
+# be coming up: the tray icon appears once the notification area does.
+case_login() {
+  install_sh --autostart
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
+  started+=($!)
+  local tries
+  for tries in $(seq 100); do
+    [ ! -s "$T/display" ] || break
+    sleep 0.1
+  done
+  [ -s "$T/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$T/display")"
+  unset QT_QPA_PLATFORM
+
+  gio launch "$autostart_entry" >"$log" 2>&1 || fail "gio cannot launch the autostart entry"
+  local pid
+  pid=$(process_running "$app/KX-507") || fail "the autostart entry did not start $app/KX-507"
+  started+=("$pid")
+  sleep 2  # the program adds its icon before it looks for the mouse
+  trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  started+=($!)
+  for tries in $(seq 100); do
+    if xwininfo -root -tree | tray_holds_icon; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no tray icon once the notification area came up"
+}
