@@ -95,11 +95,13 @@ write_settings() {
 settings_state() { stat -c '%n %i %s %Y' "$app/config.bin" "$app/str.ini" && cat "$app/config.bin" "$app/str.ini" | md5sum; }
 
 # Uninstall removes what was installed, autostart included, and keeps the
-# settings; --purge leaves nothing behind; a command of the user's own stays.
+# settings; --purge leaves nothing behind. A command of the user's own stays,
+# and so does anything a damaged manifest names outside what was installed.
 case_uninstall() {
   mkdir -p "$HOME/.local/bin"
   printf '#!/bin/sh\necho mine\n' >"$command_link"
   chmod +x "$command_link"
+  echo precious >"$HOME/precious"
   local initial
   initial=$(tree)
   install_sh --autostart
@@ -111,9 +113,11 @@ case_uninstall() {
   write_settings
   local settings
   settings=$(settings_state)
+  printf 'file %s\n' "$HOME/precious" "$app/../../home/precious" >>"$app/.install-manifest"
 
   uninstall_sh --uninstall
   said "Kept your settings:"
+  said "$app/str.ini"
   local kept=$'\n./data\n./data/kx-507\n./data/kx-507/.install-manifest\n./data/kx-507/config.bin\n./data/kx-507/str.ini'
   [ "$(tree)" = "$(printf '%s%s' "$initial" "$kept" | LC_ALL=C sort)" ] || fail "uninstall left $(tree)"
   [ "$(settings_state)" = "$settings" ] || fail "uninstall touched config.bin or str.ini"
