@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -82,35 +83,36 @@ private:
     int m_output = -1;
 };
 
+// Starts a probe as `name` in a fresh folder, does `change` to its file while
+// it runs, and expects it to answer with that name and its full path.
+void ExpectNameAndPathAfter(const std::string& name, const std::function<void(const fs::path&)>& change)
+{
+    CTempFolder folder;
+    const fs::path program = folder.File(name);
+    CProbe probe(program);
+    ASSERT_TRUE(probe.Started());
+    change(program);
+    EXPECT_EQ(probe.Ask(), name + "\n" + program.string() + "\n");
+}
+
 }  // namespace
 
 TEST(ModulePath, ReplacedWhileRunningKeepsTheNameAndFolderItStartedWith)
 {
-    CTempFolder folder;
-    const fs::path program = folder.File("KX-507");
-    CProbe probe(program);
-    ASSERT_TRUE(probe.Started());
-    // The upgrade: a new file under the old name, the old one gone.
-    WriteBytes(folder.File(".KX-507.new"), "a newer build");
-    fs::rename(folder.File(".KX-507.new"), program);
-    EXPECT_EQ(probe.Ask(), "KX-507\n" + program.string() + "\n");
+    // The upgrade: a new file renamed over the old name, the old one gone.
+    ExpectNameAndPathAfter("KX-507", [](const fs::path& program) {
+        const fs::path newer = program.parent_path() / ".KX-507.new";
+        WriteBytes(newer, "a newer build");
+        fs::rename(newer, program);
+    });
 }
 
 TEST(ModulePath, RemovedWhileRunningKeepsTheNameAndFolderItStartedWith)
 {
-    CTempFolder folder;
-    const fs::path program = folder.File("KX-507-demo");
-    CProbe probe(program);
-    ASSERT_TRUE(probe.Started());
-    fs::remove(program);
-    EXPECT_EQ(probe.Ask(), "KX-507-demo\n" + program.string() + "\n");
+    ExpectNameAndPathAfter("KX-507-demo", [](const fs::path& program) { fs::remove(program); });
 }
 
 TEST(ModulePath, AFileThatIsReallyCalledDeletedKeepsItsWholeName)
 {
-    CTempFolder folder;
-    const fs::path program = folder.File("KX-507 (deleted)");
-    CProbe probe(program);
-    ASSERT_TRUE(probe.Started());
-    EXPECT_EQ(probe.Ask(), "KX-507 (deleted)\n" + program.string() + "\n");
+    ExpectNameAndPathAfter("KX-507 (deleted)", [](const fs::path&) {});
 }
