@@ -71,7 +71,7 @@ write_manifest() { # FILES_ARRAY_NAME DIRS_ARRAY_NAME
 # Makes FOLDER and the missing folders above it, noting each one made.
 make_folder() {
   [ -d "$1" ] && return 0
-  make_folder "${1%/*}"
+  [ -z "${1%/*}" ] || make_folder "${1%/*}"
   mkdir -- "$1"
   made_dirs+=("$1")
 }
