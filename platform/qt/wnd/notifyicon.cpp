@@ -122,7 +122,9 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
         icon.record.uID = data->uID;
     }
     Merge(icon.record, *data);
-    if (!desktop::Headless() && QSystemTrayIcon::isSystemTrayAvailable()) {
+    // Shown even while no notification area is there yet, as at login when
+    // the panel starts after the program: the icon appears when it does.
+    if (!desktop::Headless()) {
         ShowOnScreen(key, icon, *data);
     }
     return TRUE;

@@ -1,0 +1,221 @@
+# The cases of install_test.sh, which sources this file: one function each.
+
+# Everything lands where it belongs, and nothing else does.
+case_files() {
+  install_sh --autostart
+  local program size lang picture
+  for program in KX-507 KX-507-demo kx-notify; do
+    [ -f "$app/$program" ] && [ -x "$app/$program" ] || fail "$app/$program is not an installed program"
+  done
+  cmp -s "$build/out/config.bin" "$app/config.bin" || fail "config.bin is not the shipped first-run file"
+  for lang in EN CHS; do
+    [ "$(ls "$build/out/Skins/$lang" | wc -l)" -eq "$(ls "$app/Skins/$lang" | wc -l)" ] ||
+      fail "Skins/$lang does not hold the pictures of the build"
+    for picture in "$build/out/Skins/$lang"/*.png; do
+      cmp -s "$picture" "$app/Skins/$lang/${picture##*/}" || fail "Skins/$lang/${picture##*/} differs"
+    done
+  done
+  for size in 16 22 24 32 48 64 128 256; do
+    [ "$(png_size "$app/icons/kx-507-$size.png")" = "${size}x$size" ] || fail "no $size-pixel icon for the tray"
+    [ "$(png_size "$XDG_DATA_HOME/icons/hicolor/${size}x$size/apps/kx-507.png")" = "${size}x$size" ] ||
+      fail "no $size-pixel icon in the hicolor theme"
+  done
+  [ -L "$command_link" ] && [ "$(readlink -f "$command_link")" = "$app/KX-507" ] ||
+    fail "$command_link does not lead to $app/KX-507"
+  desktop-file-validate "$menu_entry" || fail "the menu entry does not validate"
+  desktop-file-validate "$autostart_entry" || fail "the autostart entry does not validate"
+  grep -qx 'Icon=kx-507' "$menu_entry" || fail "the menu entry does not name the icon by its theme name"
+  grep -qx 'Categories=Settings;HardwareSettings;' "$menu_entry" || fail "the menu entry has other categories"
+  cmp -s "$menu_entry" "$autostart_entry" || fail "the autostart entry starts something else"
+  cmp -s "$source/res/udev/70-kx507.rules" "$KX_UDEV_RULES_DIR/70-kx507.rules" || fail "the udev rule is not installed"
+  [ -z "$(find "$T/root" -name '*.kx-new')" ] || fail "a half-placed file was left behind"
+  [ "$(cd "$HOME" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')" = "./.local ./.local/bin ./.local/bin/kx-507 " ] ||
+    fail "the home holds more than the kx-507 command"
+}
+
+# The installed program starts: headless through the runner on the installed
+# folder, and as a desktop starts it from the menu entry and the command.
+case_starts() {
+  install_sh
+  local script=$'start\ntray click\npng window.png\n'
+  local expected=$'> start\ntray icon added, tip "KX-507"\n> tray click\nmain window shown\n> png window.png\npicture window.png of main window, 760x647'
+  mkdir -p "$T/installed" "$T/built"
+  [ "$(printf '%s' "$script" | "$runner" --folder "$app" --png-dir "$T/installed" -)" = "$expected" ] ||
+    fail "the installed folder does not start as expected"
+  printf '%s' "$script" | "$runner" --png-dir "$T/built" - >/dev/null || fail "the build's own folder does not start"
+  cmp -s "$T/installed/window.png" "$T/built/window.png" || fail "the installed program shows another window"
+
+  local pid
+  gio launch "$menu_entry" >"$log" 2>&1 || fail "gio cannot launch the menu entry"
+  pid=$(process_running "$app/KX-507") || fail "the menu entry did not start $app/KX-507"
+  started+=("$pid")
+  kill "$pid"
+  "$command_link" >/dev/null 2>&1 &
+  started+=($!)
+  [ "$(process_running "$app/KX-507")" = "$!" ] || fail "the kx-507 command did not start $app/KX-507"
+}
+
+# A second install changes nothing; an upgrade replaces program files under a
+# running program and drops what is no longer shipped; settings stay.
+case_reinstall() {
+  install_sh
+  local before
+  before=$(snapshot)
+  install_sh
+  [ "$(snapshot)" = "$before" ] || fail "a second install changed files"
+  said "up to date"
+
+  write_settings
+  local settings
+  settings=$(settings_state)
+  printf '\0' >>"$app/KX-507-demo"  # an older build than the one under test
+  local old_program
+  old_program=$(stat -c %i "$app/KX-507-demo")
+  "$app/KX-507-demo" >/dev/null 2>&1 &
+  started+=($!)
+  local pid=$!
+  [ "$(process_running "$app/KX-507-demo")" = "$pid" ] || fail "the installed KX-507-demo did not start"
+  : >"$app/Skins/EN/retired.png"
+  echo "file $app/Skins/EN/retired.png" >>"$app/.install-manifest"
+
+  install_sh
+  [ "$(stat -c %i "$app/KX-507-demo")" != "$old_program" ] || fail "the upgrade wrote into the running executable"
+  kill -0 "$pid" 2>/dev/null || fail "the running program ended with the upgrade"
+  [ "$(readlink "/proc/$pid/exe")" = "$app/KX-507-demo (deleted)" ] || fail "the running program's file was not replaced"
+  "$app/kx-notify" 9 12 || fail "the running program no longer answers"
+  said "running the previous version"
+  [ ! -e "$app/Skins/EN/retired.png" ] || fail "the upgrade kept a file no longer shipped"
+  [ "$(settings_state)" = "$settings" ] || fail "the upgrade touched config.bin or str.ini"
+}
+
+write_settings() {
+  head -c 180 /dev/urandom >"$app/config.bin"
+  printf '[Setting-EN]\nItem1=Fire Key\n' >"$app/str.ini"
+}
+settings_state() { stat -c '%n %i %s %Y' "$app/config.bin" "$app/str.ini" && cat "$app/config.bin" "$app/str.ini" | md5sum; }
+
+# Uninstall removes what was installed, autostart included, and keeps the
+# settings; --purge leaves nothing behind. A command of the user's own stays,
+# and so does anything a damaged manifest names outside what was installed.
+case_uninstall() {
+  mkdir -p "$HOME/.local/bin"
+  printf '#!/bin/sh\necho mine\n' >"$command_link"
+  chmod +x "$command_link"
+  echo precious >"$HOME/precious"
+  local initial
+  initial=$(tree)
+  install_sh --autostart
+  said "Left $command_link as it is"
+  install_sh --no-autostart
+  [ ! -e "$autostart_entry" ] || fail "--no-autostart kept the autostart entry"
+  install_sh --autostart
+  [ -f "$autostart_entry" ] || fail "--autostart placed no autostart entry"
+  write_settings
+  local settings
+  settings=$(settings_state)
+  printf 'file %s\n' "$HOME/precious" "$app/../../home/precious" >>"$app/.install-manifest"
+
+  uninstall_sh --uninstall
+  said "Kept your settings:"
+  said "$app/str.ini"
+  local kept=$'\n./data\n./data/kx-507\n./data/kx-507/.install-manifest\n./data/kx-507/config.bin\n./data/kx-507/str.ini'
+  [ "$(tree)" = "$(printf '%s%s' "$initial" "$kept" | LC_ALL=C sort)" ] || fail "uninstall left $(tree)"
+  [ "$(settings_state)" = "$settings" ] || fail "uninstall touched config.bin or str.ini"
+  install_sh
+  [ "$(settings_state)" = "$settings" ] || fail "a re-install touched config.bin or str.ini"
+
+  uninstall_sh --uninstall --purge
+  [ "$(tree)" = "$initial" ] || fail "--purge left $(tree)"
+  [ "$("$command_link")" = mine ] || fail "the user's own kx-507 command was changed"
+  install_sh
+  uninstall_sh --uninstall
+  uninstall_sh --uninstall --purge
+  [ "$(tree)" = "$initial" ] || fail "--purge after an uninstall left $(tree)"
+  uninstall_sh --uninstall
+  said "nothing to remove"
+}
+
+# Whatever keeps the udev rule from being installed, the install succeeds and
+# says what to run later.
+case_udev() {
+  : >"$KX_UDEV_RULES_DIR"  # a file where the rules folder should be
+  install_sh
+  [ -x "$app/KX-507" ] || fail "the program was not installed"
+  said "Could not install $KX_UDEV_RULES_DIR/70-kx507.rules"
+  said "install-udev-rule.sh again later"
+  rm -f "$KX_UDEV_RULES_DIR"
+
+  # Not root: a stand-in for id says so.
+  mkdir -p "$T/not-root"
+  printf '#!/bin/sh\n[ "$1" = -u ] && { echo 1000; exit 0; }\nexec /usr/bin/id "$@"\n' >"$T/not-root/id"
+  chmod +x "$T/not-root/id"
+  PATH="$T/not-root:$PATH" KX_SUDO=kx-no-such-sudo install_sh
+  said "kx-no-such-sudo is missing"
+  said "install-udev-rule.sh again later as root"
+  PATH="$T/not-root:$PATH" KX_SUDO=false install_sh
+  said "Could not install"
+  [ ! -e "$KX_UDEV_RULES_DIR/70-kx507.rules" ] || fail "a rule appeared without root"
+  PATH="$T/not-root:$PATH" KX_SUDO=env install_sh  # a sudo that works
+  cmp -s "$source/res/udev/70-kx507.rules" "$KX_UDEV_RULES_DIR/70-kx507.rules" || fail "the rule was not installed with sudo"
+}
+
+# A packager's install: any prefix, DESTDIR, the udev rule on request. CMake
+# takes a backslash in DESTDIR for a folder separator, so the package is
+# staged in a plain folder.
+case_packager() {
+  destdir=$(mktemp -d "${TMPDIR:-/tmp}/kx-package-test.XXXXXX")
+  trap 'cleanup; rm -rf -- "$destdir"' EXIT
+  local pkg="$destdir/usr"
+  DESTDIR="$destdir" cmake --install "$build" --prefix /usr >"$log" 2>&1 || fail "cmake --install failed"
+  [ -x "$pkg/share/kx-507/KX-507" ] && [ -f "$pkg/share/kx-507/Skins/EN/main.png" ] ||
+    fail "the runnable folder is not in share/kx-507"
+  [ "$(readlink "$pkg/bin/kx-507")" = ../share/kx-507/KX-507 ] && [ -x "$pkg/bin/kx-507" ] ||
+    fail "bin/kx-507 does not lead to the program"
+  grep -qx 'Exec="/usr/share/kx-507/KX-507"' "$pkg/share/applications/kx-507.desktop" ||
+    fail "the menu entry does not start /usr/share/kx-507/KX-507"
+  desktop-file-validate "$pkg/share/applications/kx-507.desktop" || fail "the menu entry does not validate"
+  [ "$(png_size "$pkg/share/icons/hicolor/22x22/apps/kx-507.png")" = 22x22 ] || fail "no icon in the hicolor theme"
+  [ ! -e "$pkg/lib/udev" ] || fail "the udev rule was installed without being asked for"
+  DESTDIR="$destdir" cmake --install "$build" --prefix /usr --component udev >"$log" 2>&1 || fail "no udev component"
+  cmp -s "$source/res/udev/70-kx507.rules" "$pkg/lib/udev/rules.d/70-kx507.rules" || fail "the udev rule differs"
+}
+
+# True when the window tree on standard input shows a KX-507 window below
+# trayer's panel, which holds the icons it embedded.
+tray_holds_icon() {
+  awk 'index($0, "\"panel\": (\"panel\" \"trayer\")") { depth = match($0, /[^ ]/); inside = 1; next }
+       inside && match($0, /[^ ]/) <= depth { inside = 0 }
+       inside && index($0, "\"KX-507\":") { found = 1 }
+       END { exit !found }'
+}
+
+# At login the session starts the autostart entry while its panel may still
+# be coming up: the tray icon appears once the notification area does.
+case_login() {
+  install_sh --autostart
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
+  started+=($!)
+  local tries
+  for tries in $(seq 100); do
+    [ ! -s "$T/display" ] || break
+    sleep 0.1
+  done
+  [ -s "$T/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$T/display")"
+  unset QT_QPA_PLATFORM
+
+  gio launch "$autostart_entry" >"$log" 2>&1 || fail "gio cannot launch the autostart entry"
+  local pid
+  pid=$(process_running "$app/KX-507") || fail "the autostart entry did not start $app/KX-507"
+  started+=("$pid")
+  sleep 2  # the program adds its icon before it looks for the mouse
+  trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  started+=($!)
+  for tries in $(seq 100); do
+    if xwininfo -root -tree | tray_holds_icon; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no tray icon once the notification area came up"
+}

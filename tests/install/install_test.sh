@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# scripts/install.sh into a temporary home, with the XDG folders pointed
+# there (outside the home, to show they are honoured) and the udev rule going
+# into a temporary folder: nothing of the machine's or the user's is touched.
+#
+# usage: install_test.sh CASE SOURCE_DIR BUILD_DIR KX_RUN
+set -euo pipefail
+case_name=$1 source=$2 build=$3 runner=$4
+install_script="$source/scripts/install.sh"
+
+fail() {
+  printf 'FAIL: %s\n' "$*" >&2
+  [ ! -s "${log:-}" ] || { echo "--- install.sh said:" >&2; cat "$log" >&2; }
+  exit 1
+}
+
+# A fresh machine for the case: $T/root holds everything a user owns.
+T=$(mktemp -d "${TMPDIR:-/tmp}/kx install \$\"\`\\ test.XXXXXX")
+started=()
+cleanup() {
+  local pid
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf -- "$T"
+}
+trap cleanup EXIT
+export HOME="$T/root/home" XDG_DATA_HOME="$T/root/data" XDG_CONFIG_HOME="$T/root/config"
+export XDG_RUNTIME_DIR="$T/run" KX_UDEV_RULES_DIR="$T/udev/rules.d" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$T/udev" "$T/run"
+chmod 700 "$T/run"
+app="$XDG_DATA_HOME/kx-507"
+menu_entry="$XDG_DATA_HOME/applications/kx-507.desktop"
+autostart_entry="$XDG_CONFIG_HOME/autostart/kx-507.desktop"
+command_link="$HOME/.local/bin/kx-507"
+log="$T/install.log"
+
+install_sh() { # ARGUMENTS...: install.sh from the build under test; must succeed
+  "$install_script" --from "$build" "$@" >"$log" 2>&1 || fail "install.sh $* exited with $?"
+}
+uninstall_sh() {
+  "$install_script" "$@" >"$log" 2>&1 || fail "install.sh $* exited with $?"
+}
+said() { grep -qF -- "$1" "$log" || fail "install.sh did not say: $1"; }
+
+# Every name, kind, inode, size, time, mode and link target below $T/root.
+snapshot() { find "$T/root" -printf '%P|%y|%i|%s|%T@|%m|%l\n' | LC_ALL=C sort; }
+tree() { (cd "$T/root" && find . -mindepth 1 | LC_ALL=C sort); }
+
+png_size() { # FILE: "WIDTHxHEIGHT" from the PNG header
+  local b
+  read -r -a b < <(od -An -tu1 -j16 -N8 "$1")
+  echo "$(((b[2] << 8) + b[3]))x$(((b[6] << 8) + b[7]))"
+}
+
+# Waits until a process runs FILE as its executable; prints its id.
+process_running() {
+  local tries line
+  for tries in $(seq 100); do
+    while IFS= read -r line; do
+      if [ "${line#* }" = "$1" ]; then
+        line=${line%% *}
+        echo "${line#/proc/}"
+        return 0
+      fi
+    done < <(find /proc/[0-9]*/exe -maxdepth 0 -printf '%h %l\n' 2>/dev/null)
+    sleep 0.1
+  done
+  return 1
+}
+
+. "$(dirname "$0")/install_cases.sh"
+"case_$case_name"
+echo "PASS: $case_name"
