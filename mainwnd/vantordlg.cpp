@@ -61,15 +61,15 @@ bool IsVersion62(DWORD version)
 }  // namespace
 
 const CMessageMap CVantorDlg::kMessageMap = {
-    {WM_NCPAINT, &CVantorDlg::OnNcPaint},
-    {WM_PAINT, &CVantorDlg::OnPaint},
-    {WM_QUERYDRAGICON, &CVantorDlg::OnQueryDragIcon},
-    {WM_CLOSE, &CVantorDlg::OnClose},
-    {WM_DESTROY, &CVantorDlg::OnDestroy},
-    {WM_ERASEBKGND, &CVantorDlg::OnEraseBkgnd},
-    {WM_DEVICECHANGE, &CVantorDlg::OnDeviceChange},
-    {kTrayCallbackMessage, &CVantorDlg::OnTrayIcon},
-    {kNotificationMessage, &CVantorDlg::OnNotification},
+    ON_WM_NCPAINT(&CVantorDlg::OnNcPaint),
+    ON_WM_PAINT(&CVantorDlg::OnPaint),
+    ON_WM_QUERYDRAGICON(&CVantorDlg::OnQueryDragIcon),
+    ON_WM_CLOSE(&CVantorDlg::OnClose),
+    ON_WM_DESTROY(&CVantorDlg::OnDestroy),
+    ON_WM_ERASEBKGND(&CVantorDlg::OnEraseBkgnd),
+    ON_WM_DEVICECHANGE(&CVantorDlg::OnDeviceChange),
+    ON_MESSAGE(kTrayCallbackMessage, &CVantorDlg::OnTrayIcon),
+    ON_MESSAGE(kNotificationMessage, &CVantorDlg::OnNotification),
 };
 
 CVantorDlg::CVantorDlg() : CDialog(IDD_KX507_DIALOG, nullptr)

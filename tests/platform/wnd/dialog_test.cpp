@@ -44,7 +44,7 @@ private:
 };
 
 const CMessageMap CStartsHiddenDlg::kMessageMap = {
-    {WM_NCPAINT, &CStartsHiddenDlg::OnNcPaint},
+    ON_WM_NCPAINT(&CStartsHiddenDlg::OnNcPaint),
 };
 
 // Paints its background red and ends with IDOK on a click.
@@ -70,9 +70,9 @@ private:
 };
 
 const CMessageMap CPaintingDlg::kMessageMap = {
-    {WM_ERASEBKGND, &CPaintingDlg::OnEraseBkgnd},
-    {WM_PAINT, &CPaintingDlg::OnPaint},
-    {WM_LBUTTONDOWN, &CPaintingDlg::OnLButtonDown},
+    ON_WM_ERASEBKGND(&CPaintingDlg::OnEraseBkgnd),
+    ON_WM_PAINT(&CPaintingDlg::OnPaint),
+    ON_WM_LBUTTONDOWN(&CPaintingDlg::OnLButtonDown),
 };
 
 class CHelpDlg : public CDialog {
@@ -93,7 +93,7 @@ private:
 };
 
 const CMessageMap CHelpDlg::kMessageMap = {
-    {WM_HELP, &CHelpDlg::OnHelp},
+    ON_WM_HELPINFO(&CHelpDlg::OnHelp),
 };
 
 void RegisterMainClass()
