@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/gdi/dc.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
@@ -148,10 +150,14 @@ TEST_F(DialogTest, AClickHandledByTheDialogEndsIt)
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOne)
+TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOneAndIsReported)
 {
+    std::vector<UINT> unscripted;
+    auto failing = wndtest::SetUnscriptedModalHandler([&](UINT templateId) { unscripted.push_back(templateId); });
     CPlainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), -1);
+    wndtest::SetUnscriptedModalHandler(std::move(failing));
+    EXPECT_EQ(unscripted, std::vector<UINT>{701});
 }
 
 TEST_F(DialogTest, UnknownTemplatesAndUnregisteredClassesFail)
