@@ -32,9 +32,11 @@ void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* 
             }
             std::u16string path(skinFolder);
             for (const SkinPicture& picture : pictures) {
-                path.resize(skinFolder.size());
-                path += picture.file;
-                LoadPng(owner, &memDC, path, picture.topLeft.x, picture.topLeft.y);
+                if (!picture.file.empty()) {
+                    path.resize(skinFolder.size());
+                    path += picture.file;
+                    LoadPng(owner, &memDC, path, picture.topLeft.x, picture.topLeft.y);
+                }
                 if (picture.label) {
                     DrawSkinLabel(memDC, *picture.label);
                 }
