@@ -61,6 +61,14 @@ bool IsVersion62(DWORD version)
 }  // namespace
 
 const CMessageMap CVantorDlg::kMessageMap = {
+    ON_WM_LBUTTONDOWN(&CVantorDlg::OnLButtonDown),
+    ON_WM_MOUSEMOVE(&CVantorDlg::OnMouseMove),
+    ON_WM_MOUSEHOVER(&CVantorDlg::OnMouseHover),
+    ON_WM_CTLCOLOR(&CVantorDlg::OnCtlColor),
+    ON_LBN_SELCHANGE_RANGE(layout::kFirstSlotListId, layout::kLastSlotListId, &CVantorDlg::OnSlotListChoice),
+    ON_LBN_DBLCLK_RANGE(layout::kFirstSlotListId, layout::kLastSlotListId, &CVantorDlg::OnSlotListChoice),
+    ON_LBN_SELCHANGE_RANGE(layout::kFirstStageListId, layout::kLastStageListId, &CVantorDlg::OnStageListChoice),
+    ON_LBN_DBLCLK_RANGE(layout::kFirstStageListId, layout::kLastStageListId, &CVantorDlg::OnStageListChoice),
     ON_WM_NCPAINT(&CVantorDlg::OnNcPaint),
     ON_WM_PAINT(&CVantorDlg::OnPaint),
     ON_WM_QUERYDRAGICON(&CVantorDlg::OnQueryDragIcon),
@@ -72,7 +80,12 @@ const CMessageMap CVantorDlg::kMessageMap = {
     ON_MESSAGE(kNotificationMessage, &CVantorDlg::OnNotification),
 };
 
-CVantorDlg::CVantorDlg() : CDialog(IDD_KX507_DIALOG, nullptr)
+CVantorDlg::CVantorDlg()
+    : CDialog(IDD_KX507_DIALOG, nullptr),
+      m_keyPage(*this, m_dialogs),
+      m_dpiPage(*this),
+      m_rateLightingPage(*this),
+      m_hover(layout::hover::kCount)
 {
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
@@ -111,7 +124,7 @@ BOOL CVantorDlg::OnInitDialog()
         return FALSE;
     }
     LoadSettingsAndSkin();
-    DrawPage(kKeyPage);
+    DrawPage(layout::kKeyPage);
     return TRUE;
 }
 
@@ -172,18 +185,11 @@ void CVantorDlg::LoadSettingsAndSkin()
 {
     m_paths = LoadSettingsFile(m_hWnd, m_firstRunFlag, g_settingsRecord);
     CopyRecordToAppliedCopy();
-    LoadLabels(m_paths.labelFile, m_strings.strSettingsSection, m_slotLabel);
+    m_keyPage.UseLabelFile(m_paths.labelFile, m_strings.strSettingsSection);
+    m_keyPage.LoadLabels();
     m_skinFolder = PathBesideExe(m_paths.modulePath, m_skinLanguage == kChineseSkin ? u"/Skins/CHS" : u"/Skins/EN");
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture);
-}
-
-void CVantorDlg::DrawPage(int page)
-{
-    if (currentPage == page) {
-        return;
-    }
-    currentPage = page;
 }
 
 BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
@@ -191,6 +197,13 @@ BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
         ShowWindow(SW_HIDE);
         return TRUE;
+    }
+    if (msg->message == WM_MOUSEMOVE) {
+        if (currentPage == layout::kKeyPage) {
+            m_keyPage.TrackListItem(msg->pt);
+        } else if (currentPage == layout::kDpiPage) {
+            m_dpiPage.TrackListItem(msg->pt);
+        }
     }
     return CDialog::PreTranslateMessage(msg);
 }
@@ -243,19 +256,6 @@ void CVantorDlg::CleanUp()
     }
 }
 
-void CVantorDlg::CloseProgram()
-{
-    CleanUp();
-    ExitProcess(0);
-}
-
-void CVantorDlg::ExitToTray()
-{
-    CopyAppliedCopyToRecord();
-    m_reshowRefresh = true;
-    ShowWindow(SW_HIDE);
-}
-
 BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
 {
     CRect client;
@@ -305,13 +305,15 @@ void CVantorDlg::RestoreFromTray()
 // redrawn by making it not current for a moment.
 void CVantorDlg::RebuildCurrentPage()
 {
-    if (currentPage == kKeyPage) {
-        LoadLabels(m_paths.labelFile, m_strings.strSettingsSection, m_slotLabel);
+    if (currentPage == layout::kKeyPage) {
+        m_keyPage.CloseLists();
+        m_keyPage.LoadLabels();
         currentPage = 0;
-        DrawPage(kKeyPage);
-    } else if (currentPage == kDpiPage) {
+        DrawPage(layout::kKeyPage);
+    } else if (currentPage == layout::kDpiPage) {
+        m_dpiPage.CloseLists();
         currentPage = 0;
-        DrawPage(kDpiPage);
+        DrawPage(layout::kDpiPage);
     }
 }
 
