@@ -196,7 +196,14 @@ bool IsHeadless()
 void PumpMessages()
 {
     static int depth = 0;
-    ++depth;
+    // A test's ExitProcess hook may throw through a pump; the depth must
+    // still come back down, or no later pump would count as the outermost.
+    struct Level {
+        Level() { ++depth; }
+        ~Level() { --depth; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+    } level;
     do {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -207,7 +214,6 @@ void PumpMessages()
     if (depth == 1) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    --depth;
 }
 
 void AdvanceTime(DWORD milliseconds)
