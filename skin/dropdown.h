@@ -24,6 +24,13 @@ class CListBox;
 class CWnd;
 
 struct DropDownSpec {
+    constexpr DropDownSpec() = default;
+    constexpr DropDownSpec(WORD id, const CRect& boxRect, const CRect& listRect, const CRect& guardRect = {},
+        bool withScrollBar = false)
+        : listId(id), box(boxRect), list(listRect), guard(guardRect), scrollBar(withScrollBar)
+    {
+    }
+
     WORD listId = 0;
     CRect box;    // the painted box, client pixels of the owner
     CRect list;   // where the list window opens

@@ -6,6 +6,7 @@
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
+#include "platform/wnd/listbox.h"
 #include "platform/wnd/testing.h"
 #include "tools/kx-run/report.h"
 
@@ -89,7 +90,46 @@ void CRunObserver::Flush()
 {
     FlushTray();
     FlushMenus();
+    FlushLists();
+    FlushDrags();
     FlushVisibility();
+}
+
+// A list by its control id, where it opened in its window's client
+// coordinates, and its number of entries.
+void CRunObserver::FlushLists()
+{
+    std::map<HWND, std::string> now;
+    for (HWND window : CWnd::AllWindows()) {
+        const auto* list = dynamic_cast<const CListBox*>(CWnd::FromHandle(window));
+        if (list == nullptr || list->GetParent() == nullptr) {
+            continue;
+        }
+        CRect rect;
+        list->GetWindowRect(&rect);
+        CPoint topLeft = rect.TopLeft();
+        list->GetParent()->ScreenToClient(&topLeft);
+        now[window] = "list " + std::to_string(list->GetDlgCtrlID()) + " of " + WindowName(*list->GetParent());
+        if (m_lists.count(window) == 0) {
+            m_report.Line(now[window] + " opened at " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) +
+                          " to " + std::to_string(topLeft.x + rect.Width()) + "," +
+                          std::to_string(topLeft.y + rect.Height()) + ", " + std::to_string(list->GetCount()) +
+                          " entries");
+        }
+    }
+    for (const auto& [window, name] : m_lists) {
+        if (now.count(window) == 0) {
+            m_report.Line(name + " closed");
+        }
+    }
+    m_lists = std::move(now);
+}
+
+void CRunObserver::FlushDrags()
+{
+    for (; m_dragsSeen < wndtest::SystemMovesStarted(); ++m_dragsSeen) {
+        m_report.Line("window drag started");
+    }
 }
 
 void CRunObserver::FlushTray()

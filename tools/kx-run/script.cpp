@@ -157,16 +157,82 @@ std::optional<std::string> ParseMouse(Line& line)
     return std::nullopt;
 }
 
-Parse SettingsFile(StepKind fromFile, StepKind missing, std::string_view usage)
+// config.bin byte OFFSET VALUE...: bytes written into the file at an offset.
+std::optional<std::string> ParseFileBytes(Line& line)
+{
+    line.step.kind = StepKind::ConfigBinBytes;
+    const auto offset = line.args.size() >= 3 ? NumberIn(line.args[1], 0, 179) : std::nullopt;
+    if (!offset || line.args.size() - 2 > 180 - static_cast<std::size_t>(*offset)) {
+        return "expected: config.bin byte OFFSET VALUE..., inside the file's 180 bytes";
+    }
+    line.step.number = *offset;
+    for (std::size_t i = 2; i < line.args.size(); ++i) {
+        const auto value = NumberIn(line.args[i], 0, 255);
+        if (!value) {
+            return "a byte is a number from 0 to 255";
+        }
+        line.step.bytes.push_back(static_cast<std::uint8_t>(*value));
+    }
+    return std::nullopt;
+}
+
+Parse SettingsFile(StepKind fromFile, StepKind missing, std::optional<StepKind> folder, std::string_view usage)
 {
     return [=](Line& line) -> std::optional<std::string> {
+        if (folder && !line.args.empty() && line.args[0] == "byte") {
+            return ParseFileBytes(line);
+        }
         if (auto error = Expect(line, 1, usage)) {
             return error;
         }
-        line.step.kind = line.args[0] == "missing" ? missing : fromFile;
+        line.step.kind = fromFile;
+        if (line.args[0] == "missing") {
+            line.step.kind = missing;
+        } else if (folder && line.args[0] == "folder") {
+            line.step.kind = *folder;
+        }
         line.step.path = line.args[0];
         return std::nullopt;
     };
+}
+
+// Four numbers: a rectangle, left and top inclusive, right and bottom exclusive.
+std::optional<std::string> ParseLook(Line& line)
+{
+    line.step.kind = StepKind::Look;
+    if (auto error = Expect(line, 4, "look LEFT TOP RIGHT BOTTOM")) {
+        return error;
+    }
+    std::int64_t values[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto value = NumberIn(line.args[i], 0, 10000);
+        if (!value) {
+            return "a rectangle is four whole numbers from 0 to 10000";
+        }
+        values[i] = *value;
+    }
+    if (values[2] <= values[0] || values[3] <= values[1]) {
+        return "the rectangle is empty: right must exceed left and bottom top";
+    }
+    line.step.x = static_cast<int>(values[0]);
+    line.step.y = static_cast<int>(values[1]);
+    line.step.x2 = static_cast<int>(values[2]);
+    line.step.y2 = static_cast<int>(values[3]);
+    return std::nullopt;
+}
+
+std::optional<std::string> ParseDevice(Line& line)
+{
+    constexpr std::string_view usage = "device arrival|removal pointer|command|consumer|data";
+    static const std::string_view collections[] = {"pointer", "command", "consumer", "data"};
+    line.step.kind = StepKind::DeviceNotification;
+    if (line.args.size() != 2 || (line.args[0] != "arrival" && line.args[0] != "removal") ||
+        std::find(std::begin(collections), std::end(collections), line.args[1]) == std::end(collections)) {
+        return "expected: " + std::string(usage);
+    }
+    line.step.word = line.args[0];
+    line.step.path = line.args[1];
+    return std::nullopt;
 }
 
 bool SafeRelativePath(std::string_view path)
@@ -401,8 +467,9 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
     static const std::map<std::string, Parse, std::less<>> parsers = {
         {"language", ParseLanguage},
         {"mouse", ParseMouse},
-        {"config.bin", SettingsFile(StepKind::ConfigBinFile, StepKind::ConfigBinMissing, "config.bin FILE|missing")},
-        {"str.ini", SettingsFile(StepKind::StrIniFile, StepKind::StrIniMissing, "str.ini FILE|missing")},
+        {"config.bin", SettingsFile(StepKind::ConfigBinFile, StepKind::ConfigBinMissing, StepKind::ConfigBinFolder,
+                           "config.bin FILE|missing|folder | config.bin byte OFFSET VALUE...")},
+        {"str.ini", SettingsFile(StepKind::StrIniFile, StepKind::StrIniMissing, std::nullopt, "str.ini FILE|missing")},
         {"skins", ParseSkins},
         {"skin", ParseSkinFile},
         {"notification-area", [](Line& line) -> std::optional<std::string> {
@@ -425,6 +492,9 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
         {"type", ParseType},
         {"notify", ParseNotify},
         {"plug", Plain(StepKind::Plug, "plug")},
+        {"device", ParseDevice},
+        {"pixel", Point(StepKind::Pixel, "pixel X Y")},
+        {"look", ParseLook},
         {"unplug", Plain(StepKind::Unplug, "unplug")},
         {"fault", ParseFault},
         {"wait", ParseWait},
@@ -437,6 +507,25 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
 bool IsSetup(StepKind kind) { return kind < StepKind::Start; }
 
 }  // namespace
+
+bool IsSetupOrAction(StepKind kind)
+{
+    switch (kind) {
+    case StepKind::ConfigBinFile:
+    case StepKind::ConfigBinMissing:
+    case StepKind::ConfigBinFolder:
+    case StepKind::ConfigBinBytes:
+    case StepKind::StrIniFile:
+    case StepKind::StrIniMissing:
+    case StepKind::FaultAnswer:
+    case StepKind::FaultFeature:
+    case StepKind::FaultCall:
+    case StepKind::FaultEnumeration:
+        return true;
+    default:
+        return false;
+    }
+}
 
 std::variant<Script, ScriptError> ParseScript(std::string_view text)
 {
@@ -470,6 +559,8 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text)
                 return ScriptError{number, "the program is already started"};
             }
             started = true;
+        } else if (IsSetupOrAction(step.kind)) {
+            (started ? script.actions : script.setup).push_back(std::move(step));
         } else if (IsSetup(step.kind) && started) {
             return ScriptError{number, "set-up lines come before start"};
         } else if (!IsSetup(step.kind) && !started) {
