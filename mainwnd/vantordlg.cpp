@@ -301,20 +301,22 @@ void CVantorDlg::RestoreFromTray()
     ShowWindow(SW_SHOW);
 }
 
-// After Exit the labels come back as Apply last wrote them; the page is
-// redrawn by making it not current for a moment.
+// After Exit the page shows what was last applied: the labels as Apply last
+// wrote them, the stages and the ticks of the restored record. The third page
+// is redrawn too: left as it was it would show the discarded choices as if
+// they were the mouse's. The page is redrawn by making it not current for a
+// moment.
 void CVantorDlg::RebuildCurrentPage()
 {
-    if (currentPage == layout::kKeyPage) {
+    const int page = currentPage;
+    if (page == layout::kKeyPage) {
         m_keyPage.CloseLists();
         m_keyPage.LoadLabels();
-        currentPage = 0;
-        DrawPage(layout::kKeyPage);
-    } else if (currentPage == layout::kDpiPage) {
+    } else if (page == layout::kDpiPage) {
         m_dpiPage.CloseLists();
-        currentPage = 0;
-        DrawPage(layout::kDpiPage);
     }
+    currentPage = 0;
+    DrawPage(page);
 }
 
 void CVantorDlg::ShowTrayMenu()
