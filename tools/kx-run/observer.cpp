@@ -99,30 +99,34 @@ void CRunObserver::Flush()
 // coordinates, and its number of entries.
 void CRunObserver::FlushLists()
 {
-    std::map<HWND, std::string> now;
+    std::map<HWND, const CListBox*> open;
     for (HWND window : CWnd::AllWindows()) {
         const auto* list = dynamic_cast<const CListBox*>(CWnd::FromHandle(window));
-        if (list == nullptr || list->GetParent() == nullptr) {
+        if (list != nullptr && list->GetParent() != nullptr) {
+            open[window] = list;
+        }
+    }
+    for (auto it = m_lists.begin(); it != m_lists.end();) {
+        if (open.count(it->first) == 0) {
+            m_report.Line(it->second + " closed");
+            it = m_lists.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const auto& [window, list] : open) {
+        if (m_lists.count(window) != 0) {
             continue;
         }
         CRect rect;
         list->GetWindowRect(&rect);
         CPoint topLeft = rect.TopLeft();
         list->GetParent()->ScreenToClient(&topLeft);
-        now[window] = "list " + std::to_string(list->GetDlgCtrlID()) + " of " + WindowName(*list->GetParent());
-        if (m_lists.count(window) == 0) {
-            m_report.Line(now[window] + " opened at " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) +
-                          " to " + std::to_string(topLeft.x + rect.Width()) + "," +
-                          std::to_string(topLeft.y + rect.Height()) + ", " + std::to_string(list->GetCount()) +
-                          " entries");
-        }
+        m_lists[window] = "list " + std::to_string(list->GetDlgCtrlID()) + " of " + WindowName(*list->GetParent());
+        m_report.Line(m_lists[window] + " opened at " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) +
+                      " to " + std::to_string(topLeft.x + rect.Width()) + "," +
+                      std::to_string(topLeft.y + rect.Height()) + ", " + std::to_string(list->GetCount()) + " entries");
     }
-    for (const auto& [window, name] : m_lists) {
-        if (now.count(window) == 0) {
-            m_report.Line(name + " closed");
-        }
-    }
-    m_lists = std::move(now);
 }
 
 void CRunObserver::FlushDrags()

@@ -139,7 +139,8 @@ void CScriptRunner::ShowMouseChanges()
             lines.emplace_back(line);
         }
     }
-    m_report.Line("mouse memory, " + std::to_string(lines.size()) + " bytes changed");
+    m_report.Line("mouse memory, " + std::to_string(lines.size()) + (lines.size() == 1 ? " byte" : " bytes") +
+                  " changed");
     m_report.Lines(lines);
     m_mouseSeen = now;
 }
