@@ -60,15 +60,8 @@ void CScriptRunner::Run()
 {
     // Faults set up before the start are there for the start-up's own transfers.
     for (const Step& step : m_script.setup) {
-        switch (step.kind) {
-        case StepKind::FaultAnswer:
-        case StepKind::FaultFeature:
-        case StepKind::FaultCall:
-        case StepKind::FaultEnumeration:
+        if (IsFault(step.kind)) {
             ExecuteDevice(step);
-            break;
-        default:
-            break;
         }
     }
     m_mouseSeen = m_sim.Mouse().Memory();
@@ -194,14 +187,6 @@ void CScriptRunner::Execute(const Step& step)
     case StepKind::Look:
         ReportPixels(step);
         break;
-    case StepKind::ConfigBinFile:
-    case StepKind::ConfigBinMissing:
-    case StepKind::ConfigBinFolder:
-    case StepKind::ConfigBinBytes:
-    case StepKind::StrIniFile:
-    case StepKind::StrIniMissing:
-        ExecuteFiles(step);
-        break;
     case StepKind::SecondInstance:
         StartSecondInstance();
         break;
@@ -209,14 +194,16 @@ void CScriptRunner::Execute(const Step& step)
     case StepKind::Plug:
     case StepKind::Unplug:
     case StepKind::DeviceNotification:
-    case StepKind::FaultAnswer:
-    case StepKind::FaultFeature:
-    case StepKind::FaultCall:
-    case StepKind::FaultEnumeration:
         ExecuteDevice(step);
         break;
     default:
-        ExecuteInput(step);
+        if (IsFault(step.kind)) {
+            ExecuteDevice(step);
+        } else if (IsSettingsFileChange(step.kind)) {
+            ExecuteFiles(step);
+        } else {
+            ExecuteInput(step);
+        }
         break;
     }
     // The choice was made while the menu was up; its line is used up with the

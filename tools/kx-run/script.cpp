@@ -508,23 +508,17 @@ bool IsSetup(StepKind kind) { return kind < StepKind::Start; }
 
 }  // namespace
 
-bool IsSetupOrAction(StepKind kind)
+bool IsFault(StepKind kind)
 {
-    switch (kind) {
-    case StepKind::ConfigBinFile:
-    case StepKind::ConfigBinMissing:
-    case StepKind::ConfigBinFolder:
-    case StepKind::ConfigBinBytes:
-    case StepKind::StrIniFile:
-    case StepKind::StrIniMissing:
-    case StepKind::FaultAnswer:
-    case StepKind::FaultFeature:
-    case StepKind::FaultCall:
-    case StepKind::FaultEnumeration:
-        return true;
-    default:
-        return false;
-    }
+    return kind == StepKind::FaultAnswer || kind == StepKind::FaultFeature || kind == StepKind::FaultCall ||
+           kind == StepKind::FaultEnumeration;
+}
+
+bool IsSettingsFileChange(StepKind kind)
+{
+    return kind == StepKind::ConfigBinFile || kind == StepKind::ConfigBinMissing ||
+           kind == StepKind::ConfigBinFolder || kind == StepKind::ConfigBinBytes || kind == StepKind::StrIniFile ||
+           kind == StepKind::StrIniMissing;
 }
 
 std::variant<Script, ScriptError> ParseScript(std::string_view text)

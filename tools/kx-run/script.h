@@ -84,7 +84,9 @@ struct Script {
 
 // Lines that may come before "start" as well as after it: the faults of the
 // mouse and the settings files beside the program.
-bool IsSetupOrAction(StepKind kind);
+bool IsFault(StepKind kind);
+bool IsSettingsFileChange(StepKind kind);
+inline bool IsSetupOrAction(StepKind kind) { return IsFault(kind) || IsSettingsFileChange(kind); }
 
 struct ScriptError {
     int line = 0;
