@@ -21,8 +21,8 @@ std::vector<std::u16string_view> DpiValueList()
 
 CDpiPage::CDpiPage(IPageHost& host) : m_host(host)
 {
-    for (const DropDownSpec& spec : layout::kStageBoxes) {
-        m_boxes.emplace_back(spec);
+    for (const DropDownGeometry& geometry : layout::kStageBoxes) {
+        m_boxes.emplace_back(geometry);
     }
 }
 

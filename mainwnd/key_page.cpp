@@ -36,8 +36,8 @@ SlotRef SlotOfElement(std::size_t element)
 CKeyPage::CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs) : m_host(host), m_dialogs(dialogs)
 {
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        for (const DropDownSpec& spec : layout::kSlotBoxes[keySet]) {
-            m_boxes[keySet].emplace_back(spec);
+        for (const DropDownGeometry& geometry : layout::kSlotBoxes[keySet]) {
+            m_boxes[keySet].emplace_back(geometry);
         }
     }
 }

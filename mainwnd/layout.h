@@ -47,7 +47,7 @@ inline constexpr std::array<PageTab, 3> kTabs = {{
 // A list's items are 16 pixels high inside a one-pixel border: 14 entries for
 // key set 1, 13 for key set 2.
 inline constexpr int kSlotBoxCount = 6;
-inline constexpr std::array<std::array<DropDownSpec, kSlotBoxCount>, kKeySetCount> kSlotBoxes = {{
+inline constexpr std::array<std::array<DropDownGeometry, kSlotBoxCount>, kKeySetCount> kSlotBoxes = {{
     {{
         {31, {78, 195, 206, 224}, {78, 225, 206, 451}},
         {32, {78, 254, 206, 283}, {78, 284, 206, 510}},
@@ -85,7 +85,7 @@ static_assert(SlotListsHoldTheirEntries());
 // DPI page: four stage boxes with lists 51 to 54. Where a list opens depends
 // on the DPI table in force (StageListRect); the guard rectangle does not
 // (stage 4 shares stage 3's).
-inline constexpr std::array<DropDownSpec, kDpiStageCount> kStageBoxes = {{
+inline constexpr std::array<DropDownGeometry, kDpiStageCount> kStageBoxes = {{
     {51, {498, 153, 626, 182}, {}, {626, 107, 754, 267}},
     {52, {498, 263, 626, 292}, {}, {626, 222, 754, 382}},
     {53, {498, 373, 626, 402}, {}, {626, 337, 754, 497}},

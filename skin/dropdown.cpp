@@ -2,7 +2,7 @@
 
 #include "platform/wnd/listbox.h"
 
-CDropDown::CDropDown(const DropDownSpec& spec) : m_spec(spec) {}
+CDropDown::CDropDown(const DropDownGeometry& geometry) : m_geometry(geometry) {}
 
 CDropDown::CDropDown(CDropDown&&) noexcept = default;
 CDropDown& CDropDown::operator=(CDropDown&&) noexcept = default;
@@ -10,7 +10,7 @@ CDropDown::~CDropDown() = default;
 
 bool CDropDown::CreateList(CWnd& parent, std::span<const std::u16string_view> entries)
 {
-    return CreateList(parent, m_spec.list, entries);
+    return CreateList(parent, m_geometry.list, entries);
 }
 
 bool CDropDown::CreateList(CWnd& parent, const CRect& at, std::span<const std::u16string_view> entries)
@@ -21,8 +21,8 @@ bool CDropDown::CreateList(CWnd& parent, const CRect& at, std::span<const std::u
     if (!m_list) {
         m_list = std::make_unique<CListBox>();
     }
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY | (m_spec.scrollBar ? WS_VSCROLL : 0);
-    if (!m_list->Create(style, at, &parent, m_spec.listId)) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY | (m_geometry.scrollBar ? WS_VSCROLL : 0);
+    if (!m_list->Create(style, at, &parent, m_geometry.listId)) {
         return false;
     }
     for (const std::u16string_view entry : entries) {
@@ -88,6 +88,6 @@ bool CDropDown::TrackItemAt(CPoint screenPoint)
 
 SkinPicture CDropDown::BoxPicture(bool over, std::u16string_view text, UINT align) const
 {
-    return SkinPicture{over ? kDropDownOverPicture : kDropDownNormalPicture, m_spec.box.TopLeft(),
-        SkinLabel{m_spec.box, text, align}};
+    return SkinPicture{over ? kDropDownOverPicture : kDropDownNormalPicture, m_geometry.box.TopLeft(),
+        SkinLabel{m_geometry.box, text, align}};
 }

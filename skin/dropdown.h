@@ -23,9 +23,9 @@
 class CListBox;
 class CWnd;
 
-struct DropDownSpec {
-    constexpr DropDownSpec() = default;
-    constexpr DropDownSpec(WORD id, const CRect& boxRect, const CRect& listRect, const CRect& guardRect = {},
+struct DropDownGeometry {
+    constexpr DropDownGeometry() = default;
+    constexpr DropDownGeometry(WORD id, const CRect& boxRect, const CRect& listRect, const CRect& guardRect = {},
         bool withScrollBar = false)
         : listId(id), box(boxRect), list(listRect), guard(guardRect), scrollBar(withScrollBar)
     {
@@ -46,24 +46,24 @@ inline constexpr std::u16string_view kDropDownOverPicture = u"/DropdownBox-over.
 
 class CDropDown {
 public:
-    explicit CDropDown(const DropDownSpec& spec);
+    explicit CDropDown(const DropDownGeometry& geometry);
     CDropDown(const CDropDown&) = delete;
     CDropDown& operator=(const CDropDown&) = delete;
     CDropDown(CDropDown&&) noexcept;
     CDropDown& operator=(CDropDown&&) noexcept;
     ~CDropDown();
 
-    const DropDownSpec& Spec() const { return m_spec; }
-    const CRect& Box() const { return m_spec.box; }
-    bool InBox(CPoint point) const { return m_spec.box.PtInRect(point); }
-    bool InGuard(CPoint point) const { return m_spec.Guard().PtInRect(point); }
+    const DropDownGeometry& Geometry() const { return m_geometry; }
+    const CRect& Box() const { return m_geometry.box; }
+    bool InBox(CPoint point) const { return m_geometry.box.PtInRect(point); }
+    bool InGuard(CPoint point) const { return m_geometry.Guard().PtInRect(point); }
 
     bool IsOpen() const { return m_open; }
     void SetOpen(bool open) { m_open = open; }
 
     // The list window: made as a child of parent with the drop-down's id,
     // styles child, visible, border and notify (and a vertical scroll bar
-    // when the spec asks for one), at the spec's list rectangle or at `at`,
+    // when the geometry asks for one), at its list rectangle or at `at`,
     // and filled with entries in order. An existing list is destroyed first.
     bool CreateList(CWnd& parent, std::span<const std::u16string_view> entries);
     bool CreateList(CWnd& parent, const CRect& at, std::span<const std::u16string_view> entries);
@@ -88,7 +88,7 @@ public:
     SkinPicture BoxPicture(bool over, std::u16string_view text, UINT align) const;
 
 private:
-    DropDownSpec m_spec;
+    DropDownGeometry m_geometry;
     bool m_open = false;
     std::unique_ptr<CListBox> m_list;
 };

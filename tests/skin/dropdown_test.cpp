@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr DropDownSpec kSpec{33, {49, 112, 177, 141}, {49, 143, 177, 263}, {}, false};
+constexpr DropDownGeometry kGeometry{33, {49, 112, 177, 141}, {49, 143, 177, 263}, {}, false};
 constexpr std::u16string_view kEntries[] = {u"Play", u"Pause", u"Stop"};
 
 class COwnerDlg : public CDialog {
@@ -57,7 +57,7 @@ protected:
     }
 
     COwnerDlg m_owner;
-    CDropDown m_dropDown{kSpec};
+    CDropDown m_dropDown{kGeometry};
 };
 
 TEST_F(DropDownTest, TheListLivesOnlyWhileAskedForAndTheFlagIsTheOwners)
@@ -87,7 +87,7 @@ TEST_F(DropDownTest, TheListLivesOnlyWhileAskedForAndTheFlagIsTheOwners)
 
 TEST_F(DropDownTest, AListCanOpenElsewhereAndWithAScrollBar)
 {
-    CDropDown scrolling(DropDownSpec{572, {102, 70, 230, 99}, {102, 101, 230, 221}, {}, true});
+    CDropDown scrolling(DropDownGeometry{572, {102, 70, 230, 99}, {102, 101, 230, 221}, {}, true});
     ASSERT_TRUE(scrolling.CreateList(m_owner, CRect(10, -13, 60, 182), kEntries));
     EXPECT_EQ(scrolling.List()->GetStyle() & WS_VSCROLL, WS_VSCROLL);
     CRect rect;
@@ -134,7 +134,7 @@ TEST_F(DropDownTest, TheGuardIsTheListUnlessGivenAndTheBoxIsPaintedWithItsText)
 {
     EXPECT_TRUE(m_dropDown.InGuard(CPoint(49, 143)));
     EXPECT_FALSE(m_dropDown.InGuard(CPoint(177, 143)));
-    const CDropDown guarded(DropDownSpec{51, {498, 153, 626, 182}, {626, -13, 706, 182}, {626, 107, 754, 267}});
+    const CDropDown guarded(DropDownGeometry{51, {498, 153, 626, 182}, {626, -13, 706, 182}, {626, 107, 754, 267}});
     EXPECT_FALSE(guarded.InGuard(CPoint(630, 0)));
     EXPECT_TRUE(guarded.InGuard(CPoint(753, 266)));
     EXPECT_TRUE(guarded.InBox(CPoint(498, 153)));
@@ -144,7 +144,7 @@ TEST_F(DropDownTest, TheGuardIsTheListUnlessGivenAndTheBoxIsPaintedWithItsText)
     EXPECT_EQ(over.file, u"/DropdownBox-over.png");
     EXPECT_EQ(over.topLeft, CPoint(49, 112));
     ASSERT_TRUE(over.label);
-    EXPECT_EQ(over.label->box, kSpec.box);
+    EXPECT_EQ(over.label->box, kGeometry.box);
     EXPECT_EQ(over.label->text, u"Stop");
     EXPECT_EQ(m_dropDown.BoxPicture(false, u"", DT_LEFT).file, u"/DropdownBox-normal.png");
 }
