@@ -153,7 +153,7 @@ public:
     {
         ConsoleReporter::Finalize();
         for (const std::string& line : m_lines) {
-            std::printf("%s\n", line.c_str());
+            GetOutputStream() << line << "\n";
         }
     }
 
