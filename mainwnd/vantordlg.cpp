@@ -61,18 +61,31 @@ bool IsVersion62(DWORD version)
 }  // namespace
 
 const CMessageMap CVantorDlg::kMessageMap = {
-    {WM_NCPAINT, &CVantorDlg::OnNcPaint},
-    {WM_PAINT, &CVantorDlg::OnPaint},
-    {WM_QUERYDRAGICON, &CVantorDlg::OnQueryDragIcon},
-    {WM_CLOSE, &CVantorDlg::OnClose},
-    {WM_DESTROY, &CVantorDlg::OnDestroy},
-    {WM_ERASEBKGND, &CVantorDlg::OnEraseBkgnd},
-    {WM_DEVICECHANGE, &CVantorDlg::OnDeviceChange},
-    {kTrayCallbackMessage, &CVantorDlg::OnTrayIcon},
-    {kNotificationMessage, &CVantorDlg::OnNotification},
+    ON_WM_LBUTTONDOWN(&CVantorDlg::OnLButtonDown),
+    ON_WM_MOUSEMOVE(&CVantorDlg::OnMouseMove),
+    ON_WM_MOUSEHOVER(&CVantorDlg::OnMouseHover),
+    ON_WM_CTLCOLOR(&CVantorDlg::OnCtlColor),
+    ON_LBN_SELCHANGE_RANGE(layout::kFirstSlotListId, layout::kLastSlotListId, &CVantorDlg::OnSlotListChoice),
+    ON_LBN_DBLCLK_RANGE(layout::kFirstSlotListId, layout::kLastSlotListId, &CVantorDlg::OnSlotListChoice),
+    ON_LBN_SELCHANGE_RANGE(layout::kFirstStageListId, layout::kLastStageListId, &CVantorDlg::OnStageListChoice),
+    ON_LBN_DBLCLK_RANGE(layout::kFirstStageListId, layout::kLastStageListId, &CVantorDlg::OnStageListChoice),
+    ON_WM_NCPAINT(&CVantorDlg::OnNcPaint),
+    ON_WM_PAINT(&CVantorDlg::OnPaint),
+    ON_WM_QUERYDRAGICON(&CVantorDlg::OnQueryDragIcon),
+    ON_WM_CLOSE(&CVantorDlg::OnClose),
+    ON_WM_DESTROY(&CVantorDlg::OnDestroy),
+    ON_WM_ERASEBKGND(&CVantorDlg::OnEraseBkgnd),
+    ON_WM_DEVICECHANGE(&CVantorDlg::OnDeviceChange),
+    ON_MESSAGE(kTrayCallbackMessage, &CVantorDlg::OnTrayIcon),
+    ON_MESSAGE(kNotificationMessage, &CVantorDlg::OnNotification),
 };
 
-CVantorDlg::CVantorDlg() : CDialog(IDD_KX507_DIALOG, nullptr)
+CVantorDlg::CVantorDlg()
+    : CDialog(IDD_KX507_DIALOG, nullptr),
+      m_keyPage(*this, m_dialogs),
+      m_dpiPage(*this),
+      m_rateLightingPage(*this),
+      m_hover(layout::hover::kCount)
 {
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
@@ -111,7 +124,7 @@ BOOL CVantorDlg::OnInitDialog()
         return FALSE;
     }
     LoadSettingsAndSkin();
-    DrawPage(kKeyPage);
+    DrawPage(layout::kKeyPage);
     return TRUE;
 }
 
@@ -172,18 +185,11 @@ void CVantorDlg::LoadSettingsAndSkin()
 {
     m_paths = LoadSettingsFile(m_hWnd, m_firstRunFlag, g_settingsRecord);
     CopyRecordToAppliedCopy();
-    LoadLabels(m_paths.labelFile, m_strings.strSettingsSection, m_slotLabel);
+    m_keyPage.UseLabelFile(m_paths.labelFile, m_strings.strSettingsSection);
+    m_keyPage.LoadLabels();
     m_skinFolder = PathBesideExe(m_paths.modulePath, m_skinLanguage == kChineseSkin ? u"/Skins/CHS" : u"/Skins/EN");
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture);
-}
-
-void CVantorDlg::DrawPage(int page)
-{
-    if (currentPage == page) {
-        return;
-    }
-    currentPage = page;
 }
 
 BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
@@ -191,6 +197,13 @@ BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
         ShowWindow(SW_HIDE);
         return TRUE;
+    }
+    if (msg->message == WM_MOUSEMOVE) {
+        if (currentPage == layout::kKeyPage) {
+            m_keyPage.TrackListItem(msg->pt);
+        } else if (currentPage == layout::kDpiPage) {
+            m_dpiPage.TrackListItem(msg->pt);
+        }
     }
     return CDialog::PreTranslateMessage(msg);
 }
@@ -243,19 +256,6 @@ void CVantorDlg::CleanUp()
     }
 }
 
-void CVantorDlg::CloseProgram()
-{
-    CleanUp();
-    ExitProcess(0);
-}
-
-void CVantorDlg::ExitToTray()
-{
-    CopyAppliedCopyToRecord();
-    m_reshowRefresh = true;
-    ShowWindow(SW_HIDE);
-}
-
 BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
 {
     CRect client;
@@ -301,18 +301,22 @@ void CVantorDlg::RestoreFromTray()
     ShowWindow(SW_SHOW);
 }
 
-// After Exit the labels come back as Apply last wrote them; the page is
-// redrawn by making it not current for a moment.
+// After Exit the page shows what was last applied: the labels as Apply last
+// wrote them, the stages and the ticks of the restored record. The third page
+// is redrawn too: left as it was it would show the discarded choices as if
+// they were the mouse's. The page is redrawn by making it not current for a
+// moment.
 void CVantorDlg::RebuildCurrentPage()
 {
-    if (currentPage == kKeyPage) {
-        LoadLabels(m_paths.labelFile, m_strings.strSettingsSection, m_slotLabel);
-        currentPage = 0;
-        DrawPage(kKeyPage);
-    } else if (currentPage == kDpiPage) {
-        currentPage = 0;
-        DrawPage(kDpiPage);
+    const int page = currentPage;
+    if (page == layout::kKeyPage) {
+        m_keyPage.CloseLists();
+        m_keyPage.LoadLabels();
+    } else if (page == layout::kDpiPage) {
+        m_dpiPage.CloseLists();
     }
+    currentPage = 0;
+    DrawPage(page);
 }
 
 void CVantorDlg::ShowTrayMenu()

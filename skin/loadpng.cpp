@@ -14,6 +14,10 @@ void PremultiplyAlpha(CImage& image)
         std::uint8_t* p = image.GetPixelAddress(0, y);
         for (int x = 0; x < image.GetWidth(); ++x, p += 4) {
             const unsigned a = p[3];
+            // Opaque pixels, all of an opaque picture, keep their colour: c * 255 / 255 is c.
+            if (a == 255) {
+                continue;
+            }
             p[0] = static_cast<std::uint8_t>(p[0] * a / 255);
             p[1] = static_cast<std::uint8_t>(p[1] * a / 255);
             p[2] = static_cast<std::uint8_t>(p[2] * a / 255);

@@ -1,6 +1,6 @@
 #include "skin/memdc.h"
 
-CMemDC::CMemDC(CDC* target, const CRect& rect) : m_target(target)
+CMemDC::CMemDC(CDC* target, const CRect& rect, CBitmap* canvas) : m_target(target)
 {
     if (m_target == nullptr) {
         return;
@@ -14,7 +14,9 @@ CMemDC::CMemDC(CDC* target, const CRect& rect) : m_target(target)
     }
     // An empty rectangle gets no bitmap; the stock one stays selected and
     // the final copy has nothing to move.
-    if (m_bitmap.CreateCompatibleBitmap(m_target, m_rect.Width(), m_rect.Height())) {
+    if (canvas != nullptr && !canvas->IsNull()) {
+        m_oldBitmap = SelectObject(canvas);
+    } else if (m_bitmap.CreateCompatibleBitmap(m_target, m_rect.Width(), m_rect.Height())) {
         m_oldBitmap = SelectObject(&m_bitmap);
     }
     SetWindowOrg(m_rect.left, m_rect.top);

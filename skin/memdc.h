@@ -9,8 +9,11 @@
 
 class CMemDC : public CDC {
 public:
-    // An all-zero rect stands for the target's clip box.
-    explicit CMemDC(CDC* target, const CRect& rect = CRect());
+    // An all-zero rect stands for the target's clip box. A canvas, when
+    // given, is selected at once in place of an off-screen bitmap of the
+    // context's own, which it would only replace: drawing goes straight into
+    // the canvas and the canvas is what reaches the target.
+    explicit CMemDC(CDC* target, const CRect& rect = CRect(), CBitmap* canvas = nullptr);
     CMemDC(const CMemDC&) = delete;
     CMemDC& operator=(const CMemDC&) = delete;
     ~CMemDC() override;

@@ -21,26 +21,28 @@ void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* 
     if (windowDC == nullptr) {
         return;
     }
-    {
-        CMemDC memDC(windowDC, client);
-        if (canvas != nullptr && !canvas->IsNull()) {
-            memDC.SelectObject(canvas);
-            if (textFont != nullptr) {
-                memDC.SetBkMode(TRANSPARENT);
-                memDC.SelectObject(textFont);
-                memDC.SetTextColor(kSkinTextColor);
-            }
-            std::u16string path(skinFolder);
-            for (const SkinPicture& picture : pictures) {
-                path.resize(skinFolder.size());
-                path += picture.file;
-                LoadPng(owner, &memDC, path, picture.topLeft.x, picture.topLeft.y);
-                if (picture.label) {
-                    DrawSkinLabel(memDC, *picture.label);
-                }
-            }
+    // The memory context's end copies the client area to the window: the one
+    // copy of the repaint, made before the window's context goes.
+    const bool withCanvas = canvas != nullptr && !canvas->IsNull();
+    CMemDC memDC(windowDC, client, withCanvas ? canvas : nullptr);
+    if (!withCanvas) {
+        return;
+    }
+    if (textFont != nullptr) {
+        memDC.SetBkMode(TRANSPARENT);
+        memDC.SelectObject(textFont);
+        memDC.SetTextColor(kSkinTextColor);
+    }
+    std::u16string path(skinFolder);
+    for (const SkinPicture& picture : pictures) {
+        if (!picture.file.empty()) {
+            path.resize(skinFolder.size());
+            path += picture.file;
+            LoadPng(owner, &memDC, path, picture.topLeft.x, picture.topLeft.y);
         }
-        windowDC->BitBlt(0, 0, client.Width(), client.Height(), &memDC, 0, 0, SRCCOPY);
+        if (picture.label) {
+            DrawSkinLabel(memDC, *picture.label);
+        }
     }
 }
 
@@ -49,8 +51,5 @@ void EraseBackgroundWithCanvas(CDC* dc, const CRect& client, CBitmap* canvas)
     if (dc == nullptr) {
         return;
     }
-    CMemDC memDC(dc, client);
-    if (canvas != nullptr && !canvas->IsNull()) {
-        memDC.SelectObject(canvas);
-    }
+    CMemDC memDC(dc, client, canvas);
 }

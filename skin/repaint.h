@@ -22,10 +22,17 @@ struct SkinLabel {
 };
 
 struct SkinPicture {
-    std::u16string_view file;   // skin file name such as u"/Save-over.png"
+    std::u16string_view file;   // skin file name such as u"/Save-over.png"; empty: the label alone
     CPoint topLeft;
     std::optional<SkinLabel> label;
 };
+
+// A text drawn straight onto what the canvas shows, without a picture under
+// it (the pages' labels over the boxes their page picture carries).
+inline SkinPicture LabelOnly(const SkinLabel& label)
+{
+    return SkinPicture{{}, label.box.TopLeft(), label};
+}
 
 // The right-hand strip of a selector box that holds its arrow.
 inline constexpr int kSelectorArrowWidth = 28;

@@ -226,6 +226,16 @@ void SimHid::Notify(WPARAM event)
     }
 }
 
+bool SimHid::NotifyInterface(WPARAM event, std::u16string_view pathPart)
+{
+    const SimHidInterface* target = FindInterface(pathPart);
+    if (target == nullptr) {
+        return false;
+    }
+    Send({event, target->notifyName});
+    return true;
+}
+
 void SimHid::DeliverPendingNotifications()
 {
     std::vector<Notification> pending;

@@ -79,6 +79,10 @@ public:
     // Handles opened before an unplug stay dead after the next plug.
     void Plug();
     void Unplug();
+    // One arrival or removal notification for the interface whose path
+    // contains `pathPart`, presence unchanged: what a single collection of a
+    // composite device sends. False when there is no such interface.
+    bool NotifyInterface(WPARAM event, std::u16string_view pathPart);
     bool IsPlugged() const { return m_plugged; }
     SimHidInterface& MouseCollection(SimCollectionRole role);
 

@@ -11,10 +11,21 @@ bool IsCtlColorMessage(UINT message)
 
 }  // namespace
 
+CMessageEntry CMessageEntry::ForCommand(WORD code, WORD firstId, WORD lastId, Thunk thunk)
+{
+    CMessageEntry entry(WM_COMMAND, std::move(thunk));
+    entry.m_isCommand = true;
+    entry.m_code = code;
+    entry.m_firstId = firstId;
+    entry.m_lastId = lastId;
+    return entry;
+}
+
 bool CMessageEntry::Matches(UINT message, WPARAM wParam) const
 {
     if (m_isCommand) {
-        return message == WM_COMMAND && LOWORD(wParam) == m_id && HIWORD(wParam) == m_code;
+        const WORD id = LOWORD(wParam);
+        return message == WM_COMMAND && id >= m_firstId && id <= m_lastId && HIWORD(wParam) == m_code;
     }
     // One WM_CTLCOLOR entry answers for every kind of control, as the
     // control-colour handler of a Windows message table does.

@@ -63,8 +63,14 @@ COLORREF WindowPixel(HWND window, CPoint client);
 
 // Actions run, in order, inside the next modal loops while their dialog is
 // open; each gets the dialog. A modal dialog still open when no action is
-// left ends with -1, so a test cannot hang.
+// left ends with -1, so a test cannot hang, and the unscripted-modal handler
+// hears of it (the test fixture makes that a failure: a dialog nobody
+// expected came up).
 void QueueModalAction(std::function<void(HWND dialog)> action);
+using UnscriptedModalHandler = std::function<void(UINT templateId)>;
+// Installs the handler and returns the previous one; StartHeadless keeps it.
+// Without a handler the dialog's template id goes to standard error.
+UnscriptedModalHandler SetUnscriptedModalHandler(UnscriptedModalHandler handler);
 
 struct TrayCall {
     DWORD message = 0;

@@ -21,6 +21,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_state.h"
 #include "tests/app/shell_fixture.h"
+#include "tests/app/vantordlg_probe.h"
 
 namespace {
 
@@ -51,6 +52,16 @@ std::string PatternRecordBytes()
     return bytes;
 }
 
+// The record as the first key page drawing leaves it: stages 1 to 3 enabled
+// when the first-run flag is 0.
+SettingsRecord WithFirstRunStages(SettingsRecord record, std::uint8_t firstRunFlag)
+{
+    if (firstRunFlag == 0) {
+        record.dpiStageEnabled[0] = record.dpiStageEnabled[1] = record.dpiStageEnabled[2] = 1;
+    }
+    return record;
+}
+
 using StartupTest = ShellTest;
 
 TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
@@ -60,9 +71,9 @@ TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
     int pageAtFirstStep = 0;
     const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
         visibleAtFirstStep = dlg.IsWindowVisible() != FALSE;
-        pageAtFirstStep = dlg.CurrentPage();
-        EXPECT_NE(dlg.Canvas(), nullptr);
-        EXPECT_TRUE(dlg.IsListeningToOtherPrograms());
+        pageAtFirstStep = CVantorDlgProbe(dlg).CurrentPage();
+        EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
+        EXPECT_TRUE(CVantorDlgProbe(dlg).IsListeningToOtherPrograms());
         EXPECT_EQ(dlg.GetExStyle() & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
         EXPECT_EQ(dlg.GetExStyle() & WS_EX_APPWINDOW, 0u);
         EXPECT_EQ(dlg.GetIcon(TRUE), dlg.GetIcon(FALSE));
@@ -72,7 +83,7 @@ TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(m_boxes.boxes.empty());
     EXPECT_FALSE(visibleAtFirstStep);
-    EXPECT_EQ(pageAtFirstStep, kKeyPage);
+    EXPECT_EQ(pageAtFirstStep, layout::kKeyPage);
     EXPECT_TRUE(g_deviceImageFromMouse);
     EXPECT_EQ(DpiTableSet, 2);
     EXPECT_EQ(g_deviceLink.devicePresent, 1);
@@ -155,18 +166,18 @@ TEST_F(StartupTest, LanguagesChooseTextsFontsSkinAndLabelSection)
         PrepareRun();
         SetSystemDefaultLangIdForTesting(c.langId);
         RunProgram({[&](CVantorDlg& dlg) {
-            EXPECT_EQ(dlg.Strings().strExit, c.exitText);
-            EXPECT_EQ(dlg.Strings().strSettingsSection, c.section);
-            EXPECT_EQ(dlg.ListFont().FaceName(), c.listFace);
-            EXPECT_EQ(dlg.ListFont().LogFont().lfHeight, c.listHeight);
-            EXPECT_EQ(dlg.ListFont().LogFont().lfWeight, FW_NORMAL);
-            EXPECT_EQ(dlg.TextFont().FaceName(), c.textFace);
-            EXPECT_EQ(dlg.TextFont().LogFont().lfHeight, 15);
-            EXPECT_EQ(dlg.TextFont().LogFont().lfWeight, c.textWeight);
-            EXPECT_EQ(dlg.TextFont().LogFont().lfPitchAndFamily, 0x20);
-            EXPECT_EQ(dlg.SkinLanguage(), c.langId == 2052 ? kChineseSkin : kEnglishSkin);
-            EXPECT_EQ(dlg.SkinFolder(), U16(m_installFolder + c.skin));
-            EXPECT_NE(dlg.Canvas(), nullptr);
+            EXPECT_EQ(CVantorDlgProbe(dlg).Strings().strExit, c.exitText);
+            EXPECT_EQ(CVantorDlgProbe(dlg).Strings().strSettingsSection, c.section);
+            EXPECT_EQ(CVantorDlgProbe(dlg).ListFont().FaceName(), c.listFace);
+            EXPECT_EQ(CVantorDlgProbe(dlg).ListFont().LogFont().lfHeight, c.listHeight);
+            EXPECT_EQ(CVantorDlgProbe(dlg).ListFont().LogFont().lfWeight, FW_NORMAL);
+            EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().FaceName(), c.textFace);
+            EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfHeight, 15);
+            EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfWeight, c.textWeight);
+            EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfPitchAndFamily, 0x20);
+            EXPECT_EQ(CVantorDlgProbe(dlg).SkinLanguage(), c.langId == 2052 ? kChineseSkin : kEnglishSkin);
+            EXPECT_EQ(CVantorDlgProbe(dlg).SkinFolder(), U16(m_installFolder + c.skin));
+            EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
         }});
     }
 }
@@ -191,11 +202,12 @@ TEST_F(StartupTest, ConfigFileOfExactly180BytesIsLoadedAndAnyOtherLengthIsIgnore
         PrepareRun();
         WriteInstallFile("config.bin", c.bytes);
         std::uint8_t firstRunFlag = 0xFF;
-        RunProgram({[&](CVantorDlg& dlg) { firstRunFlag = dlg.FirstRunFlag(); }});
+        RunProgram({[&](CVantorDlg& dlg) { firstRunFlag = CVantorDlgProbe(dlg).FirstRunFlag(); }});
         EXPECT_TRUE(m_boxes.boxes.empty());
-        EXPECT_EQ(RecordBytes(g_settingsRecord), c.loaded ? record : std::string(kSettingsRecordSize, '\0'));
-        EXPECT_EQ(RecordBytes(g_appliedCopy), RecordBytes(g_settingsRecord));
+        EXPECT_EQ(RecordBytes(g_appliedCopy), c.loaded ? record : std::string(kSettingsRecordSize, '\0'));
         EXPECT_EQ(firstRunFlag, c.loaded ? static_cast<std::uint8_t>(c.bytes[0]) : 0);
+        // The first run (flag 0, or no file loaded) enables stages 1 to 3 in the record only.
+        EXPECT_EQ(RecordBytes(g_settingsRecord), RecordBytes(WithFirstRunStages(g_appliedCopy, firstRunFlag)));
         // Starting never writes the file.
         EXPECT_EQ(ReadInstallFile("config.bin"), c.bytes);
     }
@@ -206,13 +218,14 @@ TEST_F(StartupTest, MissingConfigFileIsReportedAndNotCreated)
     SimHid sim;
     RemoveInstallFile("config.bin");
     bool drawn = false;
-    RunProgram({[&](CVantorDlg& dlg) { drawn = dlg.CurrentPage() == kKeyPage && dlg.Canvas() != nullptr; }});
+    RunProgram({[&](CVantorDlg& dlg) { drawn = CVantorDlgProbe(dlg).CurrentPage() == layout::kKeyPage && CVantorDlgProbe(dlg).Canvas() != nullptr; }});
     ASSERT_EQ(m_boxes.boxes.size(), 1u);
     EXPECT_EQ(m_boxes.boxes[0].text, u"Config file is not exist.");
     EXPECT_EQ(m_boxes.boxes[0].caption, ApplicationName());
     EXPECT_TRUE(drawn);
     EXPECT_FALSE(std::filesystem::exists(m_installFolder + "/config.bin"));
-    EXPECT_EQ(RecordBytes(g_settingsRecord), std::string(kSettingsRecordSize, '\0'));
+    EXPECT_EQ(RecordBytes(g_appliedCopy), std::string(kSettingsRecordSize, '\0'));
+    EXPECT_EQ(RecordBytes(g_settingsRecord), RecordBytes(WithFirstRunStages(SettingsRecord{}, 0)));
 }
 
 TEST_F(StartupTest, LabelsComeFromTheSectionOfTheLanguageAndTheFileIsLeftAlone)
@@ -222,9 +235,11 @@ TEST_F(StartupTest, LabelsComeFromTheSectionOfTheLanguageAndTheFileIsLeftAlone)
         "[Setting-EN]\nItem1=Left Click\nItem13=Fire Key\n"
         "[Setting-CHT]\nItem1=\xE5\xB7\xA6\xE9\x8D\xB5\nItem83=\xE5\x96\xAE\xE9\x8D\xB5\n";
     WriteInstallFile("str.ini", ini);
+    // Applied once already: the first run does not write its labels.
+    WriteInstallFile("config.bin", std::string(1, '\x01') + PatternRecordBytes());
     SetSystemDefaultLangIdForTesting(1028);
     SlotLabels labels;
-    RunProgram({[&](CVantorDlg& dlg) { labels = dlg.Labels(); }});
+    RunProgram({[&](CVantorDlg& dlg) { labels = CVantorDlgProbe(dlg).Labels(); }});
     EXPECT_EQ(labels[0][0], u"左鍵");
     EXPECT_EQ(labels[1][7], u"單鍵");
     EXPECT_EQ(labels[1][0], u"");
@@ -237,7 +252,7 @@ TEST_F(StartupTest, BackgroundIsErasedWithTheMainPicture)
     RunProgram({[&](CVantorDlg& dlg) {
         dlg.ShowWindow(SW_SHOW);
         wndtest::PumpMessages();
-        const CBitmap* canvas = dlg.Canvas();
+        const CBitmap* canvas = CVantorDlgProbe(dlg).Canvas();
         ASSERT_NE(canvas, nullptr);
         for (const CPoint point : {CPoint(5, 5), CPoint(400, 300), CPoint(700, 600)}) {
             const std::uint8_t* pixel = canvas->PixelAt(point.x, point.y);

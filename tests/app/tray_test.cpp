@@ -13,8 +13,10 @@
 #include "platform/winuser.h"
 #include "platform/wnd/testing.h"
 #include "platform/wnd/vkeys.h"
+#include "mainwnd/layout.h"
 #include "settings/settings_state.h"
 #include "tests/app/shell_fixture.h"
+#include "tests/app/vantordlg_probe.h"
 
 namespace {
 
@@ -85,19 +87,19 @@ TEST_F(TrayTest, ExitDiscardsUnappliedChangesAndTheNextShowReloadsTheLabels)
         wndtest::TrayMouse(WM_LBUTTONUP);
         const SettingsRecord applied = g_appliedCopy;
         g_settingsRecord.reportInterval ^= 0x5A;
-        dlg.ExitToTray();
+        wndtest::Click(dlg, layout::kExit.rect.TopLeft());
         EXPECT_FALSE(dlg.IsWindowVisible());
         EXPECT_EQ(std::memcmp(&g_settingsRecord, &applied, sizeof applied), 0);
-        EXPECT_TRUE(dlg.ReshowRefreshPending());
+        EXPECT_TRUE(CVantorDlgProbe(dlg).ReshowRefreshPending());
 
         // What Apply wrote meanwhile is what the key page shows next.
         WriteInstallFile("str.ini", "[Setting-EN]\nItem1=Fire Key\n");
-        EXPECT_EQ(dlg.Labels()[0][0], u"Left Click");
+        EXPECT_EQ(CVantorDlgProbe(dlg).Labels()[0][0], u"Left Click");
         wndtest::TrayMouse(WM_LBUTTONUP);
         EXPECT_TRUE(dlg.IsWindowVisible());
-        EXPECT_FALSE(dlg.ReshowRefreshPending());
-        EXPECT_EQ(dlg.Labels()[0][0], u"Fire Key");
-        EXPECT_EQ(dlg.CurrentPage(), kKeyPage);
+        EXPECT_FALSE(CVantorDlgProbe(dlg).ReshowRefreshPending());
+        EXPECT_EQ(CVantorDlgProbe(dlg).Labels()[0][0], u"Fire Key");
+        EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::kKeyPage);
     }});
 }
 
@@ -149,7 +151,7 @@ TEST_F(TrayTest, CloseProgramCleansUpThenEndsTheProcessWithCodeZero)
         RunProgram({[&](CVantorDlg& dlg) {
             wndtest::TrayMouse(WM_LBUTTONUP);
             try {
-                dlg.CloseProgram();
+                wndtest::Click(dlg, layout::kClose.rect.TopLeft());
             } catch (const ProcessExited&) {
                 trayCallsAtExit = wndtest::TrayCalls().size();
                 // Nothing of the running instance is left for others to reach.

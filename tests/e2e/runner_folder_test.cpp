@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
 #include "tools/kx-run/run_folder.h"
 #include "tools/kx-run/script.h"
+#include "tools/kx-run/shown_file.h"
 
 namespace fs = std::filesystem;
 
@@ -88,6 +91,44 @@ TEST_F(RunFolder, BrokenPicturesAreCutShortAndMissingOnesGone)
     EXPECT_EQ(Apply("skins missing"), std::nullopt);
     EXPECT_FALSE(fs::exists(m_run / "Skins"));
     EXPECT_TRUE(fs::exists(m_output / "Skins/EN/main.png"));
+}
+
+TEST_F(RunFolder, ConfigBinCanBecomeAFolderOrHaveBytesWrittenIntoIt)
+{
+    ASSERT_EQ(CopyOutputFolder(m_output, m_run), std::nullopt);
+    EXPECT_EQ(Apply("config.bin byte 32 1 2"), std::nullopt);
+    const auto patched = ReadWholeFile(m_run / "config.bin");
+    ASSERT_TRUE(patched);
+    EXPECT_EQ(patched->size(), 180u);
+    EXPECT_EQ(patched->substr(31, 4), std::string("\0\x01\x02\0", 4));
+    EXPECT_EQ(Apply("config.bin folder"), std::nullopt);
+    EXPECT_TRUE(fs::is_directory(m_run / "config.bin"));
+    EXPECT_NE(Apply("config.bin byte 0 1"), std::nullopt);
+    EXPECT_EQ(Apply("config.bin missing"), std::nullopt);
+    EXPECT_FALSE(fs::exists(m_run / "config.bin"));
+}
+
+// What "show" reads: a regular file's first bytes, and a clear answer for
+// anything else in its place, without blocking or reading without end.
+TEST_F(RunFolder, ShownFilesAreRegularFilesReadOnlyAsFarAsTheLimit)
+{
+    Write(m_run / "config.bin", std::string(10000, 'x'));
+    ShownFile shown = ReadShownFile(m_run / "config.bin");
+    EXPECT_EQ(shown.state, ShownFile::State::Read);
+    EXPECT_EQ(shown.size, 10000u);
+    EXPECT_EQ(shown.content.size(), kShownFileLimit);
+
+    EXPECT_EQ(ReadShownFile(m_run / "none").state, ShownFile::State::Missing);
+    fs::create_directory(m_run / "folder");
+    shown = ReadShownFile(m_run / "folder");
+    EXPECT_EQ(shown.state, ShownFile::State::NotRegular);
+    EXPECT_EQ(shown.what, "a folder");
+    fs::create_symlink("/dev/zero", m_run / "zero");
+    shown = ReadShownFile(m_run / "zero");
+    EXPECT_EQ(shown.state, ShownFile::State::NotRegular);
+    EXPECT_EQ(shown.what, "a device");
+    ASSERT_EQ(::mkfifo((m_run / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadShownFile(m_run / "pipe").what, "a pipe");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ private:
 };
 
 const CMessageMap COpenerDlg::kMessageMap = {
-    {WM_LBUTTONDOWN, &COpenerDlg::OnLButtonDown},
+    ON_WM_LBUTTONDOWN(&COpenerDlg::OnLButtonDown),
 };
 
 class RunnerModal : public ::testing::Test {

@@ -175,4 +175,55 @@ TEST(RunnerScript, DeviceFaultsAndShowItems)
     Rejected("language 70000\nstart\n");
 }
 
+TEST(RunnerScript, FaultsAndSettingsFilesMayComeBeforeOrAfterTheStart)
+{
+    const Script script = Parsed(
+        "fault feature 2 fail\nconfig.bin folder\nconfig.bin byte 32 1 0xff\nstart\n"
+        "config.bin missing\nstr.ini missing\nfault enumeration\n");
+    ASSERT_EQ(script.setup.size(), 3u);
+    EXPECT_EQ(script.setup[0].kind, StepKind::FaultFeature);
+    EXPECT_EQ(script.setup[1].kind, StepKind::ConfigBinFolder);
+    EXPECT_EQ(script.setup[2].kind, StepKind::ConfigBinBytes);
+    EXPECT_EQ(script.setup[2].number, 32);
+    EXPECT_EQ(script.setup[2].bytes, (std::vector<std::uint8_t>{1, 0xFF}));
+    ASSERT_EQ(script.actions.size(), 3u);
+    EXPECT_EQ(script.actions[0].kind, StepKind::ConfigBinMissing);
+    EXPECT_EQ(script.actions[2].kind, StepKind::FaultEnumeration);
+
+    // Bytes stay inside the file's 180.
+    Parsed("config.bin byte 179 7\nstart\n");
+    Rejected("config.bin byte 179 7 8\nstart\n");
+    Rejected("config.bin byte 180 7\nstart\n");
+    Rejected("config.bin byte 3\nstart\n");
+    Rejected("config.bin byte 3 256\nstart\n");
+    Rejected("mouse absent\nstart\nmouse present\n");
+}
+
+TEST(RunnerScript, DeviceNotificationsAndPictureChecks)
+{
+    const Script script = Parsed(
+        "start\ndevice arrival command\ndevice removal data\npixel 130 440\nlook 78 195 206 224\n"
+        "show wire raw\nshow mouse changes\n");
+    ASSERT_EQ(script.actions.size(), 6u);
+    EXPECT_EQ(script.actions[0].kind, StepKind::DeviceNotification);
+    EXPECT_EQ(script.actions[0].word, "arrival");
+    EXPECT_EQ(script.actions[0].path, "command");
+    EXPECT_EQ(script.actions[1].word, "removal");
+    EXPECT_EQ(script.actions[2].kind, StepKind::Pixel);
+    EXPECT_EQ(script.actions[2].x, 130);
+    EXPECT_EQ(script.actions[2].y, 440);
+    EXPECT_EQ(script.actions[3].kind, StepKind::Look);
+    EXPECT_EQ(script.actions[3].x2, 206);
+    EXPECT_EQ(script.actions[3].y2, 224);
+    EXPECT_EQ(script.actions[4].word, "wire raw");
+    EXPECT_EQ(script.actions[5].word, "mouse changes");
+
+    Rejected("start\ndevice arrival keyboard\n");
+    Rejected("start\ndevice plugged command\n");
+    Rejected("device arrival command\nstart\n");
+    Rejected("start\nlook 10 10 10 20\n");
+    Rejected("start\nlook 10 10 20\n");
+    Rejected("start\npixel 10\n");
+}
+
 }  // namespace

@@ -79,6 +79,27 @@ TEST(MemDC, SelectedCanvasIsWhatReachesTheTarget)
     EXPECT_EQ(canvas.PixelAt(1, 1)[0], GetBValue(kPaint));  // the canvas keeps it
 }
 
+TEST(MemDC, AGivenCanvasIsDrawnIntoDirectlyAndAnEmptyOneIsNot)
+{
+    Window window(4, 4);
+    CBitmap canvas;
+    canvas.CreateBitmap32(4, 4);
+    {
+        CMemDC memDC(window.dc.get(), CRect(0, 0, 4, 4), &canvas);
+        EXPECT_EQ(memDC.GetCurrentBitmap(), &canvas);
+        memDC.FillSolidRect(CRect(0, 0, 2, 1), kPaint);
+    }
+    EXPECT_EQ(window.Painted(), 2);
+    EXPECT_EQ(canvas.PixelAt(1, 0)[2], GetRValue(kPaint));
+    CBitmap empty;
+    {
+        CMemDC memDC(window.dc.get(), CRect(0, 0, 4, 4), &empty);
+        EXPECT_NE(memDC.GetCurrentBitmap(), &empty);
+    }
+    // The fresh buffer is what reached the window.
+    EXPECT_EQ(window.Painted(), 0);
+}
+
 TEST(MemDC, NoTargetNoCopy)
 {
     CMemDC memDC(nullptr, CRect(0, 0, 4, 4));

@@ -121,6 +121,23 @@ TEST_F(RepaintTest, MissingPictureIsReportedAndTheRestIsStillPainted)
     EXPECT_EQ(window.Pixel(10, 5), kButton);
 }
 
+TEST_F(RepaintTest, ALabelWithoutAPictureIsDrawnOverWhatIsThere)
+{
+    FakeWindow window(120, 40);
+    const SkinPicture pictures[] = {LabelOnly(SkinLabel{CRect(0, 0, 120, 40), u"WWWW", DT_LEFT})};
+    RepaintCanvas(window, &canvas, Folder(), pictures, &font);
+    EXPECT_TRUE(boxes.boxes.empty());
+    int text = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const COLORREF c = window.Pixel(x, y);
+            EXPECT_TRUE(c == kSkin || x < 60) << x << "," << y;
+            text += c == kSkinTextColor ? 1 : 0;
+        }
+    }
+    EXPECT_GT(text, 0);
+}
+
 TEST_F(RepaintTest, WithoutACanvasNothingIsPaintedButTheCopyStillHappens)
 {
     FakeWindow window(120, 40);

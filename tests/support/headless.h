@@ -1,7 +1,8 @@
 #pragma once
 // A test fixture with the desktop started headless and every outside effect
 // recorded: message boxes, shell open, sleeps. Windows made by a test are
-// driven through platform/wnd/testing.h.
+// driven through platform/wnd/testing.h. A modal dialog that comes up with
+// no scripted action to answer it fails the test.
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,5 @@ private:
     IMessageBoxPresenter* m_previousBoxes = nullptr;
     IShellOpener* m_previousShell = nullptr;
     IClock* m_previousClock = nullptr;
+    wndtest::UnscriptedModalHandler m_previousUnscripted;
 };

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -85,11 +86,14 @@ Set-up, before "start" (files are relative to the script's folder):
   mouse absent | mouse present
   mouse memory FILE          the mouse's 322-byte configuration
   mouse factory [dpi-table N]   the factory configuration with DPI table N
-  config.bin FILE | config.bin missing
+  config.bin FILE | config.bin missing | config.bin folder
+                             (a folder in its place: nothing loads or saves)
+  config.bin byte OFFSET VALUE...   bytes written into config.bin at OFFSET
   str.ini FILE | str.ini missing
   skins missing | skins broken     no skin folder / every picture cut short
   skin FILE missing | skin FILE broken   one picture below Skins/ (EN/main.png)
   notification-area absent   a desktop without a tray
+  fault ...                  as below, for the start-up's own transfers
   start                      starts the program
 Actions, after "start". Pointer and key actions go to the front window (the
 open modal dialog, else the main window), which must be shown; X Y are its
@@ -103,30 +107,42 @@ client pixels:
   notify CODE [DETAIL]       the notification message, through the channel
                              other programs use
   plug | unplug              with the notifications a real mouse sends
+  device arrival|removal pointer|command|consumer|data
+                             one notification of one of the mouse's
+                             collections, nothing plugged or unplugged
   fault answer none|no-answer|bad-signature|wrong-report-id
   fault feature N fail|unplug   the Nth feature report from now
   fault call N fail|unplug      the Nth HID call from now
   fault enumeration          the next device enumeration fails
   wait MS                    lets MS ms of hover time pass
   show record|applied|image|mouse|config.bin|str.ini   as hex (str.ini as text)
-  show wire | show wire reports   the last action's transfer: in short, or
-                             every report descrambled
+  show mouse changes         the mouse's bytes that changed since it was
+                             last shown (or since the start)
+  show wire | show wire reports | show wire raw   the last action's transfer:
+                             in short, every report descrambled, or every
+                             report's bytes as they crossed (scrambled)
+  config.bin ... | str.ini ...   the set-up lines, in the middle of a run
   png NAME.png               the front window's picture, into --png-dir
+  pixel X Y                  the front window's colour there, as rrggbb
+  look LEFT TOP RIGHT BOTTOM a fingerprint of the front window's pixels in
+                             the rectangle: equal pixels, equal fingerprint
   start second instance      a second copy in the same folder and user
 
 Report: each action line as "> line", then what it caused, in order:
 message boxes (answered OK), balloons, tray icon changes, pop-up menus and
-the entry chosen, windows shown or hidden, dialogs opened and closed, web
-pages opened, the process end and its exit code. Windows shown or hidden are
-reported when the action is over. Lines starting with "!" are actions that
-could not be carried out.
+the entry chosen, drop-down lists opened (id, where in their window's client
+area, entries) and closed, window drags started, windows shown or hidden,
+dialogs opened and closed, web pages opened, the process end and its exit
+code. Lists, drags and windows shown or hidden are reported when the action
+is over. Lines starting with "!" are actions that could not be carried out.
 
 Key names:
 )" << WrappedList(KeyNameList(), 78) << R"(
 
 Exit status: the program's exit code when it ends; 0 when the script ends
-first; 2 for a bad script or an action that could not be carried out; 3 when
-the program ended before the script did.
+first; 2 for a bad script, an action that could not be carried out or a
+report that could not be written; 3 when the program ended before the script
+did.
 )";
 }
 
@@ -275,6 +291,7 @@ int main(int argc, char** argv)
     place.pngDir = options->pngDir;
     place.secondSetup = SecondInstanceSetup(script);
     place.program = RunVantorProgram;
+    place.scriptFolder = scriptFolder;
     std::vector<fs::path> owned;
     if (options->folder) {
         place.folder = fs::absolute(*options->folder);
@@ -316,6 +333,9 @@ int main(int argc, char** argv)
         }
     }
 
+    // A reader that goes away early (kx-run ... | head) must not end the run
+    // before it has removed its folders: the failed write is noticed instead.
+    std::signal(SIGPIPE, SIG_IGN);
     ::setenv("XDG_RUNTIME_DIR", place.runtimeDir.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     g_qtMessages = qInstallMessageHandler(QuietQtMessages);

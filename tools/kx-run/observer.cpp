@@ -6,6 +6,7 @@
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
+#include "platform/wnd/listbox.h"
 #include "platform/wnd/testing.h"
 #include "tools/kx-run/report.h"
 
@@ -89,7 +90,50 @@ void CRunObserver::Flush()
 {
     FlushTray();
     FlushMenus();
+    FlushLists();
+    FlushDrags();
     FlushVisibility();
+}
+
+// A list by its control id, where it opened in its window's client
+// coordinates, and its number of entries.
+void CRunObserver::FlushLists()
+{
+    std::map<HWND, const CListBox*> open;
+    for (HWND window : CWnd::AllWindows()) {
+        const auto* list = dynamic_cast<const CListBox*>(CWnd::FromHandle(window));
+        if (list != nullptr && list->GetParent() != nullptr) {
+            open[window] = list;
+        }
+    }
+    for (auto it = m_lists.begin(); it != m_lists.end();) {
+        if (open.count(it->first) == 0) {
+            m_report.Line(it->second + " closed");
+            it = m_lists.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const auto& [window, list] : open) {
+        if (m_lists.count(window) != 0) {
+            continue;
+        }
+        CRect rect;
+        list->GetWindowRect(&rect);
+        CPoint topLeft = rect.TopLeft();
+        list->GetParent()->ScreenToClient(&topLeft);
+        m_lists[window] = "list " + std::to_string(list->GetDlgCtrlID()) + " of " + WindowName(*list->GetParent());
+        m_report.Line(m_lists[window] + " opened at " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) +
+                      " to " + std::to_string(topLeft.x + rect.Width()) + "," +
+                      std::to_string(topLeft.y + rect.Height()) + ", " + std::to_string(list->GetCount()) + " entries");
+    }
+}
+
+void CRunObserver::FlushDrags()
+{
+    for (; m_dragsSeen < wndtest::SystemMovesStarted(); ++m_dragsSeen) {
+        m_report.Line("window drag started");
+    }
 }
 
 void CRunObserver::FlushTray()

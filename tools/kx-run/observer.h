@@ -2,7 +2,8 @@
 // Everything a person would see outside the script's own actions, turned into
 // report lines in the order it happened: message boxes (answered OK at once),
 // web pages opened, tray icon changes and balloons, pop-up menus and the entry
-// chosen, windows shown and hidden.
+// chosen, drop-down lists opened and closed, drags of a window, windows shown
+// and hidden.
 
 #include <cstddef>
 #include <map>
@@ -22,7 +23,8 @@ public:
     bool Open(std::u16string_view target) override;
 
     // Reports what happened since the last call: tray calls and menus in
-    // order, then windows that became visible or hidden.
+    // order, then lists that opened or closed, drags started, and windows
+    // that became visible or hidden.
     void Flush();
 
     // The entry the next pop-up menus choose (0 dismisses them).
@@ -34,6 +36,8 @@ public:
 private:
     void FlushTray();
     void FlushMenus();
+    void FlushLists();
+    void FlushDrags();
     void FlushVisibility();
 
     CReport& m_report;
@@ -41,4 +45,6 @@ private:
     std::size_t m_menusSeen = 0;
     UINT m_menuChoice = 0;
     std::map<HWND, bool> m_visible;
+    std::map<HWND, std::string> m_lists;  // open lists and how they were reported
+    int m_dragsSeen = 0;
 };

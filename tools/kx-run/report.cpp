@@ -8,7 +8,9 @@ void CReport::Line(std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), m_out);
     std::fputc('\n', m_out);
-    std::fflush(m_out);
+    if (std::fflush(m_out) != 0 && m_onWriteFailure) {
+        m_onWriteFailure();
+    }
 }
 
 void CReport::Lines(const std::vector<std::string>& lines, std::string_view indent)

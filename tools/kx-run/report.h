@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,13 @@ public:
     void Line(std::string_view text);
     void Lines(const std::vector<std::string>& lines, std::string_view indent = "  ");
 
+    // Called when a line cannot be written (the reader has gone); without it
+    // the lines are lost silently.
+    void OnWriteFailure(std::function<void()> handler) { m_onWriteFailure = std::move(handler); }
+
 private:
     std::FILE* m_out;
+    std::function<void()> m_onWriteFailure;
 };
 
 // A text as the report shows it: in double quotes, UTF-8, with backslash,

@@ -49,6 +49,20 @@ std::optional<std::string> Remove(const fs::path& path)
     return error ? Fail("cannot remove", path, error) : std::nullopt;
 }
 
+// Writes bytes over a regular file at an offset, within its length.
+std::optional<std::string> PatchFile(const fs::path& path, std::size_t offset, const std::vector<std::uint8_t>& bytes)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(path, error) || fs::file_size(path, error) < offset + bytes.size()) {
+        return "cannot write " + std::to_string(bytes.size()) + " bytes at offset " + std::to_string(offset) + " of " +
+               path.filename().string();
+    }
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(static_cast<std::streamoff>(offset));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return file ? std::nullopt : std::optional<std::string>("cannot write " + path.filename().string());
+}
+
 }  // namespace
 
 fs::path MakePrivateFolder(const std::string& prefix)
@@ -91,6 +105,17 @@ std::optional<std::string> ApplyFileSetup(const Step& step, const fs::path& fold
         return CopyInto(scriptFolder / step.path, folder / "config.bin");
     case StepKind::ConfigBinMissing:
         return Remove(folder / "config.bin");
+    case StepKind::ConfigBinFolder: {
+        // No write can replace a folder, whoever runs the program.
+        if (auto failed = Remove(folder / "config.bin")) {
+            return failed;
+        }
+        std::error_code error;
+        fs::create_directory(folder / "config.bin", error);
+        return error ? Fail("cannot make the folder", folder / "config.bin", error) : std::nullopt;
+    }
+    case StepKind::ConfigBinBytes:
+        return PatchFile(folder / "config.bin", static_cast<std::size_t>(step.number), step.bytes);
     case StepKind::StrIniFile:
         return CopyInto(scriptFolder / step.path, folder / "str.ini");
     case StepKind::StrIniMissing:

@@ -39,28 +39,6 @@ bool ModalEnded(HWND dialog, int& result)
     return running == nullptr || running->IsModalEnded();
 }
 
-std::string Hex(unsigned value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02x", value);
-    return text;
-}
-
-std::string ReportLine(const WireEntry& entry)
-{
-    static const char* const kTargets[] = {"command", "data", "other collection", "no collection"};
-    std::string line;
-    if (entry.kind == WireEntry::Kind::Pause) {
-        return "pause " + std::to_string(entry.pause.count()) + " ms";
-    }
-    line = std::string(entry.kind == WireEntry::Kind::SetFeature ? "set " : "get ") +
-           kTargets[static_cast<int>(entry.target)] + (entry.ok ? ":" : " (failed):");
-    for (std::uint8_t byte : entry.plain) {
-        line += " " + Hex(byte);
-    }
-    return line;
-}
-
 }  // namespace
 
 CScriptRunner::CScriptRunner(const Script& script, CReport& report, CRunObserver& observer, SimHid& sim,
@@ -69,6 +47,7 @@ CScriptRunner::CScriptRunner(const Script& script, CReport& report, CRunObserver
 {
     g_runner = this;
     SetExitProcessHookForTesting(&CScriptRunner::OnExitProcess);
+    m_report.OnWriteFailure([this] { OutputLost(); });
 }
 
 CScriptRunner::~CScriptRunner()
@@ -79,6 +58,13 @@ CScriptRunner::~CScriptRunner()
 
 void CScriptRunner::Run()
 {
+    // Faults set up before the start are there for the start-up's own transfers.
+    for (const Step& step : m_script.setup) {
+        if (IsFault(step.kind)) {
+            ExecuteDevice(step);
+        }
+    }
+    m_mouseSeen = m_sim.Mouse().Memory();
     m_report.Line("> start");
     wndtest::QueueModalAction([this](HWND dialog) { ContinueInside(dialog); });
     ProgramEnded(m_place.program());
@@ -197,20 +183,27 @@ void CScriptRunner::Execute(const Step& step)
     case StepKind::Png:
         SavePicture(step.path);
         break;
+    case StepKind::Pixel:
+    case StepKind::Look:
+        ReportPixels(step);
+        break;
     case StepKind::SecondInstance:
         StartSecondInstance();
         break;
     case StepKind::Notify:
     case StepKind::Plug:
     case StepKind::Unplug:
-    case StepKind::FaultAnswer:
-    case StepKind::FaultFeature:
-    case StepKind::FaultCall:
-    case StepKind::FaultEnumeration:
+    case StepKind::DeviceNotification:
         ExecuteDevice(step);
         break;
     default:
-        ExecuteInput(step);
+        if (IsFault(step.kind)) {
+            ExecuteDevice(step);
+        } else if (IsSettingsFileChange(step.kind)) {
+            ExecuteFiles(step);
+        } else {
+            ExecuteInput(step);
+        }
         break;
     }
     // The choice was made while the menu was up; its line is used up with the
@@ -276,6 +269,13 @@ void CScriptRunner::ExecuteDevice(const Step& step)
         {"bad-signature", SimMouse::AnswerFault::BadSignature},
         {"wrong-report-id", SimMouse::AnswerFault::WrongReportId},
     };
+    // The mouse's four collections as notifications name them.
+    static const std::pair<std::string_view, std::u16string_view> kCollections[] = {
+        {"pointer", u"mi_00"},
+        {"command", u"mi_01&col01"},
+        {"consumer", u"mi_01&col02"},
+        {"data", u"mi_01&col03"},
+    };
     const auto fault = step.word == "unplug" ? SimHid::CallFault::Unplug : SimHid::CallFault::Fail;
     switch (step.kind) {
     case StepKind::Notify: {
@@ -300,6 +300,15 @@ void CScriptRunner::ExecuteDevice(const Step& step)
             m_sim.Unplug();
         }
         break;
+    case StepKind::DeviceNotification:
+        for (const auto& [name, pathPart] : kCollections) {
+            if (step.path == name && !m_sim.NotifyInterface(step.word == "arrival" ? DBT_DEVICEARRIVAL
+                                                                                   : DBT_DEVICEREMOVECOMPLETE,
+                                                            pathPart)) {
+                Error("the mouse has no " + step.path + " collection");
+            }
+        }
+        break;
     case StepKind::FaultAnswer:
         for (const auto& [name, answer] : kAnswers) {
             if (step.word == name) {
@@ -312,60 +321,6 @@ void CScriptRunner::ExecuteDevice(const Step& step)
     case StepKind::FaultEnumeration: m_sim.FailNextClassDevs(); break;
     default: break;
     }
-}
-
-void CScriptRunner::ShowState(const std::string& what)
-{
-    const auto bytes = [this](const std::string& title, const std::uint8_t* data, std::size_t size) {
-        m_report.Line(title + " (" + std::to_string(size) + " bytes)");
-        m_report.Lines(HexLines(data, size));
-    };
-    if (what == "record" || what == "applied") {
-        const SettingsRecord& record = what == "record" ? g_settingsRecord : g_appliedCopy;
-        bytes(what == "record" ? "settings record" : "applied copy", reinterpret_cast<const std::uint8_t*>(&record),
-              sizeof record);
-    } else if (what == "image") {
-        bytes(std::string("device image, ") + (g_deviceImageFromMouse ? "read from the mouse" : "not from the mouse"),
-              g_deviceImage.data(), g_deviceImage.size());
-    } else if (what == "mouse") {
-        bytes("mouse memory", m_sim.Mouse().Memory().data(), m_sim.Mouse().Memory().size());
-    } else if (what == "config.bin") {
-        if (const auto content = ReadWholeFile(m_place.folder / what)) {
-            bytes(what, reinterpret_cast<const std::uint8_t*>(content->data()), content->size());
-        } else {
-            m_report.Line(what + " is missing");
-        }
-    } else if (what == "str.ini") {
-        if (const auto content = ReadWholeFile(m_place.folder / what)) {
-            m_report.Line(what + " (" + std::to_string(content->size()) + " bytes)");
-            m_report.Lines(TextFileLines(*content));
-        } else {
-            m_report.Line(what + " is missing");
-        }
-    } else if (what == "wire") {
-        if (m_lastTransfer.Size() == 0) {
-            m_report.Line("wire: nothing has crossed it");
-        } else {
-            m_report.Line("wire of \"" + m_lastTransferBy + "\": " + m_lastTransfer.Summary());
-        }
-    } else if (what == "wire reports") {
-        m_report.Line("wire reports of \"" + m_lastTransferBy + "\" (" + std::to_string(m_lastTransfer.Size()) + ")");
-        for (const WireEntry& entry : m_lastTransfer.Entries()) {
-            m_report.Line("  " + ReportLine(entry));
-        }
-    }
-}
-
-void CScriptRunner::SavePicture(const std::string& name)
-{
-    const HWND front = Front();
-    const wndtest::WindowImage image = wndtest::GrabWindow(front);
-    if (image.width == 0 || !wndtest::SaveWindowPng(front, (m_place.pngDir / name).string())) {
-        Error("cannot save the picture " + name);
-        return;
-    }
-    m_report.Line("picture " + name + " of " + CRunObserver::WindowName(front) + ", " + std::to_string(image.width) +
-                  "x" + std::to_string(image.height));
 }
 
 void CScriptRunner::StartSecondInstance()

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim_mouse.h"
 #include "platform/sim/wire_log.h"
 #include "platform/windef.h"
 #include "tools/kx-run/script.h"
@@ -21,6 +22,7 @@ struct RunPlace {
     std::filesystem::path folder;      // the program's folder
     std::filesystem::path runtimeDir;  // the user's run-time folder as the program sees it
     std::filesystem::path pngDir;      // where "png" writes
+    std::filesystem::path scriptFolder;  // files the script names are relative to it
     std::filesystem::path self;        // this executable, for a second instance
     std::string secondSetup;           // set-up lines a second instance repeats
     std::function<void()> cleanUp;     // removes what the run made, before the process ends
@@ -52,8 +54,16 @@ private:
     void ExecuteTray(StepKind kind);
     void ExecuteInput(const Step& step);
     void ExecuteDevice(const Step& step);
+    void ExecuteFiles(const Step& step);
     void ShowState(const std::string& what);
+    void ShowFile(const std::string& name, bool asText);
+    void ShowWire(const std::string& how);
+    void ShowMouseChanges();
     void SavePicture(const std::string& name);
+    void ReportPixels(const Step& step);
+    // The report can no longer be written (its reader went away): the run
+    // stops and cleans up at once (a write failing while it stops is let be).
+    void OutputLost();
     void StartSecondInstance();
     void Settle();
     void Error(const std::string& message);
@@ -69,6 +79,7 @@ private:
     std::vector<HWND> m_dialogs;    // modal loops running, innermost last
     WireLog m_lastTransfer;         // what crossed the wire in the last action that used it
     std::string m_lastTransferBy;   // that action's line
+    SimMouse::Configuration m_mouseSeen{};  // the mouse's memory when last shown
     std::string m_current = "start";  // the action running now
     bool m_failed = false;          // an action could not be carried out
 };

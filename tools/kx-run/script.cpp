@@ -7,35 +7,9 @@
 #include <limits>
 #include <map>
 
-namespace {
+#include "tools/kx-run/script_parsing.h"
 
-std::string Trim(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
-}
-
-std::vector<std::string> Words(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t start = text.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
-        words.emplace_back(text.substr(start, end - start));
-        at = end;
-    }
-    return words;
-}
+namespace scriptparse {
 
 // Decimal, or hexadecimal with 0x; an optional minus sign.
 std::optional<std::int64_t> Number(std::string_view word)
@@ -64,22 +38,46 @@ std::optional<std::int64_t> NumberIn(std::string_view word, std::int64_t low, st
     return value && *value >= low && *value <= high ? value : std::nullopt;
 }
 
-// What a parse routine sees: the step so far (line and text filled in) and
-// the words after the leading keyword.
-struct Line {
-    Step& step;
-    const std::vector<std::string>& args;
-    std::string rest;  // the text after the keyword, blanks kept inside
-};
-
-using Parse = std::function<std::optional<std::string>(Line&)>;  // an error message, or nothing
-
 std::optional<std::string> Expect(Line& line, std::size_t count, std::string_view usage)
 {
     if (line.args.size() != count) {
         return "expected: " + std::string(usage);
     }
     return std::nullopt;
+}
+
+}  // namespace scriptparse
+
+namespace {
+
+using namespace scriptparse;
+
+std::string Trim(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return std::string(text);
+}
+
+std::vector<std::string> Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t start = text.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
+        words.emplace_back(text.substr(start, end - start));
+        at = end;
+    }
+    return words;
 }
 
 Parse Plain(StepKind kind, std::string_view usage)
@@ -155,18 +153,6 @@ std::optional<std::string> ParseMouse(Line& line)
         return "expected: " + std::string(usage);
     }
     return std::nullopt;
-}
-
-Parse SettingsFile(StepKind fromFile, StepKind missing, std::string_view usage)
-{
-    return [=](Line& line) -> std::optional<std::string> {
-        if (auto error = Expect(line, 1, usage)) {
-            return error;
-        }
-        line.step.kind = line.args[0] == "missing" ? missing : fromFile;
-        line.step.path = line.args[0];
-        return std::nullopt;
-    };
 }
 
 bool SafeRelativePath(std::string_view path)
@@ -401,8 +387,9 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
     static const std::map<std::string, Parse, std::less<>> parsers = {
         {"language", ParseLanguage},
         {"mouse", ParseMouse},
-        {"config.bin", SettingsFile(StepKind::ConfigBinFile, StepKind::ConfigBinMissing, "config.bin FILE|missing")},
-        {"str.ini", SettingsFile(StepKind::StrIniFile, StepKind::StrIniMissing, "str.ini FILE|missing")},
+        {"config.bin", SettingsFile(StepKind::ConfigBinFile, StepKind::ConfigBinMissing, StepKind::ConfigBinFolder,
+                           "config.bin FILE|missing|folder | config.bin byte OFFSET VALUE...")},
+        {"str.ini", SettingsFile(StepKind::StrIniFile, StepKind::StrIniMissing, std::nullopt, "str.ini FILE|missing")},
         {"skins", ParseSkins},
         {"skin", ParseSkinFile},
         {"notification-area", [](Line& line) -> std::optional<std::string> {
@@ -425,6 +412,9 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
         {"type", ParseType},
         {"notify", ParseNotify},
         {"plug", Plain(StepKind::Plug, "plug")},
+        {"device", ParseDevice},
+        {"pixel", Point(StepKind::Pixel, "pixel X Y")},
+        {"look", ParseLook},
         {"unplug", Plain(StepKind::Unplug, "unplug")},
         {"fault", ParseFault},
         {"wait", ParseWait},
@@ -437,6 +427,19 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
 bool IsSetup(StepKind kind) { return kind < StepKind::Start; }
 
 }  // namespace
+
+bool IsFault(StepKind kind)
+{
+    return kind == StepKind::FaultAnswer || kind == StepKind::FaultFeature || kind == StepKind::FaultCall ||
+           kind == StepKind::FaultEnumeration;
+}
+
+bool IsSettingsFileChange(StepKind kind)
+{
+    return kind == StepKind::ConfigBinFile || kind == StepKind::ConfigBinMissing ||
+           kind == StepKind::ConfigBinFolder || kind == StepKind::ConfigBinBytes || kind == StepKind::StrIniFile ||
+           kind == StepKind::StrIniMissing;
+}
 
 std::variant<Script, ScriptError> ParseScript(std::string_view text)
 {
@@ -470,6 +473,8 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text)
                 return ScriptError{number, "the program is already started"};
             }
             started = true;
+        } else if (IsSetupOrAction(step.kind)) {
+            (started ? script.actions : script.setup).push_back(std::move(step));
         } else if (IsSetup(step.kind) && started) {
             return ScriptError{number, "set-up lines come before start"};
         } else if (!IsSetup(step.kind) && !started) {

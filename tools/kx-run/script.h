@@ -19,6 +19,8 @@ enum class StepKind {
     MouseFactory,      // number = DPI table set
     ConfigBinFile,     // path
     ConfigBinMissing,
+    ConfigBinFolder,   // a folder in its place: read as nothing, written never
+    ConfigBinBytes,    // number = file offset, bytes = what is written there
     StrIniFile,        // path
     StrIniMissing,
     SkinsMissing,
@@ -45,6 +47,7 @@ enum class StepKind {
     Notify,            // number = code, detail
     Plug,
     Unplug,
+    DeviceNotification,  // word = arrival or removal, path = collection (pointer, command, consumer, data)
     FaultAnswer,       // word = none, no-answer, bad-signature, wrong-report-id
     FaultFeature,      // number = nth call, word = fail or unplug
     FaultCall,         // number = nth call, word = fail or unplug
@@ -52,6 +55,8 @@ enum class StepKind {
     Wait,              // number = ms
     Show,              // word = what
     Png,               // path = file name
+    Pixel,             // x, y
+    Look,              // x, y to x2, y2
     SecondInstance,
 };
 
@@ -63,16 +68,25 @@ struct Step {
     std::int64_t detail = 0;
     int x = 0;
     int y = 0;
+    int x2 = 0;
+    int y2 = 0;
     bool extended = false;
     std::string word;
     std::string path;
     std::u16string typed;
+    std::vector<std::uint8_t> bytes;
 };
 
 struct Script {
     std::vector<Step> setup;  // in order, "start" not included
     std::vector<Step> actions;
 };
+
+// Lines that may come before "start" as well as after it: the faults of the
+// mouse and the settings files beside the program.
+bool IsFault(StepKind kind);
+bool IsSettingsFileChange(StepKind kind);
+inline bool IsSetupOrAction(StepKind kind) { return IsFault(kind) || IsSettingsFileChange(kind); }
 
 struct ScriptError {
     int line = 0;
@@ -83,7 +97,8 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text);
 
 // What "show" can print, in the order the help lists them.
 inline constexpr std::string_view kShowItems[] = {
-    "record", "applied", "image", "mouse", "config.bin", "str.ini", "wire", "wire reports",
+    "record", "applied", "image", "mouse", "mouse changes", "config.bin", "str.ini", "wire", "wire reports",
+    "wire raw",
 };
 
 // A key by name (case-insensitive: "A", "7", "F5", "Enter", "Esc", "Right Ctrl",

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/keyinput.h"
@@ -20,6 +21,7 @@
 namespace {
 
 Qt::MouseButtons g_buttons = Qt::NoButton;
+wndtest::UnscriptedModalHandler g_unscriptedModal;
 Qt::KeyboardModifiers g_held = Qt::NoModifier;  // modifier keys injected down and not yet up
 
 Qt::KeyboardModifier ModifierOf(UINT virtualKey)
@@ -146,8 +148,12 @@ void RunScriptedModalLoop(CDialog& dialog)
         }
         auto& actions = Records().modalActions;
         if (actions.empty()) {
-            std::fprintf(stderr, "modal dialog %u left open with no scripted action: ended with -1\n",
-                dialog.TemplateId());
+            if (g_unscriptedModal) {
+                g_unscriptedModal(dialog.TemplateId());
+            } else {
+                std::fprintf(stderr, "modal dialog %u left open with no scripted action: ended with -1\n",
+                    dialog.TemplateId());
+            }
             dialog.EndDialog(-1);
             break;
         }
@@ -190,7 +196,14 @@ bool IsHeadless()
 void PumpMessages()
 {
     static int depth = 0;
-    ++depth;
+    // A test's ExitProcess hook may throw through a pump; the depth must
+    // still come back down, or no later pump would count as the outermost.
+    struct Level {
+        Level() { ++depth; }
+        ~Level() { --depth; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+    } level;
     do {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -201,7 +214,6 @@ void PumpMessages()
     if (depth == 1) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    --depth;
 }
 
 void AdvanceTime(DWORD milliseconds)
@@ -340,6 +352,11 @@ COLORREF WindowPixel(HWND window, CPoint client)
 void QueueModalAction(std::function<void(HWND dialog)> action)
 {
     desktop::Records().modalActions.push_back(std::move(action));
+}
+
+UnscriptedModalHandler SetUnscriptedModalHandler(UnscriptedModalHandler handler)
+{
+    return std::exchange(g_unscriptedModal, std::move(handler));
 }
 
 const std::vector<TrayCall>& TrayCalls()

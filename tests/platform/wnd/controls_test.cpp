@@ -94,7 +94,7 @@ const CMessageMap CHostDlg::kMessageMap = {
     ON_LBN_DBLCLK(572, &CHostDlg::OnDblClk),
     ON_EN_CHANGE(573, &CHostDlg::OnTimesChange),
     ON_EN_KILLFOCUS(574, &CHostDlg::OnMakeKillFocus),
-    {WM_CTLCOLOR, &CHostDlg::OnCtlColor},
+    ON_WM_CTLCOLOR(&CHostDlg::OnCtlColor),
 };
 
 class ControlsTest : public HeadlessTest {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/gdi/dc.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
@@ -44,7 +46,7 @@ private:
 };
 
 const CMessageMap CStartsHiddenDlg::kMessageMap = {
-    {WM_NCPAINT, &CStartsHiddenDlg::OnNcPaint},
+    ON_WM_NCPAINT(&CStartsHiddenDlg::OnNcPaint),
 };
 
 // Paints its background red and ends with IDOK on a click.
@@ -70,9 +72,9 @@ private:
 };
 
 const CMessageMap CPaintingDlg::kMessageMap = {
-    {WM_ERASEBKGND, &CPaintingDlg::OnEraseBkgnd},
-    {WM_PAINT, &CPaintingDlg::OnPaint},
-    {WM_LBUTTONDOWN, &CPaintingDlg::OnLButtonDown},
+    ON_WM_ERASEBKGND(&CPaintingDlg::OnEraseBkgnd),
+    ON_WM_PAINT(&CPaintingDlg::OnPaint),
+    ON_WM_LBUTTONDOWN(&CPaintingDlg::OnLButtonDown),
 };
 
 class CHelpDlg : public CDialog {
@@ -93,7 +95,7 @@ private:
 };
 
 const CMessageMap CHelpDlg::kMessageMap = {
-    {WM_HELP, &CHelpDlg::OnHelp},
+    ON_WM_HELPINFO(&CHelpDlg::OnHelp),
 };
 
 void RegisterMainClass()
@@ -148,10 +150,14 @@ TEST_F(DialogTest, AClickHandledByTheDialogEndsIt)
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOne)
+TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOneAndIsReported)
 {
+    std::vector<UINT> unscripted;
+    auto failing = wndtest::SetUnscriptedModalHandler([&](UINT templateId) { unscripted.push_back(templateId); });
     CPlainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), -1);
+    wndtest::SetUnscriptedModalHandler(std::move(failing));
+    EXPECT_EQ(unscripted, std::vector<UINT>{701});
 }
 
 TEST_F(DialogTest, UnknownTemplatesAndUnregisteredClassesFail)

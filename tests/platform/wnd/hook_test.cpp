@@ -67,7 +67,7 @@ private:
 };
 
 const CMessageMap CKeyDlg::kMessageMap = {
-    {WM_KEYDOWN, &CKeyDlg::OnKeyDown},
+    ON_WM_KEYDOWN(&CKeyDlg::OnKeyDown),
 };
 
 class HookTest : public HeadlessTest {

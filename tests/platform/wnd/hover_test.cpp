@@ -44,9 +44,9 @@ private:
 };
 
 const CMessageMap CHoverDlg::kMessageMap = {
-    {WM_MOUSEMOVE, &CHoverDlg::OnMouseMove},
-    {WM_MOUSEHOVER, &CHoverDlg::OnMouseHover},
-    {WM_MOUSELEAVE, &CHoverDlg::OnMouseLeave},
+    ON_WM_MOUSEMOVE(&CHoverDlg::OnMouseMove),
+    ON_WM_MOUSEHOVER(&CHoverDlg::OnMouseHover),
+    ON_WM_MOUSELEAVE(&CHoverDlg::OnMouseLeave),
 };
 
 class HoverTest : public HeadlessTest {

@@ -41,6 +41,7 @@ private:
         return static_cast<LRESULT>(code) * 100 + detail;
     }
     void OnSelect() { log.push_back("select 31"); }
+    void OnRangeChoice(UINT id) { log.push_back("choice " + std::to_string(id)); }
     void OnClose() { log.push_back("close"); }
     BOOL OnDeviceChange(UINT event, DWORD_PTR data)
     {
@@ -54,11 +55,13 @@ protected:
 };
 
 const CMessageMap CProbeDlg::kMessageMap = {
-    {WM_LBUTTONDOWN, &CProbeDlg::OnLButtonDown},
-    {WM_USER + 2, &CProbeDlg::OnNotification},
-    {WM_CLOSE, &CProbeDlg::OnClose},
-    {WM_DEVICECHANGE, &CProbeDlg::OnDeviceChange},
+    ON_WM_LBUTTONDOWN(&CProbeDlg::OnLButtonDown),
+    ON_MESSAGE(WM_USER + 2, &CProbeDlg::OnNotification),
+    ON_WM_CLOSE(&CProbeDlg::OnClose),
+    ON_WM_DEVICECHANGE(&CProbeDlg::OnDeviceChange),
     ON_LBN_SELCHANGE(31, &CProbeDlg::OnSelect),
+    ON_LBN_SELCHANGE_RANGE(41, 46, &CProbeDlg::OnRangeChoice),
+    ON_LBN_DBLCLK_RANGE(41, 46, &CProbeDlg::OnRangeChoice),
 };
 
 // A class whose table falls back on its base class's table.
@@ -77,8 +80,20 @@ private:
 
 const CMessageMap CDerivedProbeDlg::kDerivedMap = {&CProbeDlg::kMessageMap,
     {
-        {WM_USER + 3, &CDerivedProbeDlg::OnOther},
+        ON_MESSAGE(WM_USER + 3, &CDerivedProbeDlg::OnOther),
     }};
+
+// A maker takes only the handler its message carries: a close handler cannot
+// stand for a button press, nor a raw handler for a notification range.
+template <class Handler>
+concept LButtonDownHandler = requires(Handler handler) { ON_WM_LBUTTONDOWN(handler); };
+template <class Handler>
+concept RangeHandler = requires(Handler handler) { ON_LBN_SELCHANGE_RANGE(31, 36, handler); };
+static_assert(LButtonDownHandler<void (CProbeDlg::*)(UINT, CPoint)>);
+static_assert(!LButtonDownHandler<void (CProbeDlg::*)()>);
+static_assert(!LButtonDownHandler<LRESULT (CProbeDlg::*)(WPARAM, LPARAM)>);
+static_assert(RangeHandler<void (CProbeDlg::*)(UINT)>);
+static_assert(!RangeHandler<void (CProbeDlg::*)()>);
 
 using MessageMapTest = HeadlessTest;
 
@@ -102,6 +117,18 @@ TEST_F(MessageMapTest, NotificationsMatchControlIdAndCode)
     EXPECT_TRUE(dlg.log.empty());
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(31, LBN_SELCHANGE));
     EXPECT_EQ(dlg.log, std::vector<std::string>{"select 31"});
+}
+
+TEST_F(MessageMapTest, RangeEntriesTellTheHandlerWhichControlNotified)
+{
+    CProbeDlg dlg;
+    ASSERT_TRUE(dlg.Create(701));
+    for (const WORD id : {40, 41, 46, 47}) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE));
+    }
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(44, LBN_DBLCLK));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(44, EN_CHANGE));
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"choice 41", "choice 46", "choice 44"}));
 }
 
 TEST_F(MessageMapTest, MessagesWithoutEntryGetTheDefaultAndBaseTablesAreSearched)

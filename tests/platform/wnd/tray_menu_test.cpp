@@ -39,7 +39,7 @@ private:
 };
 
 const CMessageMap CTrayDlg::kMessageMap = {
-    {kTrayCallback, &CTrayDlg::OnTray},
+    ON_MESSAGE(kTrayCallback, &CTrayDlg::OnTray),
     ON_COMMAND(2, &CTrayDlg::OnExit),
 };
 

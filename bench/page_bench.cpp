@@ -1,0 +1,189 @@
+// The main window's two most frequent paints, on the shipped skin, each
+// beside the floor it cannot beat: pictures are decoded from disk at every
+// draw and every draw ends with one copy of the whole client area, so the
+// floor of a paint is decoding its picture plus that copy.
+//
+//   key page draw   "/KeySet.png" at (0, 0), the twelve slot labels, the copy
+//   hover repaint   "/Save-over.png" on Apply, the copy
+//
+// Each paint and its floor are timed alternately in the same loop and the
+// ratio is printed after the runs, so it holds on a busy machine too.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "mainwnd/assign_dialogs.h"
+#include "mainwnd/key_page.h"
+#include "mainwnd/layout.h"
+#include "mainwnd/page_host.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/image.h"
+#include "skin/canvas.h"
+#include "skin/repaint.h"
+
+namespace {
+
+constexpr int kClientWidth = 760;
+constexpr int kClientHeight = 647;
+
+std::u16string SkinFolder()
+{
+    const char* output = std::getenv("KX_OUTPUT_DIR");
+    return (std::filesystem::path(output != nullptr ? output : KX_BENCH_OUTPUT_DIR) / "Skins" / "EN").u16string();
+}
+
+// The window as the pages see it; only the texts are asked for here.
+class CBenchHost : public IPageHost {
+public:
+    CBenchHost() { FillMainWindowStrings(m_strings, Language::English); }
+    CWnd& Window() override { std::abort(); }
+    const MainWindowStrings& Texts() const override { return m_strings; }
+    void Repaint(std::span<const SkinPicture>) override {}
+
+private:
+    MainWindowStrings m_strings;
+};
+
+// The main window's canvas, its surface on screen and its text font.
+struct Window {
+    std::unique_ptr<CBitmap> canvas = LoadCanvas(SkinFolder() + u"/main.png");
+    CBitmap surface;
+    std::unique_ptr<CDC> screen;
+    CFont textFont;
+    CBitmap spare;  // selected into a context while the canvas is not
+    CRect client{0, 0, kClientWidth, kClientHeight};
+
+    Window()
+    {
+        surface.CreateBitmap32(kClientWidth, kClientHeight);
+        spare.CreateBitmap32(1, 1);
+        screen = CDC::ForSurface(surface);
+        textFont.CreateFont(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, u"Tahoma");
+    }
+};
+
+// Times the paint and its floor alternately, iteration by iteration, so that
+// whatever else the machine does weighs on both alike. The benchmark's time
+// is the paint's; the floor and the ratio are its counters.
+void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& pictures, std::u16string_view picture)
+{
+    using Clock = std::chrono::steady_clock;
+    Window window;
+    if (window.canvas == nullptr) {
+        state.SkipWithError("no skin: build kx_skins first");
+        return;
+    }
+    CDC canvasDC;
+    canvasDC.CreateCompatibleDC(nullptr);
+    const std::u16string folder = SkinFolder();
+    const std::u16string path = folder + std::u16string(picture);
+    std::chrono::duration<double> paintTime{0};
+    std::chrono::duration<double> floorTime{0};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        {
+            CImage image;
+            image.Load(path);
+            benchmark::DoNotOptimize(image.GetBits());
+            canvasDC.SelectObject(window.canvas.get());
+            window.screen->BitBlt(0, 0, kClientWidth, kClientHeight, &canvasDC, 0, 0, SRCCOPY);
+            canvasDC.SelectObject(&window.spare);
+            benchmark::ClobberMemory();
+        }
+        const auto floorDone = Clock::now();
+        RepaintCanvasOnto(nullptr, window.screen.get(), window.client, window.canvas.get(), folder, pictures,
+            &window.textFont);
+        benchmark::ClobberMemory();
+        const auto paintDone = Clock::now();
+        floorTime += floorDone - start;
+        paintTime += paintDone - floorDone;
+        state.SetIterationTime(std::chrono::duration<double>(paintDone - floorDone).count());
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["floor_ms"] = floorTime.count() * 1e3 / iterations;
+    state.counters["paint_ms"] = paintTime.count() * 1e3 / iterations;
+    state.counters["ratio"] = paintTime.count() / floorTime.count();
+}
+
+void BM_KeyPageDraw(benchmark::State& state)
+{
+    CBenchHost host;
+    CAssignmentDialogs dialogs;
+    CKeyPage page(host, dialogs);
+    // The labels a first run gives, written to a file of the benchmark's own.
+    const std::filesystem::path labels = std::filesystem::temp_directory_path() / "kx-page-bench-str.ini";
+    std::vector<SkinPicture> unused;
+    page.UseLabelFile(labels.u16string(), u"Setting-EN");
+    page.AppendContent(unused, 0);
+    std::filesystem::remove(labels);
+    std::vector<SkinPicture> pictures{{layout::kTabs[0].picture, CPoint(0, 0), std::nullopt}};
+    page.AppendContent(pictures, 1);
+    PaintBesideFloor(state, pictures, layout::kTabs[0].picture);
+}
+
+void BM_HoverRepaint(benchmark::State& state)
+{
+    PaintBesideFloor(state, {layout::kApply.Over()}, layout::kApply.overPicture);
+}
+
+BENCHMARK(BM_KeyPageDraw)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoverRepaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The console report, then each paint beside its floor.
+class CRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                m_lines.push_back(Line(run));
+            }
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        for (const std::string& line : m_lines) {
+            GetOutputStream() << line << "\n";
+        }
+    }
+
+private:
+    static std::string Line(const Run& run)
+    {
+        const auto counter = [&run](const char* name) {
+            const auto found = run.counters.find(name);
+            return found != run.counters.end() ? static_cast<double>(found->second) : 0.0;
+        };
+        const bool keyPage = run.benchmark_name().find("KeyPage") != std::string::npos;
+        char line[256];
+        std::snprintf(line, sizeof line, "%-14s %8.3f ms, floor %8.3f ms (decoding %s + one full-client copy): %.2fx",
+            keyPage ? "key page draw" : "hover repaint", counter("paint_ms"), counter("floor_ms"),
+            keyPage ? "KeySet.png" : "Save-over.png", counter("ratio"));
+        return line;
+    }
+
+    std::vector<std::string> m_lines;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Text needs a Qt platform; the benchmark needs no screen.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    benchmark::Initialize(&argc, argv);
+    CRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

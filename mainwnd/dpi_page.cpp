@@ -1,0 +1,126 @@
+#include "mainwnd/dpi_page.h"
+
+#include "mainwnd/page_host.h"
+#include "platform/gdi/dc.h"
+#include "settings/dpi_tables.h"
+#include "settings/settings_state.h"
+
+namespace {
+
+// The DPI value list of the table in force; empty for an unknown table.
+std::vector<std::u16string_view> DpiValueList()
+{
+    std::vector<std::u16string_view> values;
+    for (std::uint8_t position = 0; position < DpiPositionCount(); ++position) {
+        values.push_back(DpiValueTextOfPosition(position));
+    }
+    return values;
+}
+
+}  // namespace
+
+CDpiPage::CDpiPage(IPageHost& host) : m_host(host)
+{
+    for (const DropDownGeometry& geometry : layout::kStageBoxes) {
+        m_boxes.emplace_back(geometry);
+    }
+}
+
+void CDpiPage::AppendContent(std::vector<SkinPicture>& pictures)
+{
+    for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
+        m_labels[stage] = DpiValueTextOfPosition(g_settingsRecord.dpiStageIndex[stage]);
+        pictures.push_back(LabelOnly(SkinLabel{m_boxes[stage].Box(), m_labels[stage], DT_CENTER}));
+    }
+}
+
+bool CDpiPage::OnClick(CPoint point)
+{
+    for (CDropDown& box : m_boxes) {
+        if (box.IsOpen() && !box.InGuard(point) && !box.InBox(point)) {
+            box.Close();
+        }
+    }
+    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
+        if (m_boxes[stage].InBox(point)) {
+            OnStageBox(stage);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CDpiPage::OnStageBox(std::size_t stage)
+{
+    CDropDown& box = m_boxes[stage];
+    if (box.IsOpen()) {
+        box.Close();
+        return;
+    }
+    for (std::size_t other = 0; other < m_boxes.size(); ++other) {
+        if (other != stage) {
+            m_boxes[other].Close();
+        }
+    }
+    if (box.HasList()) {
+        return;
+    }
+    // With a table the program does not know the box opens no list, though
+    // it counts as open until clicked again.
+    if (const auto at = layout::StageListRect(box.Box(), DpiTableSet)) {
+        box.CreateList(m_host.Window(), *at, DpiValueList());
+    }
+    box.SetOpen(true);
+}
+
+void CDpiPage::OnListChoice()
+{
+    std::vector<SkinPicture> pictures;
+    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
+        CDropDown& box = m_boxes[stage];
+        if (!box.HasList()) {
+            continue;
+        }
+        const auto choice = box.Selection();
+        if (!choice) {
+            return;
+        }
+        m_labels[stage] = choice->text;
+        g_settingsRecord.dpiStageIndex[stage] = static_cast<std::uint8_t>(choice->position);
+        pictures.push_back(box.BoxPicture(false, m_labels[stage], DT_CENTER));
+        box.Close();
+    }
+    m_host.Repaint(pictures);
+}
+
+void CDpiPage::CloseLists()
+{
+    for (CDropDown& box : m_boxes) {
+        box.Close();
+    }
+}
+
+void CDpiPage::TrackListItem(CPoint screenPoint)
+{
+    for (CDropDown& box : m_boxes) {
+        if (box.TrackItemAt(screenPoint)) {
+            return;
+        }
+    }
+}
+
+std::optional<std::size_t> CDpiPage::StageElementAt(CPoint point) const
+{
+    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
+        if (m_boxes[stage].InBox(point)) {
+            return layout::hover::Stage(stage);
+        }
+    }
+    return std::nullopt;
+}
+
+SkinPicture CDpiPage::StageBoxPicture(std::size_t element, bool over) const
+{
+    const std::size_t stage = element - layout::hover::Stage(0);
+    return m_boxes[stage].BoxPicture(over, m_labels[stage], DT_CENTER);
+}

@@ -1,0 +1,272 @@
+#include "mainwnd/key_page.h"
+
+#include "mainwnd/assign_dialogs.h"
+#include "mainwnd/page_host.h"
+#include "platform/gdi/dc.h"
+#include "platform/msgbox.h"
+#include "settings/device_image.h"
+#include "settings/image_encoding.h"
+#include "settings/settings_state.h"
+
+namespace {
+
+constexpr char16_t kWarningCaption[] = u"Warning";
+// The first run enables stages 1 to 3; stage 4 keeps what it had.
+constexpr std::size_t kFirstRunEnabledStages = 3;
+
+// Both columns, left top to bottom, then right top to bottom.
+constexpr std::array<SlotRef, kKeySetCount * layout::kSlotBoxCount> AllSlots()
+{
+    std::array<SlotRef, kKeySetCount * layout::kSlotBoxCount> slots{};
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        slots[i] = SlotRef{i / layout::kSlotBoxCount, i % layout::kSlotBoxCount};
+    }
+    return slots;
+}
+constexpr auto kAllSlots = AllSlots();
+
+SlotRef SlotOfElement(std::size_t element)
+{
+    const std::size_t index = element - layout::hover::Slot(0, 0);
+    return SlotRef{index / layout::kSlotBoxCount, index % layout::kSlotBoxCount};
+}
+
+}  // namespace
+
+CKeyPage::CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs) : m_host(host), m_dialogs(dialogs)
+{
+    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
+        for (const DropDownGeometry& geometry : layout::kSlotBoxes[keySet]) {
+            m_boxes[keySet].emplace_back(geometry);
+        }
+    }
+}
+
+void CKeyPage::UseLabelFile(std::u16string labelFile, std::u16string section)
+{
+    m_labelFile = std::move(labelFile);
+    m_labelSection = std::move(section);
+}
+
+void CKeyPage::LoadLabels()
+{
+    ::LoadLabels(m_labelFile, m_labelSection, m_labels);
+}
+
+void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t firstRunFlag)
+{
+    if (!m_firstDrawDone) {
+        m_firstDrawDone = true;
+        if (firstRunFlag == 0) {
+            ApplyFirstRunDefaults();
+        }
+    }
+    for (const SlotRef ref : kAllSlots) {
+        pictures.push_back(LabelOnly(SkinLabel{Box(ref).Box(), m_labels[ref.keySet][ref.slot], DT_LEFT}));
+    }
+}
+
+// Until the first Apply the mouse gets the program's function tables, the
+// first three DPI stages and labels that say what the buttons do.
+void CKeyPage::ApplyFirstRunDefaults()
+{
+    WriteDeviceFunctionTables(g_deviceImage);
+    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
+        g_settingsRecord.dpiStageEnabled[stage] = 1;
+    }
+    SetDefaultLabels(m_labels, m_host.Texts());
+    SaveLabels(m_labelFile, m_labelSection, m_labels);
+}
+
+bool CKeyPage::OnClick(CPoint point)
+{
+    for (const SlotRef ref : kAllSlots) {
+        CDropDown& box = Box(ref);
+        if (box.IsOpen() && !box.InGuard(point) && !box.InBox(point)) {
+            box.Close();
+        }
+    }
+    if (layout::kDefault.rect.PtInRect(point)) {
+        OnDefault();
+        return true;
+    }
+    for (const SlotRef ref : kAllSlots) {
+        if (Box(ref).InBox(point)) {
+            OnSlotBox(ref);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CKeyPage::OnDefault()
+{
+    if (m_dialogs.RunKeysRecoverDialog(m_host.Window()) != IDOK) {
+        return;
+    }
+    RestoreFactoryAssignment(g_settingsRecord, m_labels, m_host.Texts());
+    std::vector<SkinPicture> pictures;
+    for (const SlotRef ref : kAllSlots) {
+        pictures.push_back(BoxPicture(ref, false));
+    }
+    m_host.Repaint(pictures);
+}
+
+void CKeyPage::OnSlotBox(SlotRef ref)
+{
+    // Shift in both key sets locks the right slot until the left one changes.
+    if (ref.keySet == 1 && LockedByShift(g_settingsRecord, ref.slot)) {
+        return;
+    }
+    CDropDown& box = Box(ref);
+    if (box.IsOpen()) {
+        box.Close();
+        return;
+    }
+    CloseOtherLists(ref);
+    if (ref.keySet == 0 && LeftClickRuleRefuses(g_settingsRecord, ref.slot)) {
+        MessageBoxW(m_host.Window().GetSafeHwnd(), m_host.Texts().strLeftKeyRequired.c_str(), kWarningCaption, MB_OK);
+        return;
+    }
+    // A list that is still there is shown as it is.
+    if (!box.HasList()) {
+        box.CreateList(m_host.Window(), FunctionListEntries(m_host.Texts(), ref.keySet));
+    }
+    box.SetOpen(true);
+}
+
+// At most one list is open at a time: the other flags are cleared and the
+// first other list there is goes.
+void CKeyPage::CloseOtherLists(SlotRef ref)
+{
+    bool destroyed = false;
+    for (const SlotRef other : kAllSlots) {
+        if (other.keySet == ref.keySet && other.slot == ref.slot) {
+            continue;
+        }
+        CDropDown& box = Box(other);
+        box.SetOpen(false);
+        if (!destroyed && box.HasList()) {
+            box.DestroyList();
+            destroyed = true;
+        }
+    }
+}
+
+void CKeyPage::OnListChoice()
+{
+    const std::optional<SlotRef> found = FirstSlotWithList();
+    if (!found) {
+        return;
+    }
+    const SlotRef ref = *found;
+    CDropDown& box = Box(ref);
+    if (const auto choice = box.Selection()) {
+        const auto code = static_cast<std::uint8_t>(choice->position);
+        if (code >= kFunctionWindows && code <= kFunctionSnipeKey) {
+            RunAssignmentDialog(code, ref);
+        } else {
+            m_labels[ref.keySet][ref.slot] = choice->text;
+        }
+        // The code is the user's choice even when its dialog was cancelled.
+        g_settingsRecord.buttonFunction[SlotIndex(ref.keySet, ref.slot)] = code;
+        box.DestroyList();
+    }
+    std::vector<SkinPicture> pictures{BoxPicture(ref, false)};
+    if (ref.keySet == 0 && MirrorShift(g_settingsRecord, m_labels, ref.slot)) {
+        pictures.push_back(BoxPicture(SlotRef{1, ref.slot}, false));
+    }
+    m_host.Repaint(pictures);
+    box.SetOpen(false);
+}
+
+void CKeyPage::RunAssignmentDialog(std::uint8_t code, SlotRef ref)
+{
+    CWnd& owner = m_host.Window();
+    const MainWindowStrings& texts = m_host.Texts();
+    std::u16string& label = m_labels[ref.keySet][ref.slot];
+    switch (code) {
+    case kFunctionWindows:
+        if (const auto result = m_dialogs.RunWindowsDialog(owner); result.code == IDOK) {
+            StoreWindowsResult(g_settingsRecord, label, ref, result);
+        }
+        break;
+    case kFunctionMultimedia:
+        if (const auto result = m_dialogs.RunMediaDialog(owner); result.code == IDOK) {
+            StoreMediaResult(g_settingsRecord, label, ref, result, texts);
+        }
+        break;
+    case kFunctionHotKey:
+        if (const auto result = m_dialogs.RunHotKeyDialog(owner); result.code == IDOK) {
+            StoreHotKeyResult(g_settingsRecord, label, ref, result);
+        }
+        break;
+    case kFunctionFireKey:
+        if (const auto result = m_dialogs.RunFireKeyDialog(owner); result.code == IDOK) {
+            StoreFireKeyResult(g_settingsRecord, label, ref, result, texts);
+        }
+        break;
+    case kFunctionSingleKey:
+        if (const auto result = m_dialogs.RunSingleKeyDialog(owner); result.code == IDOK) {
+            StoreSingleKeyResult(g_settingsRecord, label, ref, result, texts);
+        }
+        break;
+    case kFunctionSnipeKey:
+        if (const auto result = m_dialogs.RunSnipeDialog(owner); result.code == IDOK) {
+            StoreSnipeResult(g_settingsRecord, label, ref, result, texts);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+std::optional<SlotRef> CKeyPage::FirstSlotWithList() const
+{
+    for (const SlotRef ref : kAllSlots) {
+        if (m_boxes[ref.keySet][ref.slot].HasList()) {
+            return ref;
+        }
+    }
+    return std::nullopt;
+}
+
+void CKeyPage::CloseLists()
+{
+    for (auto& column : m_boxes) {
+        for (CDropDown& box : column) {
+            box.Close();
+        }
+    }
+}
+
+void CKeyPage::TrackListItem(CPoint screenPoint)
+{
+    for (auto& column : m_boxes) {
+        for (CDropDown& box : column) {
+            if (box.TrackItemAt(screenPoint)) {
+                return;
+            }
+        }
+    }
+}
+
+std::optional<std::size_t> CKeyPage::SlotElementAt(CPoint point) const
+{
+    for (const SlotRef ref : kAllSlots) {
+        if (m_boxes[ref.keySet][ref.slot].InBox(point)) {
+            return layout::hover::Slot(ref.keySet, ref.slot);
+        }
+    }
+    return std::nullopt;
+}
+
+SkinPicture CKeyPage::SlotBoxPicture(std::size_t element, bool over) const
+{
+    return BoxPicture(SlotOfElement(element), over);
+}
+
+SkinPicture CKeyPage::BoxPicture(SlotRef ref, bool over) const
+{
+    return m_boxes[ref.keySet][ref.slot].BoxPicture(over, m_labels[ref.keySet][ref.slot], DT_LEFT);
+}

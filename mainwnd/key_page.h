@@ -1,0 +1,69 @@
+#pragma once
+// The key page: twelve slot boxes (six slots of key set 1 on the left, of key
+// set 2 on the right), each opening the slot's function list, and Default.
+// A choice stores the function code for the slot; the special functions first
+// run their assignment dialog. The page keeps the sixteen slot labels.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mainwnd/layout.h"
+#include "mainwnd/slot_assignment.h"
+#include "settings/label_file.h"
+#include "skin/dropdown.h"
+
+class CAssignmentDialogs;
+class IPageHost;
+
+class CKeyPage {
+public:
+    CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs);
+
+    // Where the labels live: str.ini and the section of the language in force.
+    void UseLabelFile(std::u16string labelFile, std::u16string section);
+    void LoadLabels();
+    const SlotLabels& Labels() const { return m_labels; }
+
+    // The page's content after its picture: the first time in the process
+    // the first-run defaults when firstRunFlag is 0, then the twelve labels.
+    void AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t firstRunFlag);
+
+    // A click on the page: open lists the point is not in (list or box) are
+    // closed, then Default and the twelve boxes are tested in order. Returns
+    // whether one of them was hit.
+    bool OnClick(CPoint point);
+    // A choice (or double click) in a function list.
+    void OnListChoice();
+    // Destroys every slot list and clears every open flag.
+    void CloseLists();
+    // List item tracking: the item under the screen point, in the list that
+    // lies there, becomes its selection.
+    void TrackListItem(CPoint screenPoint);
+
+    // The slot box under a point, as a hover element number.
+    std::optional<std::size_t> SlotElementAt(CPoint point) const;
+    // Slot box `element` drawn normal or hovered, with its label.
+    SkinPicture SlotBoxPicture(std::size_t element, bool over) const;
+
+private:
+    void ApplyFirstRunDefaults();
+    void OnDefault();
+    void OnSlotBox(SlotRef ref);
+    void CloseOtherLists(SlotRef ref);
+    // The assignment dialog of a special function, its confirmed result stored.
+    void RunAssignmentDialog(std::uint8_t code, SlotRef ref);
+    std::optional<SlotRef> FirstSlotWithList() const;
+    CDropDown& Box(SlotRef ref) { return m_boxes[ref.keySet][ref.slot]; }
+    SkinPicture BoxPicture(SlotRef ref, bool over) const;
+
+    IPageHost& m_host;
+    CAssignmentDialogs& m_dialogs;
+    std::array<std::vector<CDropDown>, kKeySetCount> m_boxes;
+    SlotLabels m_labels;
+    std::u16string m_labelFile;
+    std::u16string m_labelSection;
+    bool m_firstDrawDone = false;
+};

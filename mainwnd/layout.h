@@ -1,0 +1,197 @@
+#pragma once
+// The main window's fixed geometry: every rectangle a click or a hover is
+// tested against, the pictures drawn there, the list ids, and the orders in
+// which elements are tested and restored. Client pixels, (left, top, right,
+// bottom) with right and bottom exclusive.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/geometry.h"
+#include "settings/settings_record.h"
+#include "skin/dropdown.h"
+#include "skin/hoverflags.h"
+
+namespace layout {
+
+// Window-wide buttons (Default only on the key page).
+inline constexpr ImageButton kApply{{471, 572, 587, 602}, u"/Save-normal.png", u"/Save-over.png"};
+inline constexpr ImageButton kExit{{590, 572, 706, 602}, u"/Exit-normal.png", u"/Exit-over.png"};
+inline constexpr ImageButton kMinimise{{688, 4, 719, 35}, u"/Min-normal.png", u"/Min-over.png"};
+inline constexpr ImageButton kClose{{721, 4, 752, 35}, u"/Close-normal.png", u"/Close-over.png"};
+inline constexpr ImageButton kDefault{{352, 572, 468, 602}, u"/Default-normal.png", u"/Default-over.png"};
+inline constexpr CRect kWebLink{273, 627, 449, 647};
+
+// Values of currentPage; 0 before the first page is drawn.
+inline constexpr int kKeyPage = 1;
+inline constexpr int kDpiPage = 2;
+inline constexpr int kRateAndLightingPage = 3;
+
+struct PageTab {
+    CRect rect;
+    int page;
+    std::u16string_view picture;  // drawn at (0, 0) when the page is drawn
+};
+inline constexpr std::array<PageTab, 3> kTabs = {{
+    {{265, 62, 414, 92}, kKeyPage, u"/KeySet.png"},
+    {{428, 62, 577, 92}, kDpiPage, u"/DPISet.png"},
+    {{591, 62, 740, 92}, kRateAndLightingPage, u"/LEDSet.png"},
+}};
+
+// Key page: six slot boxes per key set, left column key set 1 with lists 31
+// to 36, right column key set 2 with lists 41 to 46. The lists of slots 1 to
+// 3 open below their box, those of slots 4 to 6 beside it towards the middle.
+// A list's items are 16 pixels high inside a one-pixel border: 14 entries for
+// key set 1, 13 for key set 2.
+inline constexpr int kSlotBoxCount = 6;
+inline constexpr std::array<std::array<DropDownGeometry, kSlotBoxCount>, kKeySetCount> kSlotBoxes = {{
+    {{
+        {31, {78, 195, 206, 224}, {78, 225, 206, 451}},
+        {32, {78, 254, 206, 283}, {78, 284, 206, 510}},
+        {33, {78, 313, 206, 342}, {78, 343, 206, 569}},
+        {34, {78, 371, 206, 400}, {206, 174, 334, 400}},
+        {35, {78, 430, 206, 459}, {206, 233, 334, 459}},
+        {36, {78, 489, 206, 518}, {206, 292, 334, 518}},
+    }},
+    {{
+        {41, {523, 195, 651, 224}, {523, 225, 651, 435}},
+        {42, {523, 254, 651, 283}, {523, 284, 651, 494}},
+        {43, {523, 313, 651, 342}, {523, 343, 651, 553}},
+        {44, {523, 371, 651, 400}, {394, 190, 522, 400}},
+        {45, {523, 430, 651, 459}, {394, 249, 522, 459}},
+        {46, {523, 489, 651, 518}, {394, 308, 522, 518}},
+    }},
+}};
+inline constexpr WORD kFirstSlotListId = 31;
+inline constexpr WORD kLastSlotListId = 46;
+
+constexpr bool SlotListsHoldTheirEntries()
+{
+    constexpr int kItemHeight = 16;
+    constexpr int kBorders = 2;
+    for (std::size_t slot = 0; slot < kSlotBoxCount; ++slot) {
+        if (kSlotBoxes[0][slot].list.Height() != 14 * kItemHeight + kBorders ||
+            kSlotBoxes[1][slot].list.Height() != 13 * kItemHeight + kBorders) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(SlotListsHoldTheirEntries());
+
+// DPI page: four stage boxes with lists 51 to 54. Where a list opens depends
+// on the DPI table in force (StageListRect); the guard rectangle does not
+// (stage 4 shares stage 3's).
+inline constexpr std::array<DropDownGeometry, kDpiStageCount> kStageBoxes = {{
+    {51, {498, 153, 626, 182}, {}, {626, 107, 754, 267}},
+    {52, {498, 263, 626, 292}, {}, {626, 222, 754, 382}},
+    {53, {498, 373, 626, 402}, {}, {626, 337, 754, 497}},
+    {54, {498, 489, 626, 518}, {}, {626, 337, 754, 497}},
+}};
+inline constexpr WORD kFirstStageListId = 51;
+inline constexpr WORD kLastStageListId = 54;
+
+// Tables 0 and 2 open to the right of the box, growing upwards from its
+// bottom edge (195 pixels for twelve entries, 130 for eight); tables 1 and 3
+// open below it, as wide as the box. No list for other tables.
+constexpr std::optional<CRect> StageListRect(const CRect& box, std::uint8_t dpiTableSet)
+{
+    switch (dpiTableSet) {
+    case 0:
+        return CRect(box.left + 128, box.bottom - 195, box.right + 80, box.bottom);
+    case 1:
+    case 3:
+        return CRect(box.left, box.bottom + 1, box.right, box.bottom + 141);
+    case 2:
+        return CRect(box.left + 128, box.bottom - 130, box.right + 80, box.bottom);
+    default:
+        return std::nullopt;
+    }
+}
+
+// Third page: the tick drawn where a choice is active.
+inline constexpr std::u16string_view kTickPicture = u"/PaneMakingTick.png";
+
+struct RateTick {
+    CRect rect;
+    std::uint8_t reportInterval;  // 8 = 125 Hz, 4 = 250 Hz, 2 = 500 Hz, 1 = 1000 Hz
+};
+inline constexpr std::array<RateTick, 4> kRateTicks = {{
+    {{126, 434, 152, 461}, 8},
+    {{246, 434, 272, 461}, 4},
+    {{366, 434, 392, 461}, 2},
+    {{476, 434, 502, 461}, 1},
+}};
+inline constexpr std::size_t kRate1000Tick = 3;
+
+// The lighting ticks in the order clicks are tested. Mode 1 has no tick of
+// its own: each of its value ticks chooses the mode and the value at once.
+enum class LightTick { ModeZero, ModeTwo, ModeOneValue, ModeTwoParameter };
+struct LightingTick {
+    CRect rect;
+    LightTick kind;
+    std::uint8_t value;  // modeOneParameter or modeTwoParameter; 0 for the two mode ticks
+};
+inline constexpr std::array<LightingTick, 8> kLightingTicks = {{
+    {{135, 200, 151, 227}, LightTick::ModeZero, 0},
+    {{135, 237, 151, 264}, LightTick::ModeTwo, 0},
+    {{135, 274, 151, 301}, LightTick::ModeOneValue, 10},
+    {{135, 310, 151, 337}, LightTick::ModeOneValue, 5},
+    {{135, 347, 151, 374}, LightTick::ModeOneValue, 1},
+    {{425, 200, 451, 227}, LightTick::ModeTwoParameter, 5},
+    {{425, 237, 451, 264}, LightTick::ModeTwoParameter, 3},
+    {{425, 274, 451, 301}, LightTick::ModeTwoParameter, 1},
+}};
+
+// The 21 elements with a hover picture, numbered for their hover flags.
+namespace hover {
+inline constexpr std::size_t kApply = 0;
+inline constexpr std::size_t kExit = 1;
+inline constexpr std::size_t kDefault = 2;
+inline constexpr std::size_t kMinimise = 3;
+inline constexpr std::size_t kClose = 4;
+// Slot box k of key set s, stage box i (0-based).
+constexpr std::size_t Slot(std::size_t keySet, std::size_t slot) { return 5 + keySet * kSlotBoxCount + slot; }
+constexpr std::size_t Stage(std::size_t stage) { return 17 + stage; }
+inline constexpr std::size_t kCount = 21;
+
+// One mouse move outside every element draws back the first flagged element
+// in this order.
+inline constexpr std::array<std::size_t, kCount> kRestoreOrder = {
+    kMinimise, kClose, kApply, kDefault, kExit,
+    Slot(0, 0), Slot(0, 1), Slot(0, 2), Slot(0, 3), Slot(0, 4), Slot(0, 5),
+    Slot(1, 0), Slot(1, 1), Slot(1, 2), Slot(1, 3), Slot(1, 4), Slot(1, 5),
+    Stage(0), Stage(1), Stage(2), Stage(3),
+};
+
+// Hovering an element draws back its flagged neighbours.
+struct Neighbours {
+    std::size_t element;
+    std::array<std::optional<std::size_t>, 2> drawnBack;
+};
+inline constexpr std::array<Neighbours, 5> kNeighbours = {{
+    {kApply, {kExit, kDefault}},
+    {kExit, {kApply, std::nullopt}},
+    {kClose, {kMinimise, std::nullopt}},
+    {kMinimise, {kClose, std::nullopt}},
+    {kDefault, {kApply, std::nullopt}},
+}};
+
+// The window-wide buttons by element number.
+constexpr const ImageButton* Button(std::size_t element)
+{
+    switch (element) {
+    case kApply: return &layout::kApply;
+    case kExit: return &layout::kExit;
+    case kDefault: return &layout::kDefault;
+    case kMinimise: return &layout::kMinimise;
+    case kClose: return &layout::kClose;
+    default: return nullptr;
+    }
+}
+}  // namespace hover
+
+}  // namespace layout

@@ -1,0 +1,150 @@
+#include "mainwnd/rate_lighting_page.h"
+
+#include <optional>
+
+#include "mainwnd/layout.h"
+#include "mainwnd/page_host.h"
+#include "settings/settings_state.h"
+
+namespace {
+
+using layout::kLightingTicks;
+using layout::kRateTicks;
+using layout::LightTick;
+
+constexpr std::uint8_t kLedModeZero = 0;
+constexpr std::uint8_t kLedModeOne = 1;
+constexpr std::uint8_t kLedModeTwo = 2;
+
+SkinPicture Tick(const CRect& rect)
+{
+    return SkinPicture{layout::kTickPicture, rect.TopLeft(), std::nullopt};
+}
+
+SkinPicture PagePicture()
+{
+    return SkinPicture{layout::kTabs[2].picture, CPoint(0, 0), std::nullopt};
+}
+
+std::optional<std::size_t> RateTickOf(std::uint8_t reportInterval)
+{
+    for (std::size_t tick = 0; tick < kRateTicks.size(); ++tick) {
+        if (kRateTicks[tick].reportInterval == reportInterval) {
+            return tick;
+        }
+    }
+    return std::nullopt;
+}
+
+// The tick of a kind (and value) of lighting choice; none for a value the
+// page does not offer.
+std::optional<CRect> LightingTickRect(LightTick kind, std::uint8_t value)
+{
+    for (const auto& tick : kLightingTicks) {
+        if (tick.kind == kind && tick.value == value) {
+            return tick.rect;
+        }
+    }
+    return std::nullopt;
+}
+
+void AppendLightingTick(std::vector<SkinPicture>& pictures, LightTick kind, std::uint8_t value)
+{
+    if (const auto rect = LightingTickRect(kind, value)) {
+        pictures.push_back(Tick(*rect));
+    }
+}
+
+// The lighting ticks for the record's lighting fields.
+void AppendCurrentLightingTicks(std::vector<SkinPicture>& pictures)
+{
+    const SettingsRecord& record = g_settingsRecord;
+    switch (record.ledMode) {
+    case kLedModeZero:
+        AppendLightingTick(pictures, LightTick::ModeZero, 0);
+        break;
+    case kLedModeOne:
+        AppendLightingTick(pictures, LightTick::ModeOneValue, record.modeOneParameter);
+        break;
+    case kLedModeTwo:
+        AppendLightingTick(pictures, LightTick::ModeTwo, 0);
+        AppendLightingTick(pictures, LightTick::ModeTwoParameter, record.modeTwoParameter);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+CRateLightingPage::CRateLightingPage(IPageHost& host) : m_host(host) {}
+
+void CRateLightingPage::AppendContent(std::vector<SkinPicture>& pictures) const
+{
+    const std::size_t rate = RateTickOf(g_settingsRecord.reportInterval).value_or(layout::kRate1000Tick);
+    pictures.push_back(Tick(kRateTicks[rate].rect));
+    AppendCurrentLightingTicks(pictures);
+}
+
+bool CRateLightingPage::OnClick(CPoint point)
+{
+    for (std::size_t tick = 0; tick < kRateTicks.size(); ++tick) {
+        if (kRateTicks[tick].rect.PtInRect(point)) {
+            OnRateTick(tick);
+            return true;
+        }
+    }
+    for (std::size_t tick = 0; tick < kLightingTicks.size(); ++tick) {
+        if (kLightingTicks[tick].rect.PtInRect(point)) {
+            OnLightingTick(tick);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CRateLightingPage::OnRateTick(std::size_t tick)
+{
+    std::vector<SkinPicture> pictures{PagePicture(), Tick(kRateTicks[tick].rect)};
+    AppendCurrentLightingTicks(pictures);
+    g_settingsRecord.reportInterval = kRateTicks[tick].reportInterval;
+    m_host.Repaint(pictures);
+}
+
+// Each mode keeps its parameter while another mode is chosen, so that coming
+// back to it shows the last one.
+void CRateLightingPage::OnLightingTick(std::size_t tick)
+{
+    SettingsRecord& record = g_settingsRecord;
+    const auto& clicked = kLightingTicks[tick];
+    if (clicked.kind == LightTick::ModeTwoParameter && record.ledMode != kLedModeTwo) {
+        return;
+    }
+    std::vector<SkinPicture> pictures{PagePicture()};
+    switch (clicked.kind) {
+    case LightTick::ModeZero:
+        pictures.push_back(Tick(clicked.rect));
+        record.ledMode = kLedModeZero;
+        break;
+    case LightTick::ModeTwo:
+        pictures.push_back(Tick(clicked.rect));
+        AppendLightingTick(pictures, LightTick::ModeTwoParameter, record.modeTwoParameter);
+        record.ledMode = kLedModeTwo;
+        break;
+    case LightTick::ModeOneValue:
+        pictures.push_back(Tick(clicked.rect));
+        record.ledMode = kLedModeOne;
+        record.modeOneParameter = clicked.value;
+        break;
+    case LightTick::ModeTwoParameter:
+        AppendLightingTick(pictures, LightTick::ModeTwo, 0);
+        pictures.push_back(Tick(clicked.rect));
+        record.modeTwoParameter = clicked.value;
+        break;
+    }
+    // Here an unknown report rate shows no tick at all.
+    if (const auto rate = RateTickOf(record.reportInterval)) {
+        pictures.push_back(Tick(kRateTicks[*rate].rect));
+    }
+    m_host.Repaint(pictures);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The third page: four report-rate ticks and eight lighting ticks. The page
+// picture carries every caption; the window only draws the tick picture where
+// a choice is active.
+
+#include <vector>
+
+#include "skin/repaint.h"
+
+class IPageHost;
+
+class CRateLightingPage {
+public:
+    explicit CRateLightingPage(IPageHost& host);
+
+    // The page's content after its picture, as its tab draws it: the report
+    // rate's tick (at 1000 Hz for any value but 125, 250 and 500 Hz), then the
+    // lighting ticks.
+    void AppendContent(std::vector<SkinPicture>& pictures) const;
+
+    // The report-rate ticks, then the lighting ticks. Returns whether one was
+    // hit (a mode-2 parameter clicked while mode 2 is off is hit, and ignored).
+    bool OnClick(CPoint point);
+
+private:
+    void OnRateTick(std::size_t tick);
+    void OnLightingTick(std::size_t tick);
+
+    IPageHost& m_host;
+};
