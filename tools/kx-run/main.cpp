@@ -125,7 +125,8 @@ client pixels:
                              in short, every report descrambled, or every
                              report's bytes as they crossed (scrambled)
   show controls              the front window's edits (their texts) and lists
-                             (their selections), the focused one marked so
+                             (their entries, the selected one in brackets),
+                             the focused one marked so
   config.bin ... | str.ini ...   the set-up lines, in the middle of a run
   png NAME.png               the front window's picture, into --png-dir
   pixel X Y                  the front window's colour there, as rrggbb

@@ -169,8 +169,8 @@ void CScriptRunner::ShowWire(const std::string& how)
 }
 
 // The front window's edits with their texts and its lists with their
-// selections, in the order they were made; the control with the keyboard
-// focus is marked.
+// entries (the selected one in brackets), in the order they were made; the
+// control with the keyboard focus is marked.
 void CScriptRunner::ShowControls()
 {
     const CWnd* front = CWnd::FromHandle(Front());
@@ -182,11 +182,13 @@ void CScriptRunner::ShowControls()
         }
         std::string line;
         if (const auto* list = dynamic_cast<const CListBox*>(control)) {
-            const int selected = list->GetCurSel();
-            std::u16string text;
-            list->GetText(selected, text);
-            line = "list " + std::to_string(list->GetDlgCtrlID()) + ": " + std::to_string(list->GetCount()) +
-                   " entries, " + (selected == LB_ERR ? "none selected" : "selected " + Quoted(text));
+            line = "list " + std::to_string(list->GetDlgCtrlID()) + ":";
+            for (int entry = 0; entry < list->GetCount(); ++entry) {
+                std::u16string text;
+                list->GetText(entry, text);
+                line += (entry == list->GetCurSel() ? " [" : " ") + Quoted(text) +
+                        (entry == list->GetCurSel() ? "]" : "");
+            }
         } else if (dynamic_cast<const CEdit*>(control) != nullptr) {
             std::u16string text;
             control->GetWindowText(text);
