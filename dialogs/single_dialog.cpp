@@ -34,18 +34,26 @@ const CMessageMap CSingleDialog::kMessageMap{&CAssignDialog::kMessageMap,
     {
         ON_MESSAGE(kKeyCapturedMessage, &CSingleDialog::OnKeyCaptured),
         ON_WM_HELPINFO(&CSingleDialog::OnHelpInfo),
+        ON_WM_DESTROY(&CSingleDialog::OnDestroy),
     }};
 
 CSingleDialog::CSingleDialog(CWnd* parent) : CAssignDialog(kSingleKeyDialog, parent) {}
 
 CSingleDialog::~CSingleDialog()
 {
-    UnhookWindowsHookEx(g_keyboardHook);
-    g_keyboardHook = nullptr;
-    g_targetWindow = nullptr;
     if (m_hWnd != nullptr) {
         DestroyWindow();
     }
+}
+
+void CSingleDialog::OnDestroy()
+{
+    if (g_targetWindow == m_hWnd) {
+        UnhookWindowsHookEx(g_keyboardHook);
+        g_keyboardHook = nullptr;
+        g_targetWindow = nullptr;
+    }
+    CAssignDialog::OnDestroy();
 }
 
 void CSingleDialog::SetLanguageTexts(Language language)

@@ -21,7 +21,6 @@ inline constexpr int kCapturedNameCapacity = 32;
 class CSingleDialog : public CAssignDialog {
 public:
     explicit CSingleDialog(CWnd* parent);
-    // Removes the hook, also one that failed to install.
     ~CSingleDialog() override;
 
     // Empty until a key is pressed in this opening of the dialog.
@@ -38,6 +37,9 @@ protected:
 private:
     LRESULT OnKeyCaptured(WPARAM, LPARAM);
     BOOL OnHelpInfo(HELPINFO* info);
+    // The hook goes with the window, at the end of the modal loop whatever
+    // its result (removing one that failed to install does nothing).
+    void OnDestroy();
     static LRESULT KeyboardProc(int code, WPARAM wParam, LPARAM lParam);
 
     static const CMessageMap kMessageMap;
