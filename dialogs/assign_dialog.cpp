@@ -32,11 +32,11 @@ const CMessageMap CAssignDialog::kMessageMap = {
     ON_LBN_DBLCLK_RANGE(dialog_rows::kFirstListId, dialog_rows::kLastListId, &CAssignDialog::OnListChoice),
 };
 
-CAssignDialog::CAssignDialog(const AssignDialogSpec& spec, CWnd* parent)
-    : CDialog(spec.templateId, parent), m_spec(spec), m_hover(kButtonCount)
+CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
+    : CDialog(row.templateId, parent), m_row(row), m_hover(kButtonCount)
 {
-    if (spec.HasDropDown()) {
-        m_dropDown.emplace(spec.dropDown);
+    if (row.HasDropDown()) {
+        m_dropDown.emplace(row.dropDown);
     }
 }
 
@@ -54,14 +54,14 @@ BOOL CAssignDialog::OnInitDialog()
     CDialog::OnInitDialog();
     const LANGID langId = GetSystemDefaultLangID();
     m_language = LanguageFromLangId(langId);
-    if (m_spec.ownFont) {
+    if (m_row.ownFont) {
         CreateDialogFont(m_font, langId, GetVersion());
     }
     m_skinFolder = PathBesideExe(langId == kLangIdSimplifiedChinese ? u"/Skins/CHS" : u"/Skins/EN");
-    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_spec.picture));
+    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture));
     if (!m_canvas) {
         // The dialog still opens, blank; its buttons and box still work.
-        MessageBoxW(m_hWnd, kErrorText, std::u16string(m_spec.failureCaption).c_str(), MB_OK);
+        MessageBoxW(m_hWnd, kErrorText, std::u16string(m_row.failureCaption).c_str(), MB_OK);
         return TRUE;
     }
     SetLanguageTexts(m_language);
@@ -124,13 +124,13 @@ void CAssignDialog::OnLButtonDown(UINT flags, CPoint point)
     if (IsListOpen() && !m_dropDown->InGuard(point) && !m_dropDown->InBox(point)) {
         CloseListWindow();
     }
-    if (m_spec.buttons.confirm.rect.PtInRect(point)) {
+    if (m_row.buttons.confirm.rect.PtInRect(point)) {
         OnOK();
     }
-    if (m_spec.buttons.cancel.rect.PtInRect(point)) {
+    if (m_row.buttons.cancel.rect.PtInRect(point)) {
         OnCancel();
     }
-    if (m_spec.buttons.close.rect.PtInRect(point)) {
+    if (m_row.buttons.close.rect.PtInRect(point)) {
         OnCancel();
     }
     if (m_dropDown && m_dropDown->InBox(point)) {
@@ -161,7 +161,7 @@ void CAssignDialog::CloseListWindow()
 
 void CAssignDialog::OnListChoice(UINT id)
 {
-    if (!m_dropDown || id != m_spec.dropDown.listId) {
+    if (!m_dropDown || id != m_row.dropDown.listId) {
         return;
     }
     m_dropDown->SetOpen(false);
@@ -181,11 +181,11 @@ const ImageButton& CAssignDialog::Button(std::size_t index) const
 {
     switch (index) {
     case kConfirm:
-        return m_spec.buttons.confirm;
+        return m_row.buttons.confirm;
     case kCancel:
-        return m_spec.buttons.cancel;
+        return m_row.buttons.cancel;
     default:
-        return m_spec.buttons.close;
+        return m_row.buttons.close;
     }
 }
 

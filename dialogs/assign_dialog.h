@@ -29,7 +29,7 @@
 
 class CAssignDialog : public CDialog {
 public:
-    CAssignDialog(const AssignDialogSpec& spec, CWnd* parent);
+    CAssignDialog(const AssignDialogRow& row, CWnd* parent);
     ~CAssignDialog() override;
 
     // With a drop-down: the chosen position (0 until a choice) and the text of
@@ -37,7 +37,7 @@ public:
     std::uint8_t ChosenPosition() const { return m_position; }
     const std::u16string& DropDownText() const { return m_dropDownText; }
 
-    const AssignDialogSpec& Spec() const { return m_spec; }
+    const AssignDialogRow& Row() const { return m_row; }
     // Whether the background picture loaded (the dialog's texts and own
     // set-up exist only then).
     bool HasBackground() const { return m_canvas != nullptr; }
@@ -90,7 +90,7 @@ private:
     void CloseListWindow();
     const ImageButton& Button(std::size_t index) const;
 
-    const AssignDialogSpec& m_spec;
+    const AssignDialogRow& m_row;
     Language m_language = Language::English;
     CFont m_font;
     std::unique_ptr<CBitmap> m_canvas;

@@ -20,7 +20,7 @@ struct FrameButtons {
     ImageButton close;
 };
 
-struct AssignDialogSpec {
+struct AssignDialogRow {
     UINT templateId = 0;
     std::u16string_view picture;         // the canvas, below the skin folder
     std::u16string_view failureCaption;  // of the "error" box when it does not load
@@ -56,22 +56,22 @@ inline constexpr WORD kLastListId = 572;
 
 }  // namespace dialog_rows
 
-inline constexpr AssignDialogSpec kSingleKeyDialog{701, u"/single-key.png",
+inline constexpr AssignDialogRow kSingleKeyDialog{701, u"/single-key.png",
     u"Single Key Dialog Load background image failed!!!", {}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogSpec kWindowsDialog{702, u"/windows-key.png",
+inline constexpr AssignDialogRow kWindowsDialog{702, u"/windows-key.png",
     u"Windows Dialog Load background image failed!!!",
     {533, dialog_rows::kListDialogBox, {49, 143, 177, 293}}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogSpec kMediaDialog{703, u"/media-key.png", u"Media Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kMediaDialog{703, u"/media-key.png", u"Media Dialog Load background image failed!!!",
     {553, dialog_rows::kListDialogBox, {49, 143, 177, 263}}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogSpec kFireKeyDialog{704, u"/fire-key.png",
+inline constexpr AssignDialogRow kFireKeyDialog{704, u"/fire-key.png",
     u"FireKey Dialog Load background image failed!!!",
     {572, {102, 70, 230, 99}, {102, 101, 230, 221}, {}, true}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogSpec kHotKeyDialog{708, u"/hot-key.png", u"HotKey Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kHotKeyDialog{708, u"/hot-key.png", u"HotKey Dialog Load background image failed!!!",
     {565, dialog_rows::kListDialogBox, {49, 143, 177, 283}}, dialog_rows::kSaveExit};
 // The list holds 8 entries in 140 pixels, but table 0 offers 12: the scroll
 // bar (shown only when the entries do not fit) keeps "2500" to "4000" within
 // reach.
-inline constexpr AssignDialogSpec kSnipeDialog{709, u"/snipe-key.png", u"Snipe Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kSnipeDialog{709, u"/snipe-key.png", u"Snipe Dialog Load background image failed!!!",
     {560, dialog_rows::kListDialogBox, {49, 143, 177, 283}, {}, true}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogSpec kKeysRecoverDialog{710, u"/Keys-recover.png",
+inline constexpr AssignDialogRow kKeysRecoverDialog{710, u"/Keys-recover.png",
     u"KeysRecover Dialog Load background image failed!!!", {}, dialog_rows::kOkReturn, false};

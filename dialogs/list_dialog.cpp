@@ -12,8 +12,8 @@ void CListDialog::SetLanguageTexts(Language language)
 // of the chosen entry in its box.
 void CListDialog::AppendEraseContent(std::vector<SkinPicture>& pictures) const
 {
-    pictures.push_back(Spec().buttons.confirm.Normal());
-    pictures.push_back(Spec().buttons.cancel.Normal());
+    pictures.push_back(Row().buttons.confirm.Normal());
+    pictures.push_back(Row().buttons.cancel.Normal());
     if (auto text = DropDownTextPicture()) {
         pictures.push_back(*text);
     }
@@ -24,9 +24,9 @@ std::vector<std::u16string_view> CListDialog::ListEntries() const
     return Entries(TextLanguage());
 }
 
-CPresetListDialog::CPresetListDialog(const AssignDialogSpec& spec, std::span<const LocalizedText> presets,
+CPresetListDialog::CPresetListDialog(const AssignDialogRow& row, std::span<const LocalizedText> presets,
     CWnd* parent)
-    : CListDialog(spec, parent), m_presets(presets)
+    : CListDialog(row, parent), m_presets(presets)
 {
 }
 

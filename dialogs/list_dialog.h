@@ -26,7 +26,7 @@ protected:
 // A list dialog whose entries are a fixed list of texts in three languages.
 class CPresetListDialog : public CListDialog {
 public:
-    CPresetListDialog(const AssignDialogSpec& spec, std::span<const LocalizedText> presets, CWnd* parent);
+    CPresetListDialog(const AssignDialogRow& row, std::span<const LocalizedText> presets, CWnd* parent);
 
 protected:
     std::vector<std::u16string_view> Entries(Language language) const override;

@@ -1,5 +1,7 @@
 #include "mainwnd/assign_dialogs.h"
 
+#include <utility>
+
 #include "dialogs/fire_key_dialog.h"
 #include "dialogs/keys_recover_dialog.h"
 #include "dialogs/list_dialog.h"
@@ -9,9 +11,8 @@
 
 namespace {
 
-// One assignment dialog at a time: a request while one is open (a second
-// notification reaching the key page from inside the first dialog's loop)
-// is answered as cancelled, without a second dialog over the first.
+// One assignment dialog at a time: a request made from inside an open one's
+// modal loop is answered as cancelled, without a second dialog over the first.
 template <class Result, class Run>
 Result OneAtATime(bool& running, Result cancelled, Run run)
 {
@@ -26,39 +27,35 @@ Result OneAtATime(bool& running, Result cancelled, Run run)
     return run();
 }
 
-ListDialogResult RunListDialog(CListDialog& dialog)
+// A list dialog made from args: how it ended, the position chosen and its text.
+template <class Dialog, class... Args>
+ListDialogResult RunListDialog(bool& running, Args&&... args)
 {
-    ListDialogResult result;
-    result.code = dialog.DoModal();
-    result.position = dialog.ChosenPosition();
-    result.text = dialog.DropDownText();
-    return result;
+    return OneAtATime(running, ListDialogResult{}, [&] {
+        Dialog dialog(std::forward<Args>(args)...);
+        ListDialogResult result;
+        result.code = dialog.DoModal();
+        result.position = dialog.ChosenPosition();
+        result.text = dialog.DropDownText();
+        return result;
+    });
 }
 
 }  // namespace
 
 ListDialogResult CAssignmentDialogs::RunWindowsDialog(CWnd& owner)
 {
-    return OneAtATime(m_running, ListDialogResult{}, [&] {
-        CWindowsDialog dialog(&owner);
-        return RunListDialog(dialog);
-    });
+    return RunListDialog<CWindowsDialog>(m_running, &owner);
 }
 
 ListDialogResult CAssignmentDialogs::RunMediaDialog(CWnd& owner)
 {
-    return OneAtATime(m_running, ListDialogResult{}, [&] {
-        CMediaDialog dialog(&owner);
-        return RunListDialog(dialog);
-    });
+    return RunListDialog<CMediaDialog>(m_running, &owner);
 }
 
 ListDialogResult CAssignmentDialogs::RunHotKeyDialog(CWnd& owner)
 {
-    return OneAtATime(m_running, ListDialogResult{}, [&] {
-        CHotKeyDialog dialog(&owner);
-        return RunListDialog(dialog);
-    });
+    return RunListDialog<CHotKeyDialog>(m_running, &owner);
 }
 
 FireKeyDialogResult CAssignmentDialogs::RunFireKeyDialog(CWnd& owner)
@@ -90,10 +87,7 @@ SingleKeyDialogResult CAssignmentDialogs::RunSingleKeyDialog(CWnd& owner)
 // The list offers the values of the DPI table in force when it is made.
 ListDialogResult CAssignmentDialogs::RunSnipeDialog(CWnd& owner)
 {
-    return OneAtATime(m_running, ListDialogResult{}, [&] {
-        CSnipeDialog dialog(DpiTableSet, &owner);
-        return RunListDialog(dialog);
-    });
+    return RunListDialog<CSnipeDialog>(m_running, DpiTableSet, &owner);
 }
 
 INT_PTR CAssignmentDialogs::RunKeysRecoverDialog(CWnd& owner)
