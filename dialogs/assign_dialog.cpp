@@ -17,8 +17,11 @@ constexpr DWORD kHoverTimeMs = 10;
 
 constexpr char16_t kErrorText[] = u"error";
 
-// The hover flags by button, in the order a hover report tests them.
-enum HoverButton : std::size_t { kClose, kConfirm, kCancel, kButtonCount };
+// The buttons in the order a hover report tests them, and each one's
+// neighbour: the confirming and the cancelling button are each other's, Close
+// has none.
+enum HoverButton : std::size_t { kClose, kConfirm, kCancel };
+constexpr std::optional<std::size_t> kNeighbour[] = {std::nullopt, kCancel, kConfirm};
 
 }  // namespace
 
@@ -33,7 +36,10 @@ const CMessageMap CAssignDialog::kMessageMap = {
 };
 
 CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
-    : CDialog(row.templateId, parent), m_row(row), m_hover(kButtonCount)
+    : CDialog(row.templateId, parent),
+      m_row(row),
+      m_buttons{row.buttons.close, row.buttons.confirm, row.buttons.cancel},
+      m_hover(m_buttons.size())
 {
     if (row.HasDropDown()) {
         m_dropDown.emplace(row.dropDown);
@@ -68,8 +74,6 @@ BOOL CAssignDialog::OnInitDialog()
     SetUpDialog();
     return TRUE;
 }
-
-void CAssignDialog::SetLanguageTexts(Language) {}
 
 void CAssignDialog::OnOK()
 {
@@ -177,25 +181,9 @@ void CAssignDialog::OnListChoice(UINT id)
     OnListClosed();
 }
 
-const ImageButton& CAssignDialog::Button(std::size_t index) const
-{
-    switch (index) {
-    case kConfirm:
-        return m_row.buttons.confirm;
-    case kCancel:
-        return m_row.buttons.cancel;
-    default:
-        return m_row.buttons.close;
-    }
-}
-
 void CAssignDialog::OnMouseMove(UINT flags, CPoint point)
 {
-    bool onButton = false;
-    for (std::size_t index = 0; index < kButtonCount; ++index) {
-        onButton = onButton || Button(index).rect.PtInRect(point);
-    }
-    if (onButton) {
+    if (HitTestButtons(m_buttons, point)) {
         TRACKMOUSEEVENT track;
         track.dwFlags = TME_HOVER;
         track.hwndTrack = m_hWnd;
@@ -205,7 +193,7 @@ void CAssignDialog::OnMouseMove(UINT flags, CPoint point)
         // Unlike the main window, a dialog draws back every hovered button at once.
         std::vector<SkinPicture> pictures;
         for (const std::size_t index : m_hover.TakeAll()) {
-            pictures.push_back(Button(index).Normal());
+            pictures.push_back(m_buttons[index].Normal());
         }
         Draw(pictures);
     }
@@ -214,24 +202,14 @@ void CAssignDialog::OnMouseMove(UINT flags, CPoint point)
 
 void CAssignDialog::OnMouseHover(UINT flags, CPoint point)
 {
-    // Close has no neighbour; the confirming and the cancelling button are
-    // each other's.
-    constexpr struct {
-        HoverButton button;
-        std::optional<HoverButton> neighbour;
-    } kHoverOrder[] = {{kClose, std::nullopt}, {kConfirm, kCancel}, {kCancel, kConfirm}};
-    for (const auto& [button, neighbour] : kHoverOrder) {
-        if (!Button(button).rect.PtInRect(point)) {
-            continue;
-        }
-        std::vector<SkinPicture> pictures{Button(button).Over()};
-        m_hover.Set(button);
-        if (neighbour && m_hover.IsSet(*neighbour)) {
-            pictures.push_back(Button(*neighbour).Normal());
+    if (const auto button = HitTestButtons(m_buttons, point)) {
+        std::vector<SkinPicture> pictures{m_buttons[*button].Over()};
+        m_hover.Set(*button);
+        if (const auto neighbour = kNeighbour[*button]; neighbour && m_hover.IsSet(*neighbour)) {
+            pictures.push_back(m_buttons[*neighbour].Normal());
             m_hover.Clear(*neighbour);
         }
         Draw(pictures);
-        break;
     }
     CDialog::OnMouseHover(flags, point);
 }

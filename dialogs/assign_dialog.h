@@ -9,6 +9,7 @@
 // A dialog adds what is its own through the hooks below; the row of data in
 // dialogs/dialog_rows.h holds what differs between the frames.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -53,7 +54,7 @@ protected:
     const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
 
     // The language texts, once the background has loaded.
-    virtual void SetLanguageTexts(Language language);
+    virtual void SetLanguageTexts(Language) {}
     // The dialog's own set-up after its texts, once the background has loaded.
     virtual void SetUpDialog() {}
     // What erasing the background draws on the canvas; the frame adds nothing.
@@ -88,9 +89,9 @@ private:
 
     void ToggleList();
     void CloseListWindow();
-    const ImageButton& Button(std::size_t index) const;
 
     const AssignDialogRow& m_row;
+    std::array<ImageButton, 3> m_buttons;  // close, confirm, cancel: the hover order
     Language m_language = Language::English;
     CFont m_font;
     std::unique_ptr<CBitmap> m_canvas;
