@@ -1,41 +1,99 @@
 #include "mainwnd/assign_dialogs.h"
 
-// The dialogs themselves are not built yet: until they are, every one of
-// them answers as if the user had cancelled it at once, so a special function
-// is stored for its slot while the slot keeps its label, and Default changes
-// nothing.
+#include <utility>
 
-ListDialogResult CAssignmentDialogs::RunWindowsDialog(CWnd&)
+#include "dialogs/fire_key_dialog.h"
+#include "dialogs/keys_recover_dialog.h"
+#include "dialogs/list_dialog.h"
+#include "dialogs/single_dialog.h"
+#include "dialogs/snipe_dialog.h"
+#include "settings/dpi_tables.h"
+
+namespace {
+
+// One assignment dialog at a time: a request made from inside an open one's
+// modal loop is answered as cancelled, without a second dialog over the first.
+template <class Result, class Run>
+Result OneAtATime(bool& running, Result cancelled, Run run)
 {
-    return {};
+    if (running) {
+        return cancelled;
+    }
+    running = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{running};
+    return run();
 }
 
-ListDialogResult CAssignmentDialogs::RunMediaDialog(CWnd&)
+// A list dialog made from args: how it ended, the position chosen and its text.
+template <class Dialog, class... Args>
+ListDialogResult RunListDialog(bool& running, Args&&... args)
 {
-    return {};
+    return OneAtATime(running, ListDialogResult{}, [&] {
+        Dialog dialog(std::forward<Args>(args)...);
+        ListDialogResult result;
+        result.code = dialog.DoModal();
+        result.position = dialog.ChosenPosition();
+        result.text = dialog.DropDownText();
+        return result;
+    });
 }
 
-ListDialogResult CAssignmentDialogs::RunHotKeyDialog(CWnd&)
+}  // namespace
+
+ListDialogResult CAssignmentDialogs::RunWindowsDialog(CWnd& owner)
 {
-    return {};
+    return RunListDialog<CWindowsDialog>(m_running, &owner);
 }
 
-FireKeyDialogResult CAssignmentDialogs::RunFireKeyDialog(CWnd&)
+ListDialogResult CAssignmentDialogs::RunMediaDialog(CWnd& owner)
 {
-    return {};
+    return RunListDialog<CMediaDialog>(m_running, &owner);
 }
 
-SingleKeyDialogResult CAssignmentDialogs::RunSingleKeyDialog(CWnd&)
+ListDialogResult CAssignmentDialogs::RunHotKeyDialog(CWnd& owner)
 {
-    return {};
+    return RunListDialog<CHotKeyDialog>(m_running, &owner);
 }
 
-ListDialogResult CAssignmentDialogs::RunSnipeDialog(CWnd&)
+FireKeyDialogResult CAssignmentDialogs::RunFireKeyDialog(CWnd& owner)
 {
-    return {};
+    return OneAtATime(m_running, FireKeyDialogResult{}, [&] {
+        CFireKeyDialog dialog(&owner);
+        FireKeyDialogResult result;
+        result.code = dialog.DoModal();
+        result.position = dialog.ChosenPosition();
+        result.text = dialog.DropDownText();
+        result.repeatCount = dialog.Times();
+        result.makeTime = dialog.MakeTime();
+        result.breakTime = dialog.BreakTime();
+        return result;
+    });
 }
 
-INT_PTR CAssignmentDialogs::RunKeysRecoverDialog(CWnd&)
+SingleKeyDialogResult CAssignmentDialogs::RunSingleKeyDialog(CWnd& owner)
 {
-    return IDCANCEL;
+    return OneAtATime(m_running, SingleKeyDialogResult{}, [&] {
+        CSingleDialog dialog(&owner);
+        SingleKeyDialogResult result;
+        result.code = dialog.DoModal();
+        result.keyName = dialog.KeyName();
+        return result;
+    });
+}
+
+// The list offers the values of the DPI table in force when it is made.
+ListDialogResult CAssignmentDialogs::RunSnipeDialog(CWnd& owner)
+{
+    return RunListDialog<CSnipeDialog>(m_running, DpiTableSet, &owner);
+}
+
+INT_PTR CAssignmentDialogs::RunKeysRecoverDialog(CWnd& owner)
+{
+    return OneAtATime(m_running, INT_PTR{IDCANCEL}, [&] {
+        CKeysRecoverDialog dialog(&owner);
+        return dialog.DoModal();
+    });
 }

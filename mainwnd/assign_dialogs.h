@@ -48,4 +48,7 @@ public:
     virtual ListDialogResult RunSnipeDialog(CWnd& owner);
     // The keys-recover confirmation before Default restores the factory assignment.
     virtual INT_PTR RunKeysRecoverDialog(CWnd& owner);
+
+private:
+    bool m_running = false;  // a dialog is open
 };

@@ -1,9 +1,6 @@
 #include "settings/dpi_tables.h"
 
 #include <array>
-#include <span>
-
-std::uint8_t DpiTableSet = 0;
 
 namespace {
 
@@ -31,11 +28,6 @@ constexpr std::array<std::span<const std::u16string_view>, 4> kDpiValueLists = {
 
 }  // namespace
 
-std::uint8_t DpiCodeOfPosition(std::uint8_t position, bool enabled)
-{
-    return DpiCodeOfPosition(DpiTableSet, position, enabled);
-}
-
 std::uint8_t DpiCodeOfPosition(std::uint8_t dpiTableSet, std::uint8_t position, bool enabled)
 {
     std::uint8_t code = 0;
@@ -46,15 +38,10 @@ std::uint8_t DpiCodeOfPosition(std::uint8_t dpiTableSet, std::uint8_t position, 
                    : static_cast<std::uint8_t>(code | kDpiCodeDisabledBit);
 }
 
-std::u16string_view DpiValueTextOfPosition(std::uint8_t position)
+std::span<const std::u16string_view> DpiValueList(std::uint8_t dpiTableSet)
 {
-    if (DpiTableSet < kDpiValueLists.size() && position < kDpiValueLists[DpiTableSet].size()) {
-        return kDpiValueLists[DpiTableSet][position];
+    if (dpiTableSet < kDpiValueLists.size()) {
+        return kDpiValueLists[dpiTableSet];
     }
     return {};
-}
-
-std::uint8_t DpiPositionCount()
-{
-    return DpiTableSet < kDpiValueLists.size() ? static_cast<std::uint8_t>(kDpiValueLists[DpiTableSet].size()) : 0;
 }

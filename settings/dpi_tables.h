@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The DPI-table selector, 0 to 3, taken from the device image after every
@@ -18,6 +19,10 @@ std::uint8_t DpiCodeOfPosition(std::uint8_t position, bool enabled);
 
 // The same for an explicit selector instead of DpiTableSet.
 std::uint8_t DpiCodeOfPosition(std::uint8_t dpiTableSet, std::uint8_t position, bool enabled);
+
+// The DPI value texts a selector offers, position 0 onward: 12 for table 0,
+// 8 for tables 1 to 3, none for any other selector.
+std::span<const std::u16string_view> DpiValueList(std::uint8_t dpiTableSet);
 
 // The text shown for a position of the list chosen by DpiTableSet; empty for
 // a selector outside 0 to 3 or a position beyond the list.

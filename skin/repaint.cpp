@@ -11,7 +11,9 @@
 void DrawSkinLabel(CDC& dc, const SkinLabel& label)
 {
     CRect rect = label.box;
-    rect.right -= kSelectorArrowWidth;
+    if (label.selectorBox) {
+        rect.right -= kSelectorArrowWidth;
+    }
     dc.DrawText(label.text, &rect, DT_SINGLELINE | DT_VCENTER | label.align);
 }
 

@@ -14,12 +14,20 @@
 class CBitmap;
 class CFont;
 
-// A selector box's current text, drawn after the box's picture.
+// A selector box's current text, drawn after the box's picture; or any other
+// text of a skinned window, drawn in its own rectangle.
 struct SkinLabel {
     CRect box;                  // the whole box; the arrow strip is left out
     std::u16string_view text;   // must stay valid for the call
-    UINT align = DT_LEFT;       // DT_LEFT or DT_CENTER
+    UINT align = DT_LEFT;       // DT_LEFT, DT_CENTER or DT_RIGHT
+    bool selectorBox = true;    // false: the whole rectangle holds the text
 };
+
+// A text of its own in a rectangle, one vertically centred line.
+inline SkinLabel PlainText(const CRect& rect, std::u16string_view text, UINT align)
+{
+    return SkinLabel{rect, text, align, false};
+}
 
 struct SkinPicture {
     std::u16string_view file;   // skin file name such as u"/Save-over.png"; empty: the label alone
@@ -37,7 +45,8 @@ inline SkinPicture LabelOnly(const SkinLabel& label)
 // The right-hand strip of a selector box that holds its arrow.
 inline constexpr int kSelectorArrowWidth = 28;
 
-// Draws label as one vertically centred line in its box minus the arrow strip.
+// Draws label as one vertically centred line in its box, minus the arrow
+// strip when it is a selector box's.
 void DrawSkinLabel(CDC& dc, const SkinLabel& label);
 
 // Paints pictures in order into canvas and copies the client area to

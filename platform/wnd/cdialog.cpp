@@ -51,6 +51,10 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 
 INT_PTR CDialog::DoModal()
 {
+    // A dialog already in its modal loop is not made a second time over itself.
+    if (m_modal) {
+        return -1;
+    }
     CWnd* owner = m_pParentWnd;
     if (owner == nullptr && AfxGetMainWnd() != this) {
         owner = AfxGetMainWnd();

@@ -17,7 +17,9 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // -1 when the template is unknown or names an unregistered class.
+    // IDOK or IDCANCEL as the dialog ended (or the code EndDialog was given);
+    // -1 when the template is unknown or names an unregistered class, and
+    // when the dialog is already running modally.
     virtual INT_PTR DoModal();
     // A modeless dialog (no loop of its own): made, initialised, shown when
     // the template is visible.

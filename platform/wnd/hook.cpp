@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -24,6 +25,7 @@ std::vector<HookEntry>& Hooks()
 }
 
 std::uintptr_t g_nextHook = 1;
+DWORD g_failNextWith = 0;
 
 LRESULT CallFrom(std::size_t count, int code, WPARAM wParam, LPARAM lParam)
 {
@@ -41,6 +43,10 @@ LRESULT CallFrom(std::size_t count, int code, WPARAM wParam, LPARAM lParam)
 
 HHOOK SetWindowsHookExW(int idHook, HOOKPROC procedure, HINSTANCE module, DWORD threadId)
 {
+    if (g_failNextWith != 0) {
+        SetLastError(std::exchange(g_failNextWith, 0));
+        return nullptr;
+    }
     if (idHook != WH_KEYBOARD) {
         SetLastError(ERROR_INVALID_HOOK_FILTER);
         return nullptr;
@@ -82,6 +88,16 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
 LRESULT RunKeyboardHooks(WPARAM virtualKey, LPARAM keystrokeFlags)
 {
     return CallFrom(Hooks().size(), HC_ACTION, virtualKey, keystrokeFlags);
+}
+
+void FailNextHookForTesting(DWORD error)
+{
+    g_failNextWith = error;
+}
+
+std::size_t KeyboardHookCountForTesting()
+{
+    return Hooks().size();
 }
 
 DWORD GetCurrentThreadId()

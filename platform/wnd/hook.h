@@ -3,6 +3,8 @@
 // from the user-interface thread's queue before the message is pre-translated
 // and dispatched, as the Windows keyboard hook (not the low-level one) does.
 
+#include <cstddef>
+
 #include "platform/windef.h"
 
 struct HHOOK__;
@@ -27,3 +29,8 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 // Runs the chain for a key message taken from the queue, newest hook first.
 // A non-zero result means a hook swallowed the message.
 LRESULT RunKeyboardHooks(WPARAM virtualKey, LPARAM keystrokeFlags);
+
+// For tests: the next SetWindowsHookExW fails with `error` (as Windows does
+// when it runs short of resources), and the number of hooks installed now.
+void FailNextHookForTesting(DWORD error);
+std::size_t KeyboardHookCountForTesting();

@@ -262,15 +262,30 @@ TEST_F(StartupTest, BackgroundIsErasedWithTheMainPicture)
     }});
 }
 
-TEST_F(StartupTest, ShippedConfigFileIsAFirstRunRecordOfKeyRecoverDefaults)
+// The key-recover defaults, and in the fields only the dialogs and the
+// lighting page set, values they would give themselves: a first Apply sends
+// nothing out of their ranges.
+TEST_F(StartupTest, ShippedConfigFileIsAFirstRunRecordOfKeyRecoverDefaultsAndTheDialogsDefaults)
 {
     std::ifstream in(m_outputFolder + "/config.bin", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_EQ(bytes.size(), 180u);
     EXPECT_EQ(bytes[0], '\0');
-    SettingsRecord defaults{};
-    SetKeyRecoverDefaults(defaults);
-    EXPECT_EQ(bytes.substr(1), RecordBytes(defaults));
+    SettingsRecord shipped{};
+    SetKeyRecoverDefaults(shipped);
+    shipped.fireMakeTime = 5;
+    shipped.fireBreakTime = 5;
+    shipped.modeOneParameter = 10;
+    shipped.snipeDpiCode = 0x02;
+    EXPECT_EQ(bytes.substr(1), RecordBytes(shipped));
+    for (std::uint8_t table = 0; table < 4; ++table) {
+        const auto codes = DpiValueList(table).size();
+        bool offered = false;
+        for (std::uint8_t position = 0; position < codes; ++position) {
+            offered = offered || DpiCodeOfPosition(table, position, true) == shipped.snipeDpiCode;
+        }
+        EXPECT_TRUE(offered) << "DPI table " << int{table};
+    }
 }
 
 }  // namespace

@@ -98,8 +98,9 @@ TEST(RunnerScript, NotificationsCarryAnyCodeAndASignedDetail)
 
 TEST(RunnerScript, KeysByTheirNamesWhateverTheCase)
 {
-    const Script script = Parsed("start\nkey Enter\nkey down right ctrl\nkey up F12\nkey a\nkey Num 5\n");
-    ASSERT_EQ(script.actions.size(), 5u);
+    const Script script =
+        Parsed("start\nkey Enter\nkey down right ctrl\nkey up F12\nkey a\nkey Num 5\nkey repeat Ctrl\n");
+    ASSERT_EQ(script.actions.size(), 6u);
     EXPECT_EQ(script.actions[0].kind, StepKind::KeyPress);
     EXPECT_EQ(script.actions[0].number, VK_RETURN);
     EXPECT_FALSE(script.actions[0].extended);
@@ -110,6 +111,9 @@ TEST(RunnerScript, KeysByTheirNamesWhateverTheCase)
     EXPECT_EQ(script.actions[2].number, VK_F12);
     EXPECT_EQ(script.actions[3].number, 'A');
     EXPECT_EQ(script.actions[4].number, VK_NUMPAD0 + 5);
+    EXPECT_EQ(script.actions[5].kind, StepKind::KeyRepeat);
+    EXPECT_EQ(script.actions[5].number, VK_CONTROL);
+    EXPECT_FALSE(script.actions[5].extended);
 
     EXPECT_FALSE(KeyByName("F25"));
     EXPECT_FALSE(KeyByName("F0"));
@@ -117,6 +121,7 @@ TEST(RunnerScript, KeysByTheirNamesWhateverTheCase)
     EXPECT_EQ(KeyByName("F24")->virtualKey, VK_F1 + 23);
     Rejected("start\nkey Hyper\n");
     Rejected("start\nkey down Hyper\n");
+    Rejected("start\nkey repeat\n");
     Rejected("start\nkey\n");
     // Alone, "down" and "up" are the arrow keys.
     const Step arrow = Parsed("start\nkey down\n").actions.at(0);
@@ -129,6 +134,18 @@ TEST(RunnerScript, TypingTakesDigitsAndLettersOnly)
     EXPECT_EQ(Parsed("start\ntype 0123\n").actions[0].typed, u"0123");
     Rejected("start\ntype 12.5\n");
     Rejected("start\ntype 1 2\n");
+}
+
+TEST(RunnerScript, TheFocusMovesToAPointAndTheControlsCanBeShown)
+{
+    const Script script = Parsed("start\nfocus 165 126\nshow controls\n");
+    ASSERT_EQ(script.actions.size(), 2u);
+    EXPECT_EQ(script.actions[0].kind, StepKind::Focus);
+    EXPECT_EQ(script.actions[0].x, 165);
+    EXPECT_EQ(script.actions[0].y, 126);
+    EXPECT_EQ(script.actions[1].word, "controls");
+    Rejected("start\nfocus 165\n");
+    Rejected("focus 1 2\nstart\n");
 }
 
 TEST(RunnerScript, FilesAndPicturesStayInsideTheirFolders)

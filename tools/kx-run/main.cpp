@@ -103,7 +103,10 @@ client pixels:
   click X Y | double-click X Y | right-click X Y | move X Y | leave
   hover X Y [MS]             move, then rest MS ms (default 500)
   key NAME | key down NAME | key up NAME   ("key down" alone: the Down arrow)
+  key repeat NAME            the held key repeats: another key-down of it
   type DIGITS                typed into the focused control
+  focus X Y                  the keyboard focus moves to the control there,
+                             or away from the controls when there is none
   notify CODE [DETAIL]       the notification message, through the channel
                              other programs use
   plug | unplug              with the notifications a real mouse sends
@@ -121,6 +124,9 @@ client pixels:
   show wire | show wire reports | show wire raw   the last action's transfer:
                              in short, every report descrambled, or every
                              report's bytes as they crossed (scrambled)
+  show controls              the front window's edits (their texts) and lists
+                             (their entries, the selected one in brackets),
+                             the focused one marked so
   config.bin ... | str.ini ...   the set-up lines, in the middle of a run
   png NAME.png               the front window's picture, into --png-dir
   pixel X Y                  the front window's colour there, as rrggbb
@@ -132,8 +138,8 @@ Report: each action line as "> line", then what it caused, in order:
 message boxes (answered OK), balloons, tray icon changes, pop-up menus and
 the entry chosen, drop-down lists opened (id, where in their window's client
 area, entries) and closed, window drags started, windows shown or hidden,
-dialogs opened and closed, web pages opened, the process end and its exit
-code. Lists, drags and windows shown or hidden are reported when the action
+dialogs (by template id) opened and closed with their result (1 confirmed,
+2 cancelled), web pages opened, the process end and its exit code. Lists, drags and windows shown or hidden are reported when the action
 is over. Lines starting with "!" are actions that could not be carried out.
 
 Key names:

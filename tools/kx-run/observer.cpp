@@ -173,11 +173,17 @@ void CRunObserver::FlushVisibility()
             continue;
         }
         const bool visible = wnd->IsWindowVisible() != FALSE;
-        now[window] = visible;
         // A dialog that comes up is reported as opened by the runner, so only
-        // later changes of its visibility are news; the main window's are all.
+        // later changes of its visibility are news (also when something it
+        // showed while it was being made was reported first); the main
+        // window's are all.
         const auto before = m_visible.find(window);
-        const bool known = before != m_visible.end() || WindowName(window) == "main window";
+        const bool mainWindow = WindowName(window) == "main window";
+        if (before == m_visible.end() && !visible && !mainWindow) {
+            continue;
+        }
+        now[window] = visible;
+        const bool known = before != m_visible.end() || mainWindow;
         const bool wasVisible = before != m_visible.end() && before->second;
         if (known && visible != wasVisible) {
             m_report.Line(WindowName(window) + (visible ? " shown" : " hidden"));

@@ -39,6 +39,23 @@ bool ModalEnded(HWND dialog, int& result)
     return running == nullptr || running->IsModalEnded();
 }
 
+// The child control of window at a client point; the window itself where there is none.
+HWND ControlAt(HWND window, CPoint client)
+{
+    CWnd* parent = CWnd::FromHandle(window);
+    CPoint screen = client;
+    parent->ClientToScreen(&screen);
+    for (HWND handle : CWnd::AllWindows()) {
+        const CWnd* control = CWnd::FromHandle(handle);
+        CRect rect;
+        control->GetWindowRect(&rect);
+        if (control->GetParent() == parent && control->IsWindowVisible() && rect.PtInRect(screen)) {
+            return handle;
+        }
+    }
+    return window;
+}
+
 }  // namespace
 
 CScriptRunner::CScriptRunner(const Script& script, CReport& report, CRunObserver& observer, SimHid& sim,
@@ -255,8 +272,10 @@ void CScriptRunner::ExecuteInput(const Step& step)
     case StepKind::Leave: wndtest::MouseLeave(front); break;
     case StepKind::KeyPress: wndtest::KeyPress(front, key, step.extended); break;
     case StepKind::KeyDown: wndtest::KeyDown(front, key, step.extended); break;
+    case StepKind::KeyRepeat: wndtest::KeyDown(front, key, step.extended, true); break;
     case StepKind::KeyUp: wndtest::KeyUp(front, key, step.extended); break;
     case StepKind::Type: wndtest::TypeText(front, step.typed); break;
+    case StepKind::Focus: wndtest::Focus(ControlAt(front, at)); break;
     default: Error("not an action"); break;
     }
 }

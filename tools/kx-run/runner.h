@@ -59,6 +59,7 @@ private:
     void ShowFile(const std::string& name, bool asText);
     void ShowWire(const std::string& how);
     void ShowMouseChanges();
+    void ShowControls();
     void SavePicture(const std::string& name);
     void ReportPixels(const Step& step);
     // The report can no longer be written (its reader went away): the run

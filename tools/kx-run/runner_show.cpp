@@ -5,7 +5,10 @@
 #include <cstdio>
 
 #include "platform/sim/sim_hid.h"
+#include "platform/winuser.h"
 #include "platform/wnd/cwnd.h"
+#include "platform/wnd/edit.h"
+#include "platform/wnd/listbox.h"
 #include "platform/wnd/testing.h"
 #include "settings/device_image.h"
 #include "settings/settings_state.h"
@@ -92,6 +95,8 @@ void CScriptRunner::ShowState(const std::string& what)
         ShowMouseChanges();
     } else if (what == "config.bin" || what == "str.ini") {
         ShowFile(what, what == "str.ini");
+    } else if (what == "controls") {
+        ShowControls();
     } else {
         ShowWire(what);
     }
@@ -160,6 +165,43 @@ void CScriptRunner::ShowWire(const std::string& how)
                   std::to_string(m_lastTransfer.Size()) + ")");
     for (const WireEntry& entry : m_lastTransfer.Entries()) {
         m_report.Line("  " + ReportLine(entry, raw));
+    }
+}
+
+// The front window's edits with their texts and its lists with their
+// entries (the selected one in brackets), in the order they were made; the
+// control with the keyboard focus is marked.
+void CScriptRunner::ShowControls()
+{
+    const CWnd* front = CWnd::FromHandle(Front());
+    std::vector<std::string> lines;
+    for (HWND handle : CWnd::AllWindows()) {
+        const CWnd* control = CWnd::FromHandle(handle);
+        if (control->GetParent() != front) {
+            continue;
+        }
+        std::string line;
+        if (const auto* list = dynamic_cast<const CListBox*>(control)) {
+            line = "list " + std::to_string(list->GetDlgCtrlID()) + ":";
+            for (int entry = 0; entry < list->GetCount(); ++entry) {
+                std::u16string text;
+                list->GetText(entry, text);
+                line += (entry == list->GetCurSel() ? " [" : " ") + Quoted(text) +
+                        (entry == list->GetCurSel() ? "]" : "");
+            }
+        } else if (dynamic_cast<const CEdit*>(control) != nullptr) {
+            std::u16string text;
+            control->GetWindowText(text);
+            line = "edit " + std::to_string(control->GetDlgCtrlID()) + ": " + Quoted(text);
+        } else {
+            continue;
+        }
+        lines.push_back(line + (::GetFocus() == handle ? " (focus)" : ""));
+    }
+    m_report.Line("controls of " + CRunObserver::WindowName(Front()) + ": " +
+                  (lines.empty() ? std::string("none") : std::to_string(lines.size())));
+    for (const std::string& line : lines) {
+        m_report.Line("  " + line);
     }
 }
 

@@ -257,7 +257,8 @@ std::optional<std::string> ParseKey(Line& line)
 {
     std::string name = line.rest;
     line.step.kind = StepKind::KeyPress;
-    for (const auto& [prefix, kind] : {std::pair{"down ", StepKind::KeyDown}, std::pair{"up ", StepKind::KeyUp}}) {
+    for (const auto& [prefix, kind] : {std::pair{"down ", StepKind::KeyDown}, std::pair{"repeat ", StepKind::KeyRepeat},
+             std::pair{"up ", StepKind::KeyUp}}) {
         if (name.rfind(prefix, 0) == 0) {
             line.step.kind = kind;
             name = Trim(name.substr(std::string_view(prefix).size()));
@@ -265,7 +266,8 @@ std::optional<std::string> ParseKey(Line& line)
     }
     const auto key = KeyByName(name);
     if (!key) {
-        return name.empty() ? "expected: key NAME | key down NAME | key up NAME" : "unknown key \"" + name + "\"";
+        return name.empty() ? "expected: key NAME | key down NAME | key repeat NAME | key up NAME"
+                            : "unknown key \"" + name + "\"";
     }
     line.step.word = name;
     line.step.number = key->virtualKey;
@@ -410,6 +412,7 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
         {"leave", Plain(StepKind::Leave, "leave")},
         {"key", ParseKey},
         {"type", ParseType},
+        {"focus", Point(StepKind::Focus, "focus X Y")},
         {"notify", ParseNotify},
         {"plug", Plain(StepKind::Plug, "plug")},
         {"device", ParseDevice},

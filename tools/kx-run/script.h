@@ -42,8 +42,10 @@ enum class StepKind {
     Leave,
     KeyPress,          // number = virtual key, extended
     KeyDown,
+    KeyRepeat,         // the held key's next key-down
     KeyUp,
     Type,              // text
+    Focus,             // x, y: the control there, or none
     Notify,            // number = code, detail
     Plug,
     Unplug,
@@ -98,7 +100,7 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text);
 // What "show" can print, in the order the help lists them.
 inline constexpr std::string_view kShowItems[] = {
     "record", "applied", "image", "mouse", "mouse changes", "config.bin", "str.ini", "wire", "wire reports",
-    "wire raw",
+    "wire raw", "controls",
 };
 
 // A key by name (case-insensitive: "A", "7", "F5", "Enter", "Esc", "Right Ctrl",

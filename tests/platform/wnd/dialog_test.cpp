@@ -119,6 +119,19 @@ TEST_F(DialogTest, DoModalReturnsTheEndDialogCode)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
+TEST_F(DialogTest, ADialogRunningModallyIsNotRunASecondTimeOverItself)
+{
+    CPlainDlg dlg;
+    INT_PTR nested = 0;
+    wndtest::QueueModalAction([&dlg, &nested](HWND window) {
+        nested = dlg.DoModal();
+        EXPECT_EQ(dlg.m_hWnd, window);
+        dlg.EndDialog(IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(nested, -1);
+}
+
 TEST_F(DialogTest, EnterConfirmsEscapeAndCloseCancel)
 {
     CPlainDlg dlg;

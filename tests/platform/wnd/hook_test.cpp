@@ -156,4 +156,17 @@ TEST_F(HookTest, OnlyAKeyboardHookOfThisThreadCanBeInstalled)
     EXPECT_EQ(GetLastError(), ERROR_HOOK_NEEDS_HMOD);
 }
 
+TEST_F(HookTest, AFailureAskedForByATestFailsTheNextInstallationOnly)
+{
+    constexpr DWORD kNotEnoughQuota = 1816;
+    const std::size_t before = KeyboardHookCountForTesting();
+    FailNextHookForTesting(kNotEnoughQuota);
+    EXPECT_EQ(SetWindowsHookExW(WH_KEYBOARD, CALLBACK_Newer, nullptr, GetCurrentThreadId()), nullptr);
+    EXPECT_EQ(GetLastError(), kNotEnoughQuota);
+    EXPECT_EQ(KeyboardHookCountForTesting(), before);
+    g_newer = SetWindowsHookExW(WH_KEYBOARD, CALLBACK_Newer, nullptr, GetCurrentThreadId());
+    EXPECT_NE(g_newer, nullptr);
+    EXPECT_EQ(KeyboardHookCountForTesting(), before + 1);
+}
+
 }  // namespace

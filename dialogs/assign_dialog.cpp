@@ -1,0 +1,223 @@
+#include "dialogs/assign_dialog.h"
+
+#include "dialogs/dialog_font.h"
+#include "platform/gdi/dc.h"
+#include "platform/msgbox.h"
+#include "platform/services/system_info.h"
+#include "platform/winuser.h"
+#include "platform/wnd/listbox.h"
+#include "platform/wnd/mousetrack.h"
+#include "settings/exe_path.h"
+#include "skin/canvas.h"
+
+namespace {
+
+// The pointer rests this long on a button before its "-over" picture is drawn.
+constexpr DWORD kHoverTimeMs = 10;
+
+constexpr char16_t kErrorText[] = u"error";
+
+// The buttons in the order a hover report tests them, and each one's
+// neighbour: the confirming and the cancelling button are each other's, Close
+// has none.
+enum HoverButton : std::size_t { kClose, kConfirm, kCancel };
+constexpr std::optional<std::size_t> kNeighbour[] = {std::nullopt, kCancel, kConfirm};
+
+}  // namespace
+
+const CMessageMap CAssignDialog::kMessageMap = {
+    ON_WM_ERASEBKGND(&CAssignDialog::OnEraseBkgnd),
+    ON_WM_LBUTTONDOWN(&CAssignDialog::OnLButtonDown),
+    ON_WM_MOUSEMOVE(&CAssignDialog::OnMouseMove),
+    ON_WM_MOUSEHOVER(&CAssignDialog::OnMouseHover),
+    ON_WM_CTLCOLOR(&CAssignDialog::OnCtlColor),
+    ON_LBN_SELCHANGE_RANGE(dialog_rows::kFirstListId, dialog_rows::kLastListId, &CAssignDialog::OnListChoice),
+    ON_LBN_DBLCLK_RANGE(dialog_rows::kFirstListId, dialog_rows::kLastListId, &CAssignDialog::OnListChoice),
+};
+
+CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
+    : CDialog(row.templateId, parent),
+      m_row(row),
+      m_buttons{row.buttons.close, row.buttons.confirm, row.buttons.cancel},
+      m_hover(m_buttons.size())
+{
+    if (row.HasDropDown()) {
+        m_dropDown.emplace(row.dropDown);
+    }
+}
+
+// The window goes while the members it may still call on (the list among
+// them) are there.
+CAssignDialog::~CAssignDialog()
+{
+    if (m_hWnd != nullptr) {
+        DestroyWindow();
+    }
+}
+
+BOOL CAssignDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const LANGID langId = GetSystemDefaultLangID();
+    m_language = LanguageFromLangId(langId);
+    if (m_row.ownFont) {
+        CreateDialogFont(m_font, langId, GetVersion());
+    }
+    m_skinFolder = PathBesideExe(langId == kLangIdSimplifiedChinese ? u"/Skins/CHS" : u"/Skins/EN");
+    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture));
+    if (!m_canvas) {
+        // The dialog still opens, blank; its buttons and box still work.
+        MessageBoxW(m_hWnd, kErrorText, std::u16string(m_row.failureCaption).c_str(), MB_OK);
+        return TRUE;
+    }
+    SetLanguageTexts(m_language);
+    SetUpDialog();
+    return TRUE;
+}
+
+void CAssignDialog::OnOK()
+{
+    TakeResults();
+    CDialog::OnOK();
+}
+
+// List dialogs highlight the item under the pointer before a move is handled;
+// only a click chooses.
+BOOL CAssignDialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_MOUSEMOVE && m_dropDown) {
+        m_dropDown->TrackItemAt(msg->pt);
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+CFont* CAssignDialog::TextFont()
+{
+    return m_font.IsNull() ? nullptr : &m_font;
+}
+
+void CAssignDialog::Draw(std::span<const SkinPicture> pictures)
+{
+    RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, TextFont());
+}
+
+void CAssignDialog::AppendEraseContent(std::vector<SkinPicture>&) const {}
+
+std::optional<SkinPicture> CAssignDialog::DropDownTextPicture() const
+{
+    if (!m_dropDown) {
+        return std::nullopt;
+    }
+    return LabelOnly(SkinLabel{m_dropDown->Box(), m_dropDownText, DT_CENTER});
+}
+
+BOOL CAssignDialog::OnEraseBkgnd(CDC* dc)
+{
+    std::vector<SkinPicture> pictures;
+    AppendEraseContent(pictures);
+    CRect client;
+    GetClientRect(&client);
+    RepaintCanvasOnto(m_hWnd, dc, client, m_canvas.get(), m_skinFolder, pictures, TextFont());
+    return TRUE;
+}
+
+// Each test stands on its own, in this order: a click on Save with the list
+// open closes the list and confirms.
+void CAssignDialog::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (IsListOpen() && !m_dropDown->InGuard(point) && !m_dropDown->InBox(point)) {
+        CloseListWindow();
+    }
+    if (m_row.buttons.confirm.rect.PtInRect(point)) {
+        OnOK();
+    }
+    if (m_row.buttons.cancel.rect.PtInRect(point)) {
+        OnCancel();
+    }
+    if (m_row.buttons.close.rect.PtInRect(point)) {
+        OnCancel();
+    }
+    if (m_dropDown && m_dropDown->InBox(point)) {
+        ToggleList();
+    }
+    CDialog::OnLButtonDown(flags, point);
+}
+
+void CAssignDialog::ToggleList()
+{
+    if (m_dropDown->IsOpen()) {
+        CloseListWindow();
+        return;
+    }
+    OnListOpening();
+    if (!m_dropDown->HasList()) {
+        const std::vector<std::u16string_view> entries = ListEntries();
+        m_dropDown->CreateList(*this, entries);
+    }
+    m_dropDown->SetOpen(true);
+}
+
+void CAssignDialog::CloseListWindow()
+{
+    m_dropDown->Close();
+    OnListClosed();
+}
+
+void CAssignDialog::OnListChoice(UINT id)
+{
+    if (!m_dropDown || id != m_row.dropDown.listId) {
+        return;
+    }
+    m_dropDown->SetOpen(false);
+    const auto choice = m_dropDown->Selection();
+    if (!choice) {
+        return;
+    }
+    m_dropDownText = choice->text;
+    m_position = static_cast<std::uint8_t>(choice->position);
+    m_dropDown->DestroyList();
+    const SkinPicture box = m_dropDown->BoxPicture(false, m_dropDownText, DT_CENTER);
+    Draw({&box, 1});
+    OnListClosed();
+}
+
+void CAssignDialog::OnMouseMove(UINT flags, CPoint point)
+{
+    if (HitTestButtons(m_buttons, point)) {
+        TRACKMOUSEEVENT track;
+        track.dwFlags = TME_HOVER;
+        track.hwndTrack = m_hWnd;
+        track.dwHoverTime = kHoverTimeMs;
+        _TrackMouseEvent(&track);
+    } else if (m_hover.Any()) {
+        // Unlike the main window, a dialog draws back every hovered button at once.
+        std::vector<SkinPicture> pictures;
+        for (const std::size_t index : m_hover.TakeAll()) {
+            pictures.push_back(m_buttons[index].Normal());
+        }
+        Draw(pictures);
+    }
+    CDialog::OnMouseMove(flags, point);
+}
+
+void CAssignDialog::OnMouseHover(UINT flags, CPoint point)
+{
+    if (const auto button = HitTestButtons(m_buttons, point)) {
+        std::vector<SkinPicture> pictures{m_buttons[*button].Over()};
+        m_hover.Set(*button);
+        if (const auto neighbour = kNeighbour[*button]; neighbour && m_hover.IsSet(*neighbour)) {
+            pictures.push_back(m_buttons[*neighbour].Normal());
+            m_hover.Clear(*neighbour);
+        }
+        Draw(pictures);
+    }
+    CDialog::OnMouseHover(flags, point);
+}
+
+HBRUSH CAssignDialog::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor)
+{
+    if (ctlColor == CTLCOLOR_LISTBOX || ctlColor == CTLCOLOR_EDIT) {
+        return ColorSkinnedControl(dc, TextFont(), m_brush);
+    }
+    return CDialog::OnCtlColor(dc, control, ctlColor);
+}

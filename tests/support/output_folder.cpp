@@ -1,0 +1,9 @@
+#include "tests/support/output_folder.h"
+
+#include <cstdlib>
+
+std::string BuildOutputFolder()
+{
+    const char* output = std::getenv("KX_OUTPUT_DIR");
+    return output != nullptr ? output : KX_TEST_OUTPUT_DIR;
+}
