@@ -88,7 +88,9 @@ Set-up, before "start" (files are relative to the script's folder):
   config.bin FILE | config.bin missing
   str.ini FILE | str.ini missing
   skins missing | skins broken     no skin folder / every picture cut short
-  skin FILE missing | skin FILE broken   one picture below Skins/ (EN/main.png)
+  skin FILE missing | skin FILE broken | skin FILE pipe
+                             one picture below Skins/ (EN/main.png); a pipe
+                             takes its place as a named pipe no one writes to
   notification-area absent   a desktop without a tray
   start                      starts the program
 Actions, after "start". Pointer and key actions go to the front window (the

@@ -1,6 +1,9 @@
 #include "tools/kx-run/run_folder.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -47,6 +50,20 @@ std::optional<std::string> Remove(const fs::path& path)
     std::error_code error;
     fs::remove_all(path, error);
     return error ? Fail("cannot remove", path, error) : std::nullopt;
+}
+
+std::optional<std::string> ReplaceWithPipe(const fs::path& path)
+{
+    if (std::error_code error; !fs::is_regular_file(path, error)) {
+        return "no such skin file: " + path.filename().string();
+    }
+    if (auto failed = Remove(path)) {
+        return failed;
+    }
+    if (::mkfifo(path.c_str(), 0600) != 0) {
+        return Fail("cannot make a pipe of", path, std::error_code(errno, std::generic_category()));
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -115,6 +132,8 @@ std::optional<std::string> ApplyFileSetup(const Step& step, const fs::path& fold
         return Remove(skins / step.path);
     case StepKind::SkinFileBroken:
         return BreakPicture(skins / step.path);
+    case StepKind::SkinFilePipe:
+        return ReplaceWithPipe(skins / step.path);
     default:
         return std::nullopt;
     }
