@@ -6,11 +6,11 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -157,12 +157,22 @@ std::optional<Options> ParseArguments(int argc, char** argv)
     return haveScript ? std::optional(options) : std::nullopt;
 }
 
+// The script, from a file or standard input, no longer than any input the
+// runner reads.
 std::optional<std::string> ReadScript(const std::string& name)
 {
-    if (name == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    if (name != "-") {
+        return ReadWholeFile(name);
     }
-    return ReadWholeFile(name);
+    std::string text;
+    std::array<char, 4096> chunk{};
+    while (std::cin.read(chunk.data(), chunk.size()) || std::cin.gcount() > 0) {
+        text.append(chunk.data(), static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > kMaxRunnerInputBytes) {
+            return std::nullopt;
+        }
+    }
+    return text;
 }
 
 // The set-up a second instance repeats: what the machine is like, not what is in the folder.
@@ -205,7 +215,7 @@ std::optional<std::string> ReadMachineSetup(const Script& script, const fs::path
             machine.memory = SimMouse::FactoryConfiguration(machine.mouse.dpiTableSet);
             break;
         case StepKind::MouseMemory: {
-            const auto content = ReadWholeFile(scriptFolder / step.path);
+            const auto content = ReadWholeFile(scriptFolder / step.path, SimMouse::kConfigurationSize);
             if (!content || content->size() != SimMouse::kConfigurationSize) {
                 return "line " + std::to_string(step.line) + ": " + step.path + " is not a 322-byte file";
             }
