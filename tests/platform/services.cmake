@@ -4,7 +4,6 @@ kx_test(kx_platform_services_tests
     services/keyboard_test.cpp
     services/mutex_test.cpp
     services/profile_test.cpp
-    services/runtime_folder_test.cpp
     services/shell_process_test.cpp
     services/system_info_test.cpp
   DEPS kx_platform_services kx_platform_ipc)
