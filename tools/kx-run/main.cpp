@@ -346,5 +346,8 @@ int main(int argc, char** argv)
     SetMessageBoxPresenter(&observer);
     SetShellOpener(&observer);
     CScriptRunner runner(script, report, observer, sim, std::move(place));
-    runner.Run();
+    const int status = runner.Run();
+    SetShellOpener(nullptr);
+    SetMessageBoxPresenter(nullptr);
+    return status;
 }

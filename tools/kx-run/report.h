@@ -17,6 +17,8 @@ public:
 
     void Line(std::string_view text);
     void Lines(const std::vector<std::string>& lines, std::string_view indent = "  ");
+    // Ends the report: lines after it are dropped.
+    void Close() { m_out = nullptr; }
 
 private:
     std::FILE* m_out;

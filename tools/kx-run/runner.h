@@ -25,8 +25,9 @@ struct RunPlace {
     std::string secondSetup;           // set-up lines a second instance repeats
     std::function<void()> cleanUp;     // removes what the run made, before the process ends
     std::function<int()> program;      // runs the program to its end and returns its exit code
-    // Called with the runner's exit status instead of ending the process
-    // (for tests of the runner itself); the process ends if it returns.
+    // Called with the runner's exit status when the program ends the process
+    // itself (ExitProcess), instead of ending it (for tests of the runner
+    // itself); the process ends if it returns.
     std::function<void(int status)> end;
 };
 
@@ -37,15 +38,23 @@ public:
     CScriptRunner(const CScriptRunner&) = delete;
     CScriptRunner& operator=(const CScriptRunner&) = delete;
 
-    // Runs the program through the script and ends the process: with the
-    // program's exit code when the program ends, with 0 when the script ends
-    // first, with 3 when the program ended before the script did, with 2
-    // when an action could not be carried out.
-    [[noreturn]] void Run();
+    // Runs the program through the script and returns the runner's exit
+    // status: the program's exit code when the program ends, 0 when the
+    // script ends first, 3 when the program ended before the script did, 2
+    // when an action could not be carried out. A program the script outlives
+    // is ended as the session's end would: every dialog is cancelled, and the
+    // program returns in its own way, with nothing more in the report. Only
+    // when the program ends the process itself (ExitProcess) does the process
+    // end there, with that status.
+    int Run();
 
 private:
     static void OnExitProcess(UINT exitCode);
-    [[noreturn]] void ProgramEnded(int exitCode);
+    // The report's last line and the status for a program that has ended.
+    int ProgramEnded(int exitCode);
+    // The script is over with the program still running: closes the report
+    // and cancels every dialog, so that the program's loops end.
+    void FinishScript();
 
     void ContinueInside(HWND dialog);
     void Execute(const Step& step);
@@ -58,7 +67,9 @@ private:
     void Settle();
     void Error(const std::string& message);
     HWND Front() const { return m_dialogs.empty() ? nullptr : m_dialogs.back(); }
-    [[noreturn]] void Finish(int exitCode);
+    // The runner's exit status for the program's exit code.
+    int Status(int exitCode) const;
+    void CleanUp();
 
     const Script& m_script;
     CReport& m_report;
@@ -71,4 +82,6 @@ private:
     std::string m_lastTransferBy;   // that action's line
     std::string m_current = "start";  // the action running now
     bool m_failed = false;          // an action could not be carried out
+    bool m_scriptOver = false;      // the script ended before the program
+    bool m_cleanedUp = false;
 };
