@@ -103,7 +103,7 @@ int CScriptRunner::Run()
     m_report.Line("> start");
     wndtest::QueueModalAction([this](HWND dialog) { ContinueInside(dialog); });
     const int exitCode = m_place.program();
-    const int status = m_scriptOver ? Status(0) : ProgramEnded(exitCode);
+    const int status = m_finishStatus ? *m_finishStatus : ProgramEnded(exitCode);
     CleanUp();
     return status;
 }
@@ -116,7 +116,8 @@ void CScriptRunner::OnExitProcess(UINT exitCode)
     if (g_runner == nullptr) {
         return;
     }
-    const int status = g_runner->m_scriptOver ? g_runner->Status(0) : g_runner->ProgramEnded(static_cast<int>(exitCode));
+    const int status =
+        g_runner->m_finishStatus ? *g_runner->m_finishStatus : g_runner->ProgramEnded(static_cast<int>(exitCode));
     g_runner->CleanUp();
     if (g_runner->m_place.end) {
         g_runner->m_place.end(status);
@@ -152,9 +153,12 @@ void CScriptRunner::CleanUp()
     }
 }
 
-void CScriptRunner::FinishScript()
+void CScriptRunner::Finish(int status)
 {
-    m_scriptOver = true;
+    if (m_finishStatus) {
+        return;
+    }
+    m_finishStatus = status;
     m_observer.Flush();
     m_report.Close();
     CDialog::CancelModalDialogs();
@@ -177,8 +181,8 @@ void CScriptRunner::ContinueInside(HWND dialog)
     wndtest::QueueModalAction([this](HWND inner) { ContinueInside(inner); });
     int result = -1;
     while (!ModalEnded(dialog, result)) {
-        if (m_scriptOver || m_next == m_script.actions.size()) {
-            FinishScript();
+        if (m_finishStatus || m_next == m_script.actions.size()) {
+            Finish(Status(0));
             continue;
         }
         const Step& step = m_script.actions[m_next++];

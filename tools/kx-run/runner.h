@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,9 +53,11 @@ private:
     static void OnExitProcess(UINT exitCode);
     // The report's last line and the status for a program that has ended.
     int ProgramEnded(int exitCode);
-    // The script is over with the program still running: closes the report
-    // and cancels every dialog, so that the program's loops end.
-    void FinishScript();
+    // Ends the run with `status` while the program still runs: the report
+    // is closed and every dialog cancelled, the innermost first, so that the
+    // program's loops end and it returns in its own way; Run then returns
+    // `status`. The first status given stays.
+    void Finish(int status);
 
     void ContinueInside(HWND dialog);
     void Execute(const Step& step);
@@ -82,6 +85,6 @@ private:
     std::string m_lastTransferBy;   // that action's line
     std::string m_current = "start";  // the action running now
     bool m_failed = false;          // an action could not be carried out
-    bool m_scriptOver = false;      // the script ended before the program
+    std::optional<int> m_finishStatus;  // set when the run ended before the program
     bool m_cleanedUp = false;
 };
