@@ -155,12 +155,13 @@ void CScriptRunner::CleanUp()
 
 void CScriptRunner::Finish(int status)
 {
-    if (m_finishStatus) {
-        return;
+    if (!m_finishStatus) {
+        m_finishStatus = status;
+        m_observer.Flush();
+        m_report.Close();
     }
-    m_finishStatus = status;
-    m_observer.Flush();
-    m_report.Close();
+    // Again each time: a run may be finished before the program's first
+    // dialog is up, and a dialog may still open while the others end.
     CDialog::CancelModalDialogs();
 }
 
