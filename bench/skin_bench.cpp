@@ -4,63 +4,18 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "bench/bench_pictures.h"
 #include "platform/gdi/dc.h"
-#include "platform/gdi/picturefile.h"
 #include "skin/loadpng.h"
 #include "skin/memdc.h"
 #include "skin/repaint.h"
 
 namespace {
 
-constexpr int kWindowWidth = 752;
-constexpr int kWindowHeight = 647;
-constexpr int kButtonWidth = 116;
-constexpr int kButtonHeight = 30;
-
-// Pictures with smooth gradients and, optionally, an alpha ramp: something
-// that compresses like artwork rather than like a flat colour.
-std::u16string WritePicture(const std::filesystem::path& folder, const char* name, int w, int h, bool alpha)
-{
-    CBitmap bitmap;
-    bitmap.CreateBitmap32(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bitmap.PixelAt(x, y);
-            p[0] = static_cast<std::uint8_t>(x * 255 / w);
-            p[1] = static_cast<std::uint8_t>(y * 255 / h);
-            p[2] = static_cast<std::uint8_t>((x ^ y) & 0xFF);
-            p[3] = alpha ? static_cast<std::uint8_t>((x + y) & 0xFF) : 255;
-        }
-    }
-    const std::u16string path = (folder / name).u16string();
-    SaveBitmapAsPng(bitmap, path);
-    return path;
-}
-
-struct Pictures {
-    std::filesystem::path folder;
-    std::u16string fullAlpha;
-    std::u16string fullOpaque;
-    std::u16string button;
-    Pictures()
-    {
-        folder = std::filesystem::temp_directory_path() / "kx-skin-bench";
-        std::filesystem::create_directories(folder);
-        fullAlpha = WritePicture(folder, "full-alpha.png", kWindowWidth, kWindowHeight, true);
-        fullOpaque = WritePicture(folder, "full-opaque.png", kWindowWidth, kWindowHeight, false);
-        button = WritePicture(folder, "Save-over.png", kButtonWidth, kButtonHeight, true);
-    }
-    ~Pictures() { std::filesystem::remove_all(folder); }
-};
-
-Pictures& SharedPictures()
-{
-    static Pictures pictures;
-    return pictures;
-}
+constexpr int kWindowWidth = kPageWidth;
+constexpr int kWindowHeight = kPageHeight;
 
 struct Canvas {
     CBitmap bitmap;
@@ -83,17 +38,17 @@ void LoadPngPicture(benchmark::State& state, const std::u16string& path)
 
 void BM_LoadPngFullWindowAlpha(benchmark::State& state)
 {
-    LoadPngPicture(state, SharedPictures().fullAlpha);
+    LoadPngPicture(state, SharedBenchPictures().pageAlpha);
 }
 
 void BM_LoadPngFullWindowOpaque(benchmark::State& state)
 {
-    LoadPngPicture(state, SharedPictures().fullOpaque);
+    LoadPngPicture(state, SharedBenchPictures().pageOpaque);
 }
 
 void BM_LoadPngButton(benchmark::State& state)
 {
-    LoadPngPicture(state, SharedPictures().button);
+    LoadPngPicture(state, SharedBenchPictures().button);
 }
 
 void BM_FullClientCopy(benchmark::State& state)
@@ -117,7 +72,7 @@ void BM_RepaintOneButton(benchmark::State& state)
     CBitmap surface;
     surface.CreateBitmap32(kWindowWidth, kWindowHeight);
     auto window = CDC::ForSurface(surface);
-    const std::u16string folder = SharedPictures().folder.u16string();
+    const std::u16string& folder = SharedBenchPictures().skinFolder;
     const SkinPicture pictures[] = {{u"/Save-over.png", CPoint(600, 580), std::nullopt}};
     for (auto _ : state) {
         RepaintCanvasOnto(nullptr, window.get(), CRect(0, 0, kWindowWidth, kWindowHeight), &canvas.bitmap, folder,

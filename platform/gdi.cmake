@@ -7,6 +7,7 @@ target_sources(kx_platform_ui PRIVATE
   gdi/font.cpp
   gdi/fontfaces.cpp
   gdi/image.cpp
+  gdi/picturefile.cpp
   gdi/pixelops.cpp
   qt/gdi/picturefile.cpp
   qt/gdi/qtfont.cpp

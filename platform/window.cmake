@@ -17,6 +17,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/desktop.cpp
   qt/wnd/edit.cpp
   qt/wnd/editwidget.cpp
+  qt/wnd/endsession.cpp
   qt/wnd/fdwatch.cpp
   qt/wnd/hostwidget.cpp
   qt/wnd/icon.cpp

@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the PNG decoder the decode benchmark and the tests hold the program's to
+  libspng-dev zlib1g-dev
   # the fuzz target of the report-descriptor parser
   clang libclang-rt-14-dev
   # fonts for the faces the program and the skins use

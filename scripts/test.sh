@@ -25,8 +25,5 @@ echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
 
-echo "== fuzz targets (clang, libFuzzer)"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-  -DKX_FUZZ=ON -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF
-cmake --build build-fuzz -j "$jobs" --target kx_fuzzers
-ctest --test-dir build-fuzz --output-on-failure -L fuzz
+echo "== fuzz targets (clang, libFuzzer), 20 seconds each"
+scripts/fuzz.sh 20

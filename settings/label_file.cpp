@@ -14,23 +14,25 @@ constexpr std::array<std::array<const char16_t*, kSlotsPerKeySet>, kKeySetCount>
 
 void LoadLabels(const std::u16string& labelFile, const std::u16string& section, SlotLabels& labels)
 {
+    const CPrivateProfileFile file(labelFile.c_str());
     std::array<char16_t, kLabelCapacity> buffer{};
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
         for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            const DWORD length = GetPrivateProfileStringW(section.c_str(), kLabelKeys[keySet][slot], u"",
-                                                          buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                          labelFile.c_str());
+            const DWORD length = file.GetString(section.c_str(), kLabelKeys[keySet][slot], u"", buffer.data(),
+                                                static_cast<DWORD>(buffer.size()));
             labels[keySet][slot].assign(buffer.data(), length);
         }
     }
 }
 
+// All sixteen go into the file at once: a failure leaves every old label.
 void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels)
 {
+    CPrivateProfileFile file(labelFile.c_str());
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
         for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            WritePrivateProfileStringW(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str(),
-                                       labelFile.c_str());
+            file.WriteString(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str());
         }
     }
+    file.Save();
 }

@@ -14,9 +14,12 @@ using SlotLabels = std::array<std::array<std::u16string, kSlotsPerKeySet>, kKeyS
 // Characters read per label, terminating NUL included.
 inline constexpr std::size_t kLabelCapacity = 1024;
 
-// Reads every label from `section`; a missing file or key gives an empty label.
+// Reads every label from `section`, reading the file once; a missing file or
+// key gives an empty label.
 void LoadLabels(const std::u16string& labelFile, const std::u16string& section, SlotLabels& labels);
 
 // Writes every label under `section`, creating the file or the section when
-// missing and leaving the other sections as they are. Failures are not reported.
+// missing and leaving the other sections as they are. The file is read once
+// and replaced once, so a failure leaves all the old labels. Failures are not
+// reported.
 void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels);

@@ -1,10 +1,13 @@
 #pragma once
-// Picture files, read and written by the desktop backend's codecs. The
-// decoded form keeps what the file says about transparency and palettes;
+// Picture files. The skin's pictures are PNG files and nothing else is
+// decoded from them: a file in any other format fails like a broken one.
+// The decoded form keeps what the file says about transparency and palettes;
 // CImage turns it into a loaded image.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -26,7 +29,18 @@ struct DecodedPicture {
     std::vector<std::uint32_t> palette;
 };
 
-// Nothing when the file is missing, unreadable or not a picture.
+// Bounds on what a picture file may ask of the program: the skin's largest
+// picture is 752 x 647 pixels in about 125 KB.
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{16} << 20;
+inline constexpr int kMaxPictureSide = 4096;
+
+// Decodes a PNG file held in memory; nothing for anything that is not a
+// whole, valid PNG within the bounds above.
+std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> file);
+
+// Reads the picture file at path and decodes it as PNG. Nothing when the file
+// is missing, not a regular file (a folder, a pipe, a device), larger than
+// kMaxPictureFileBytes or not a PNG.
 std::optional<DecodedPicture> DecodePictureFile(std::u16string_view path);
 
 // Writes bitmap as a PNG with its alpha bytes; false when it cannot.

@@ -32,16 +32,52 @@ std::uint32_t GetU32(std::string_view in, std::size_t at)
     return v;
 }
 
-bool FillAddress(const std::string& path, sockaddr_un& address)
-{
-    if (path.empty() || path.size() >= sizeof(address.sun_path)) {
-        return false;
+// The address of a socket file. A path too long for an address (108 bytes
+// with its terminator) is reached through its folder instead, as
+// /proc/self/fd/N/NAME with N an open descriptor of the folder, which is short
+// whatever the folder's own path.
+class CSocketAddress {
+public:
+    explicit CSocketAddress(const std::string& path)
+    {
+        m_address.sun_family = AF_UNIX;
+        if (path.empty()) {
+            return;
+        }
+        std::string reachable = path;
+        if (path.size() >= sizeof m_address.sun_path) {
+            const std::size_t slash = path.find_last_of('/');
+            m_folder = slash == std::string::npos
+                           ? -1
+                           : ::open(path.substr(0, slash).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (m_folder < 0) {
+                return;
+            }
+            reachable = "/proc/self/fd/" + std::to_string(m_folder) + path.substr(slash);
+        }
+        if (reachable.size() < sizeof m_address.sun_path) {
+            std::memcpy(m_address.sun_path, reachable.c_str(), reachable.size() + 1);
+            m_valid = true;
+        }
     }
-    address = {};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
-}
+    ~CSocketAddress()
+    {
+        if (m_folder >= 0) {
+            ::close(m_folder);
+        }
+    }
+    CSocketAddress(const CSocketAddress&) = delete;
+    CSocketAddress& operator=(const CSocketAddress&) = delete;
+
+    bool Valid() const { return m_valid; }
+    const sockaddr* Get() const { return reinterpret_cast<const sockaddr*>(&m_address); }
+    socklen_t Size() const { return sizeof m_address; }
+
+private:
+    sockaddr_un m_address{};
+    int m_folder = -1;
+    bool m_valid = false;
+};
 
 }  // namespace
 
@@ -78,9 +114,9 @@ CWindowMessageChannel::~CWindowMessageChannel() { Close(); }
 bool CWindowMessageChannel::Listen(const std::u16string& windowClass, Handler handler)
 {
     Close();
-    sockaddr_un address{};
     const std::string path = WindowMessageSocketPath(windowClass);
-    if (!FillAddress(path, address)) {
+    const CSocketAddress address(path);
+    if (!address.Valid()) {
         return false;
     }
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -90,7 +126,7 @@ bool CWindowMessageChannel::Listen(const std::u16string& windowClass, Handler ha
     const int on = 1;
     ::unlink(path.c_str());
     if (::setsockopt(fd, SOL_SOCKET, SO_PASSCRED, &on, sizeof on) != 0 ||
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::bind(fd, address.Get(), address.Size()) != 0) {
         ::close(fd);
         return false;
     }
@@ -152,8 +188,8 @@ void CWindowMessageChannel::ReceivePending()
 
 bool SendWindowClassMessage(const std::u16string& windowClass, const WindowMessage& message)
 {
-    sockaddr_un address{};
-    if (!FillAddress(WindowMessageSocketPath(windowClass), address)) {
+    const CSocketAddress address(WindowMessageSocketPath(windowClass));
+    if (!address.Valid()) {
         return false;
     }
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -161,8 +197,7 @@ bool SendWindowClassMessage(const std::u16string& windowClass, const WindowMessa
         return false;
     }
     const std::string datagram = EncodeWindowMessage(message);
-    const ssize_t sent = ::sendto(fd, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&address),
-                                  sizeof address);
+    const ssize_t sent = ::sendto(fd, datagram.data(), datagram.size(), 0, address.Get(), address.Size());
     ::close(fd);
     return sent == static_cast<ssize_t>(datagram.size());
 }

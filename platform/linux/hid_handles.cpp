@@ -87,10 +87,24 @@ HANDLE CHidHandles::Open(const char16_t* path, DWORD creationDisposition, bool m
         SetLastError(HidErrorFromErrno(-fd));
         return INVALID_HANDLE_VALUE;
     }
+    // Between reading sysfs and opening /dev another device may have taken
+    // the node number; the open descriptor tells which device it really is.
+    if (fd >= 0 && !IsDeviceOf(fd, *node)) {
+        m_io.Close(fd);
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
     auto handle = std::make_unique<Handle>(Handle{fd < 0 ? -1 : fd, *node, ref->collection});
     HANDLE key = handle.get();
     m_handles.emplace(key, std::move(handle));
     return key;
+}
+
+bool CHidHandles::IsDeviceOf(int fd, const HidrawNode& node)
+{
+    HidrawRawInfo info;
+    return m_io.GetRawInfo(fd, info) >= 0 && info.busType == node.busType && info.vendor == node.vendor &&
+           info.product == node.product;
 }
 
 CHidHandles::Handle* CHidHandles::Find(HANDLE handle)

@@ -61,6 +61,8 @@ private:
     };
 
     Handle* Find(HANDLE handle);
+    // Whether the device behind the open node is the one sysfs described.
+    bool IsDeviceOf(int fd, const HidrawNode& node);
     // The length in bytes of the feature report whose id is buffer[0], after
     // checking it belongs to the handle's collection and fits the buffer; 0
     // (last error set) when it does not.

@@ -223,7 +223,7 @@ std::FILE* OpenFileW(const char16_t* path, const char16_t* mode)
     return file;
 }
 
-std::optional<std::string> ReadWholeFileW(const char16_t* path)
+std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxBytes)
 {
     if (path == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -246,6 +246,11 @@ std::optional<std::string> ReadWholeFileW(const char16_t* path)
                 continue;
             }
             FailWithErrno(errno);
+            return std::nullopt;
+        }
+        // Checked as the bytes come, since the file may grow while it is read.
+        if (static_cast<std::size_t>(got) > maxBytes - content.size()) {
+            SetLastError(ERROR_FILE_TOO_LARGE);
             return std::nullopt;
         }
         content.append(chunk, static_cast<std::size_t>(got));

@@ -3,7 +3,9 @@
 // UTF-16 as everywhere in system code; failures set the last error to a
 // Windows error number.
 
+#include <cstddef>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +20,11 @@ BOOL PathFileExistsW(const char16_t* path);
 // end. A "w" mode empties the file only after that check.
 std::FILE* OpenFileW(const char16_t* path, const char16_t* mode);
 
-// The whole content of a regular file, or nothing.
-std::optional<std::string> ReadWholeFileW(const char16_t* path);
+// The whole content of a regular file, or nothing. A file of more than
+// maxBytes bytes is not read at all (ERROR_FILE_TOO_LARGE), so that a planted
+// giant cannot take the memory.
+std::optional<std::string> ReadWholeFileW(const char16_t* path,
+                                          std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
 enum class FileCreation {
     ExistingOnly,     // fail with ERROR_FILE_NOT_FOUND when the file is missing

@@ -75,20 +75,87 @@ std::u16string SingleLine(std::u16string_view value)
     return line;
 }
 
-// The file's bytes; an absent file is an empty one. Nothing when the file
-// exists but cannot be read, so that a write never replaces content it could
-// not see.
-std::optional<std::string> ReadForUpdate(const char16_t* path, bool& exists)
+}  // namespace
+
+CPrivateProfileFile::CPrivateProfileFile(const char16_t* path) : m_hasPath(path != nullptr)
 {
-    auto content = ReadWholeFileW(path);
-    exists = content.has_value();
-    if (!content && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        content.emplace();
+    if (path == nullptr) {
+        m_original.emplace();
+        return;
     }
-    return content;
+    m_path = path;
+    m_original = ReadWholeFileW(path, kMaxProfileFileBytes);
+    m_exists = m_original.has_value();
+    // An absent file is an empty one; any other failure leaves the file unread.
+    if (!m_original && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        m_original.emplace();
+    }
+    m_readError = m_original ? ERROR_SUCCESS : GetLastError();
+    m_document = CIniDocument(m_original ? std::string_view(*m_original) : std::string_view());
 }
 
-}  // namespace
+DWORD CPrivateProfileFile::GetString(const char16_t* section, const char16_t* key, const char16_t* defaultValue,
+                                     char16_t* buffer, DWORD size) const
+{
+    if (buffer == nullptr || size == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (section == nullptr) {
+        return CopyList(m_document.SectionNames(), buffer, size);
+    }
+    if (key == nullptr) {
+        return CopyList(m_document.KeyNames(section), buffer, size);
+    }
+    if (const auto value = m_document.Value(section, key)) {
+        SetLastError(ERROR_SUCCESS);
+        return CopyCut(*value, buffer, size);
+    }
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return CopyCut(WithoutTrailingBlanks(View(defaultValue)), buffer, size);
+}
+
+BOOL CPrivateProfileFile::WriteString(const char16_t* section, const char16_t* key, const char16_t* value)
+{
+    if (!m_hasPath || section == nullptr || !ValidSectionName(section) || (key && !ValidKeyName(key))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!m_original) {
+        SetLastError(m_readError);
+        return FALSE;
+    }
+    if (key == nullptr) {
+        m_document.RemoveSection(section);
+    } else if (value == nullptr) {
+        m_document.RemoveKey(section, key);
+    } else {
+        m_document.SetValue(section, key, SingleLine(value));
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL CPrivateProfileFile::Save()
+{
+    if (!m_hasPath || !m_original) {
+        SetLastError(m_hasPath ? m_readError : ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const std::string content = m_document.Content();
+    // Rewriting what is already there would only cost a flush to disk; a
+    // removal from a missing file creates nothing.
+    if (content == *m_original && (m_exists || content.empty())) {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    if (!SaveWholeFileW(m_path.c_str(), content, FileCreation::CreateIfMissing)) {
+        return FALSE;
+    }
+    m_original = content;
+    m_exists = true;
+    return TRUE;
+}
 
 DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* defaultValue,
                                char16_t* buffer, DWORD size, const char16_t* path)
@@ -97,20 +164,7 @@ DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key, con
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const auto content = path ? ReadWholeFileW(path) : std::nullopt;
-    const CIniDocument document(content ? std::string_view(*content) : std::string_view());
-    if (section == nullptr) {
-        return CopyList(document.SectionNames(), buffer, size);
-    }
-    if (key == nullptr) {
-        return CopyList(document.KeyNames(section), buffer, size);
-    }
-    if (const auto value = document.Value(section, key)) {
-        SetLastError(ERROR_SUCCESS);
-        return CopyCut(*value, buffer, size);
-    }
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return CopyCut(WithoutTrailingBlanks(View(defaultValue)), buffer, size);
+    return CPrivateProfileFile(path).GetString(section, key, defaultValue, buffer, size);
 }
 
 BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
@@ -120,25 +174,6 @@ BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, co
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    bool exists = false;
-    const auto original = ReadForUpdate(path, exists);
-    if (!original) {
-        return FALSE;
-    }
-    CIniDocument document(*original);
-    if (key == nullptr) {
-        document.RemoveSection(section);
-    } else if (value == nullptr) {
-        document.RemoveKey(section, key);
-    } else {
-        document.SetValue(section, key, SingleLine(value));
-    }
-    const std::string content = document.Content();
-    // Rewriting what is already there would only cost a flush to disk; a
-    // removal from a missing file creates nothing.
-    if (content == *original && (exists || content.empty())) {
-        SetLastError(ERROR_SUCCESS);
-        return TRUE;
-    }
-    return SaveWholeFileW(path, content, FileCreation::CreateIfMissing);
+    CPrivateProfileFile file(path);
+    return file.WriteString(section, key, value) && file.Save();
 }

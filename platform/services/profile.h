@@ -6,7 +6,16 @@
 // was. Files are UTF-8; a file that cannot be parsed is never an error, its
 // unreadable lines are simply kept.
 
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "platform/services/ini_document.h"
 #include "platform/windef.h"
+
+// A profile file larger than this is treated as one that cannot be read:
+// its values are not seen and it is not rewritten.
+inline constexpr std::size_t kMaxProfileFileBytes = std::size_t{32} << 20;
 
 // Copies the value of `key` in `section` of the file at `path`, or
 // `defaultValue` (trailing blanks removed; nullptr is empty) when there is
@@ -25,3 +34,31 @@ DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key, con
 // whole, never left half written, and not touched when nothing would change.
 BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
                                 const char16_t* path);
+
+// One profile file read and parsed once, for reading or changing several
+// keys at a time with the semantics of the two functions above: each of them
+// is this class used for one key.
+class CPrivateProfileFile {
+public:
+    // Reads and parses the file at path (nullptr: no file).
+    explicit CPrivateProfileFile(const char16_t* path);
+
+    DWORD GetString(const char16_t* section, const char16_t* key, const char16_t* defaultValue, char16_t* buffer,
+                    DWORD size) const;
+    // Changes the parsed file only; Save writes it. Fails without a change for
+    // the names WritePrivateProfileStringW refuses, and when the file exists
+    // but could not be read, so that a save never replaces content it did not
+    // see.
+    BOOL WriteString(const char16_t* section, const char16_t* key, const char16_t* value);
+    // Replaces the file as a whole, once, when its content would change.
+    BOOL Save();
+
+private:
+    std::u16string m_path;
+    bool m_hasPath = false;
+    bool m_exists = false;
+    std::optional<std::string> m_original;  // nothing: there but unreadable
+    DWORD m_readError = 0;
+    CIniDocument m_document;
+};
+

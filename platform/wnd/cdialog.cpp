@@ -1,9 +1,35 @@
 #include "platform/wnd/cdialog.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/wnd/backend.h"
 #include "platform/wnd/cwinapp.h"
 #include "platform/wnd/vkeys.h"
 #include "platform/wnd/wndclass.h"
+
+namespace {
+
+// The dialogs whose modal loops run, the innermost last.
+std::vector<CDialog*>& ModalDialogs()
+{
+    static std::vector<CDialog*> dialogs;
+    return dialogs;
+}
+
+// Keeps a dialog in ModalDialogs while DoModal runs it.
+class CModalRegistration {
+public:
+    explicit CModalRegistration(CDialog* dialog) : m_dialog(dialog) { ModalDialogs().push_back(dialog); }
+    ~CModalRegistration() { std::erase(ModalDialogs(), m_dialog); }
+    CModalRegistration(const CModalRegistration&) = delete;
+    CModalRegistration& operator=(const CModalRegistration&) = delete;
+
+private:
+    CDialog* m_dialog;
+};
+
+}  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
 
@@ -65,6 +91,7 @@ INT_PTR CDialog::DoModal()
     m_modal = true;
     m_modalEnded = false;
     m_modalResult = -1;
+    const CModalRegistration registration(this);
     if (!CreateFromTemplate(owner)) {
         m_modal = false;
         return -1;
@@ -103,6 +130,25 @@ INT_PTR CDialog::DoModal()
     }
     m_modal = false;
     return m_modalResult;
+}
+
+void CDialog::CancelModalDialogs()
+{
+    // Copied: cancelling may end loops and so change the list.
+    const std::vector<CDialog*> running = ModalDialogs();
+    for (auto it = running.rbegin(); it != running.rend(); ++it) {
+        CDialog* dialog = *it;
+        const auto& still = ModalDialogs();
+        if (std::find(still.begin(), still.end(), dialog) == still.end() || dialog->m_modalEnded) {
+            continue;
+        }
+        if (dialog->m_hWnd != nullptr) {
+            dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+        }
+        if (std::find(still.begin(), still.end(), dialog) != still.end() && !dialog->m_modalEnded) {
+            dialog->EndDialog(IDCANCEL);
+        }
+    }
 }
 
 void CDialog::EndDialog(int result)

@@ -29,6 +29,11 @@ public:
     // The code EndDialog was given; -1 while the dialog runs.
     int ModalResult() const { return m_modalResult; }
 
+    // Ends every dialog running modally, the innermost first, as the cancel
+    // command (IDCANCEL) does: each one's own cancel handling runs, and a
+    // dialog that stays up after it is ended with IDCANCEL all the same.
+    static void CancelModalDialogs();
+
     // The template's font: the dialog's own font unless it sets another.
     const DialogTemplate* Template() const { return m_template ? &*m_template : nullptr; }
     UINT TemplateId() const { return m_templateId; }

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 #include "tools/kx-run/run_folder.h"
 #include "tools/kx-run/script.h"
@@ -91,6 +95,52 @@ TEST_F(RunFolder, BrokenPicturesAreCutShortAndMissingOnesGone)
     EXPECT_EQ(Apply("skins missing"), std::nullopt);
     EXPECT_FALSE(fs::exists(m_run / "Skins"));
     EXPECT_TRUE(fs::exists(m_output / "Skins/EN/main.png"));
+}
+
+// With --folder the run folder is one of the user's, which may hold links
+// to files elsewhere: set-up lines change what is inside the folder only.
+TEST_F(RunFolder, SetUpNeverFollowsALinkOutOfTheRunFolder)
+{
+    ASSERT_EQ(CopyOutputFolder(m_output, m_run), std::nullopt);
+    const fs::path outside = m_root / "elsewhere";
+    Write(outside / "art.png", std::string(100, 'a'));
+    Write(outside / "EN/main.png", std::string(100, 'b'));
+    fs::remove(m_run / "Skins/CHS/main.png");
+    fs::create_symlink(outside / "art.png", m_run / "Skins/CHS/main.png");
+    EXPECT_NE(Apply("skins broken"), std::nullopt);
+    EXPECT_NE(Apply("skin CHS/main.png broken"), std::nullopt);
+    EXPECT_EQ(fs::file_size(outside / "art.png"), 100u);
+
+    fs::remove_all(m_run / "Skins/EN");
+    fs::create_directory_symlink(outside / "EN", m_run / "Skins/EN");
+    for (const char* line : {"skin EN/main.png broken", "skin EN/main.png missing", "skin EN/main.png pipe"}) {
+        EXPECT_NE(Apply(line), std::nullopt) << line;
+    }
+    EXPECT_EQ(fs::file_size(outside / "EN/main.png"), 100u);
+
+    fs::remove(m_run / "config.bin");
+    fs::create_symlink(outside / "art.png", m_run / "config.bin");
+    EXPECT_NE(Apply("config.bin mine.bin"), std::nullopt);
+    EXPECT_EQ(fs::file_size(outside / "art.png"), 100u);
+}
+
+// The script and the mouse's memory are files the runner reads: a folder,
+// a pipe no one writes to or an endless device is refused, not waited on.
+TEST_F(RunFolder, OnlyRegularFilesOfABoundedSizeAreRead)
+{
+    EXPECT_EQ(ReadWholeFile(m_root / "script/mine.bin", 4), "mine");
+    EXPECT_EQ(ReadWholeFile(m_root / "script/mine.bin", 3), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(m_root / "script"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile("/dev/zero"), std::nullopt);
+
+    const fs::path pipe = m_root / "pipe.kxs";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [pipe] { return ReadWholeFile(pipe); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "reading blocked on a named pipe";
+        ::close(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_EQ(read.get(), std::nullopt);
 }
 
 TEST_F(RunFolder, ConfigBinCanBecomeAFolderOrHaveBytesWrittenIntoIt)

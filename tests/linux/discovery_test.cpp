@@ -94,3 +94,22 @@ TEST_F(DiscoveryOnLinux, AnInterfaceThatCannotBeOpenedAtAllStillEndsTheWalk)
     EXPECT_EQ(Discover(nullptr), 0);
     EXPECT_TRUE(boxes.texts.empty());
 }
+
+TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNotKept)
+{
+    system.PlugMouse(0);
+    // The data collection's node is opened twice: for its attributes, then to
+    // keep. Just before the second open the mouse goes and a keyboard gets
+    // the same node number.
+    int opens = 0;
+    system.io->beforeOpen = [this, &opens](const std::string& path) {
+        if (path == system.DevPath("hidraw0") && ++opens == 2) {
+            system.UnplugMouse(0);
+            system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
+        }
+    };
+    EXPECT_EQ(Discover(nullptr), 0);
+    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:2"});
+    EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(system.io->openFds.empty()) << "the keyboard's node was kept open";
+}

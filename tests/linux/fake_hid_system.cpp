@@ -92,6 +92,9 @@ void CFakeHidTree::RemoveNode(const std::string& name)
 
 int CFakeHidrawIo::Open(const std::string& path)
 {
+    if (beforeOpen) {
+        beforeOpen(path);
+    }
     const auto it = devices.find(path);
     if (it == devices.end()) {
         return -ENOENT;

@@ -62,6 +62,9 @@ public:
     std::map<std::string, Device> devices;
     std::vector<Transfer> transfers;
     std::map<int, std::string> openFds;
+    // Runs at the start of every open with the node's path, before the
+    // kernel looks the node up: a test can let another device take it there.
+    std::function<void(const std::string& path)> beforeOpen;
 
 private:
     int m_nextFd = 100;

@@ -6,4 +6,4 @@ kx_test(kx_platform_services_tests
     services/profile_test.cpp
     services/shell_process_test.cpp
     services/system_info_test.cpp
-  DEPS kx_platform_services)
+  DEPS kx_platform_services kx_platform_ipc)

@@ -1,7 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <future>
+
 #include "platform/gdi/dc.h"
 #include "platform/gdi/image.h"
+#include "platform/gdi/picturefile.h"
 #include "platform/module.h"
 #include "skin/canvas.h"
 #include "skin/loadpng.h"
@@ -110,6 +120,64 @@ TEST_F(LoadPngTest, CanvasKeepsStraightAlphaAndIsNullWhenMissing)
     EXPECT_EQ(canvas->PixelAt(0, 1)[2], 1);
     EXPECT_EQ(LoadCanvas(folder.File("missing.png")), nullptr);
     EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// What a planted file in a picture's place may do: nothing but fail to load.
+class HostilePictureTest : public LoadPngTest {
+protected:
+    // Loads path as the main window's canvas on another thread. A load still
+    // blocked after a few seconds on a pipe is freed by opening the pipe's
+    // other end, so that the test fails instead of hanging.
+    bool LoadsWithoutBlocking(const std::u16string& path)
+    {
+        auto load = std::async(std::launch::async, [path] { return LoadCanvas(path) != nullptr; });
+        if (load.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+            EXPECT_FALSE(load.get());
+            return true;
+        }
+        const int writer = ::open(std::filesystem::path(path).c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) {
+            ::close(writer);
+        }
+        load.wait();
+        return false;
+    }
+};
+
+TEST_F(HostilePictureTest, APipeOrAFolderInThePicturesPlaceFailsAtOnce)
+{
+    const std::filesystem::path pipe = folder.Path() / "main.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(LoadsWithoutBlocking(pipe.u16string())) << "loading blocked on a named pipe";
+    std::filesystem::create_directory(folder.Path() / "KeySet.png");
+    EXPECT_TRUE(LoadsWithoutBlocking(folder.File("KeySet.png")));
+    Target target(2, 2, RGB(9, 9, 9));
+    EXPECT_EQ(LoadPng(kOwner, &target.dc, folder.File("KeySet.png"), 0, 0), 0);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, u"LoadPng---Load image failed.");
+}
+
+TEST_F(HostilePictureTest, OnlyPngIsDecodedWhateverTheName)
+{
+    // A red 2 x 2 picture in the portable pixmap format, named as the skin's.
+    std::string ppm = "P6\n2 2\n255\n";
+    for (int pixel = 0; pixel < 4; ++pixel) {
+        ppm += std::string("\xff\x00\x00", 3);
+    }
+    std::ofstream(folder.Path() / "main.png", std::ios::binary) << ppm;
+    EXPECT_EQ(LoadCanvas(folder.File("main.png")), nullptr);
+    Target target(2, 2, RGB(9, 9, 9));
+    EXPECT_EQ(LoadPng(kOwner, &target.dc, folder.File("main.png"), 0, 0), 0);
+    EXPECT_EQ(target.dc.GetPixel(0, 0), RGB(9, 9, 9));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(HostilePictureTest, AFileLargerThanAnyPictureIsNotRead)
+{
+    const auto path = Write("huge.png", {TestPng::Type::Rgb, 1, 1, {1, 2, 3}, {}, {}});
+    EXPECT_NE(LoadCanvas(path), nullptr);
+    std::filesystem::resize_file(std::filesystem::path(path), kMaxPictureFileBytes + 1);
+    EXPECT_EQ(LoadCanvas(path), nullptr);
 }
 
 }  // namespace

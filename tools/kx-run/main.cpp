@@ -6,12 +6,12 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -91,7 +91,9 @@ Set-up, before "start" (files are relative to the script's folder):
   config.bin byte OFFSET VALUE...   bytes written into config.bin at OFFSET
   str.ini FILE | str.ini missing
   skins missing | skins broken     no skin folder / every picture cut short
-  skin FILE missing | skin FILE broken   one picture below Skins/ (EN/main.png)
+  skin FILE missing | skin FILE broken | skin FILE pipe
+                             one picture below Skins/ (EN/main.png); a pipe
+                             takes its place as a named pipe no one writes to
   notification-area absent   a desktop without a tray
   fault ...                  as below, for the start-up's own transfers
   start                      starts the program
@@ -177,12 +179,22 @@ std::optional<Options> ParseArguments(int argc, char** argv)
     return haveScript ? std::optional(options) : std::nullopt;
 }
 
+// The script, from a file or standard input, no longer than any input the
+// runner reads.
 std::optional<std::string> ReadScript(const std::string& name)
 {
-    if (name == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    if (name != "-") {
+        return ReadWholeFile(name);
     }
-    return ReadWholeFile(name);
+    std::string text;
+    std::array<char, 4096> chunk{};
+    while (std::cin.read(chunk.data(), chunk.size()) || std::cin.gcount() > 0) {
+        text.append(chunk.data(), static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > kMaxRunnerInputBytes) {
+            return std::nullopt;
+        }
+    }
+    return text;
 }
 
 // The set-up a second instance repeats: what the machine is like, not what is in the folder.
@@ -225,7 +237,7 @@ std::optional<std::string> ReadMachineSetup(const Script& script, const fs::path
             machine.memory = SimMouse::FactoryConfiguration(machine.mouse.dpiTableSet);
             break;
         case StepKind::MouseMemory: {
-            const auto content = ReadWholeFile(scriptFolder / step.path);
+            const auto content = ReadWholeFile(scriptFolder / step.path, SimMouse::kConfigurationSize);
             if (!content || content->size() != SimMouse::kConfigurationSize) {
                 return "line " + std::to_string(step.line) + ": " + step.path + " is not a 322-byte file";
             }
@@ -360,5 +372,8 @@ int main(int argc, char** argv)
     SetMessageBoxPresenter(&observer);
     SetShellOpener(&observer);
     CScriptRunner runner(script, report, observer, sim, std::move(place));
-    runner.Run();
+    const int status = runner.Run();
+    SetShellOpener(nullptr);
+    SetMessageBoxPresenter(nullptr);
+    return status;
 }

@@ -6,6 +6,9 @@
 
 void CReport::Line(std::string_view text)
 {
+    if (m_out == nullptr) {
+        return;
+    }
     std::fwrite(text.data(), 1, text.size(), m_out);
     std::fputc('\n', m_out);
     if (std::fflush(m_out) != 0 && m_onWriteFailure) {

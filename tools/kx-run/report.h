@@ -18,6 +18,8 @@ public:
 
     void Line(std::string_view text);
     void Lines(const std::vector<std::string>& lines, std::string_view indent = "  ");
+    // Ends the report: lines after it are dropped.
+    void Close() { m_out = nullptr; }
 
     // Called when a line cannot be written (the reader has gone); without it
     // the lines are lost silently.

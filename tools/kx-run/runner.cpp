@@ -2,6 +2,18 @@
 
 #include <unistd.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KX_HAS_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef KX_HAS_ADDRESS_SANITIZER
+#define KX_HAS_ADDRESS_SANITIZER 0
+#endif
+#if defined(__SANITIZE_ADDRESS__) || KX_HAS_ADDRESS_SANITIZER
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +35,15 @@
 namespace {
 
 CScriptRunner* g_runner = nullptr;
+
+// Under the leak checker: looks for memory nothing refers to any more, and
+// ends the process with the checker's report when there is some.
+void CheckForLeaksNow()
+{
+#if defined(__SANITIZE_ADDRESS__) || KX_HAS_ADDRESS_SANITIZER
+    __lsan_do_leak_check();
+#endif
+}
 
 // Exit code of the runner when the program ended while script lines were left.
 constexpr int kEndedEarly = 3;
@@ -73,7 +94,7 @@ CScriptRunner::~CScriptRunner()
     g_runner = nullptr;
 }
 
-void CScriptRunner::Run()
+int CScriptRunner::Run()
 {
     // Faults set up before the start are there for the start-up's own transfers.
     for (const Step& step : m_script.setup) {
@@ -84,43 +105,73 @@ void CScriptRunner::Run()
     m_mouseSeen = m_sim.Mouse().Memory();
     m_report.Line("> start");
     wndtest::QueueModalAction([this](HWND dialog) { ContinueInside(dialog); });
-    ProgramEnded(m_place.program());
+    const int exitCode = m_place.program();
+    const int status = m_finishStatus ? *m_finishStatus : ProgramEnded(exitCode);
+    CleanUp();
+    return status;
 }
 
+// The program ends the process: no destructor of the program's runs, as on
+// Windows. What the leak checker would find at the end it is asked now, while
+// everything still in use can be reached.
 void CScriptRunner::OnExitProcess(UINT exitCode)
 {
-    if (g_runner != nullptr) {
-        g_runner->ProgramEnded(static_cast<int>(exitCode));
+    if (g_runner == nullptr) {
+        return;
     }
+    const int status =
+        g_runner->m_finishStatus ? *g_runner->m_finishStatus : g_runner->ProgramEnded(static_cast<int>(exitCode));
+    g_runner->CleanUp();
+    if (g_runner->m_place.end) {
+        g_runner->m_place.end(status);
+    }
+    CheckForLeaksNow();
+    std::fflush(nullptr);
+    ::_exit(status);
 }
 
-void CScriptRunner::ProgramEnded(int exitCode)
+int CScriptRunner::ProgramEnded(int exitCode)
 {
     m_observer.Flush();
     m_report.Line("process end, exit code " + std::to_string(exitCode));
+    m_report.Close();
     if (m_next < m_script.actions.size()) {
         std::fprintf(stderr, "kx-run: the program ended before line %d\n", m_script.actions[m_next].line);
-        Finish(kEndedEarly);
+        return kEndedEarly;
     }
-    Finish(exitCode);
+    return Status(exitCode);
 }
 
-void CScriptRunner::Finish(int exitCode)
+int CScriptRunner::Status(int exitCode) const
+{
+    return m_failed && exitCode == 0 ? kActionFailed : exitCode;
+}
+
+void CScriptRunner::CleanUp()
 {
     std::fflush(nullptr);
-    if (m_place.cleanUp) {
+    if (!m_cleanedUp && m_place.cleanUp) {
+        m_cleanedUp = true;
         m_place.cleanUp();
     }
-    const int status = m_failed && exitCode == 0 ? kActionFailed : exitCode;
-    if (m_place.end) {
-        m_place.end(status);
+}
+
+void CScriptRunner::Finish(int status)
+{
+    if (!m_finishStatus) {
+        m_finishStatus = status;
+        m_observer.Flush();
+        m_report.Close();
     }
-    ::_exit(status);
+    // Again each time: a run may be finished before the program's first
+    // dialog is up, and a dialog may still open while the others end.
+    CDialog::CancelModalDialogs();
 }
 
 // Runs inside the modal loop of `dialog`: takes actions until the dialog
 // ends. A dialog the action opens runs its own loop, which takes the next
-// actions through the action queued here, and hands back when it ends.
+// actions through the action queued here, and hands back when it ends. Once
+// the script is over, a dialog that still opens is cancelled at once.
 void CScriptRunner::ContinueInside(HWND dialog)
 {
     const bool opened = m_dialogs.empty() || m_dialogs.back() != dialog;
@@ -134,8 +185,9 @@ void CScriptRunner::ContinueInside(HWND dialog)
     wndtest::QueueModalAction([this](HWND inner) { ContinueInside(inner); });
     int result = -1;
     while (!ModalEnded(dialog, result)) {
-        if (m_next == m_script.actions.size()) {
-            Finish(0);
+        if (m_finishStatus || m_next == m_script.actions.size()) {
+            Finish(Status(0));
+            continue;
         }
         const Step& step = m_script.actions[m_next++];
         m_report.Line("> " + step.text);

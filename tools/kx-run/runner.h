@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@ struct RunPlace {
     std::string secondSetup;           // set-up lines a second instance repeats
     std::function<void()> cleanUp;     // removes what the run made, before the process ends
     std::function<int()> program;      // runs the program to its end and returns its exit code
-    // Called with the runner's exit status instead of ending the process
-    // (for tests of the runner itself); the process ends if it returns.
+    // Called with the runner's exit status when the program ends the process
+    // itself (ExitProcess), instead of ending it (for tests of the runner
+    // itself); the process ends if it returns.
     std::function<void(int status)> end;
 };
 
@@ -39,15 +41,25 @@ public:
     CScriptRunner(const CScriptRunner&) = delete;
     CScriptRunner& operator=(const CScriptRunner&) = delete;
 
-    // Runs the program through the script and ends the process: with the
-    // program's exit code when the program ends, with 0 when the script ends
-    // first, with 3 when the program ended before the script did, with 2
-    // when an action could not be carried out.
-    [[noreturn]] void Run();
+    // Runs the program through the script and returns the runner's exit
+    // status: the program's exit code when the program ends, 0 when the
+    // script ends first, 3 when the program ended before the script did, 2
+    // when an action could not be carried out. A program the script outlives
+    // is ended as the session's end would: every dialog is cancelled, and the
+    // program returns in its own way, with nothing more in the report. Only
+    // when the program ends the process itself (ExitProcess) does the process
+    // end there, with that status.
+    int Run();
 
 private:
     static void OnExitProcess(UINT exitCode);
-    [[noreturn]] void ProgramEnded(int exitCode);
+    // The report's last line and the status for a program that has ended.
+    int ProgramEnded(int exitCode);
+    // Ends the run with `status` while the program still runs: the report
+    // is closed and every dialog cancelled, the innermost first, so that the
+    // program's loops end and it returns in its own way; Run then returns
+    // `status`. The first status given stays.
+    void Finish(int status);
 
     void ContinueInside(HWND dialog);
     void Execute(const Step& step);
@@ -69,7 +81,9 @@ private:
     void Settle();
     void Error(const std::string& message);
     HWND Front() const { return m_dialogs.empty() ? nullptr : m_dialogs.back(); }
-    [[noreturn]] void Finish(int exitCode);
+    // The runner's exit status for the program's exit code.
+    int Status(int exitCode) const;
+    void CleanUp();
 
     const Script& m_script;
     CReport& m_report;
@@ -83,4 +97,6 @@ private:
     SimMouse::Configuration m_mouseSeen{};  // the mouse's memory when last shown
     std::string m_current = "start";  // the action running now
     bool m_failed = false;          // an action could not be carried out
+    std::optional<int> m_finishStatus;  // set when the run ended before the program
+    bool m_cleanedUp = false;
 };

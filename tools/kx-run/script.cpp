@@ -189,7 +189,8 @@ std::optional<std::string> ParseSkins(Line& line)
 
 std::optional<std::string> ParseSkinFile(Line& line)
 {
-    if (auto error = Expect(line, 2, "skin FILE missing | skin FILE broken")) {
+    constexpr std::string_view usage = "skin FILE missing | skin FILE broken | skin FILE pipe";
+    if (auto error = Expect(line, 2, usage)) {
         return error;
     }
     if (!SafeRelativePath(line.args[0])) {
@@ -200,8 +201,10 @@ std::optional<std::string> ParseSkinFile(Line& line)
         line.step.kind = StepKind::SkinFileMissing;
     } else if (line.args[1] == "broken") {
         line.step.kind = StepKind::SkinFileBroken;
+    } else if (line.args[1] == "pipe") {
+        line.step.kind = StepKind::SkinFilePipe;
     } else {
-        return "expected: skin FILE missing | skin FILE broken";
+        return "expected: " + std::string(usage);
     }
     return std::nullopt;
 }

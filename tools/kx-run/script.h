@@ -27,6 +27,7 @@ enum class StepKind {
     SkinsBroken,
     SkinFileMissing,   // path below Skins/
     SkinFileBroken,    // path below Skins/
+    SkinFilePipe,      // path below Skins/
     NoNotificationArea,
     Start,
     // Actions.

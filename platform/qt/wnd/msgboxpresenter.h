@@ -8,3 +8,6 @@ class CQtMessageBoxPresenter : public IMessageBoxPresenter {
 public:
     int Show(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) override;
 };
+
+// Answers every box the presenter shows at the moment, as OK.
+void CloseOpenMessageBoxes();

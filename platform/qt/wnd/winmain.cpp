@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/qt/wnd/desktop.h"
+#include "platform/qt/wnd/endsession.h"
 #include "platform/qt/wnd/msgboxpresenter.h"
 #include "platform/wnd/cwinapp.h"
 
@@ -15,6 +16,8 @@ int AfxWinMain(int argc, char** argv)
     // Windows hide and show all the time; the program ends only when its
     // application object says so.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Log-out, kill and Ctrl+C end the program as its windows would.
+    const CEndSessionWatch endSession;
     // Headless runs keep the recording presenter their driver installed.
     CQtMessageBoxPresenter presenter;
     IMessageBoxPresenter* const previous = desktop::Headless() ? nullptr : SetMessageBoxPresenter(&presenter);

@@ -1,4 +1,5 @@
 #include "platform/ipc/window_message_channel.h"
+#include "platform/services/runtime_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -132,10 +133,38 @@ TEST_F(WindowMessageChannelTest, ReplacesASocketFileLeftBehind)
 
 TEST_F(WindowMessageChannelTest, IgnoresAnUnsafeRuntimeFolder)
 {
+    // Nowhere else to go either, so that nothing is made outside the test's folder.
+    SetRuntimeFolderPlacesForTesting(RuntimeFolderPlaces{m_dir.string(), "", "", ""});
     ::chmod(m_dir.c_str(), 0777);
-    const std::string path = WindowMessageSocketPath(kClass);
-    EXPECT_EQ(path.rfind(m_dir.string(), 0), std::string::npos);
+    EXPECT_EQ(WindowMessageSocketPath(kClass), "");
     ::chmod(m_dir.c_str(), 0700);
+    EXPECT_EQ(WindowMessageSocketPath(kClass).rfind(m_dir.string(), 0), 0u);
+    SetRuntimeFolderPlacesForTesting(std::nullopt);
+}
+
+// Socket addresses hold 107 bytes of path; a run-time folder's path may be
+// longer, and the program must still be reachable through it.
+TEST_F(WindowMessageChannelTest, ReachesTheProgramThroughALongRuntimePath)
+{
+    std::filesystem::path deep = m_dir;
+    while (deep.string().size() < 120) {
+        deep /= "a-long-folder-name";
+    }
+    std::filesystem::create_directories(deep);
+    ::chmod(deep.c_str(), 0700);
+    ::setenv("XDG_RUNTIME_DIR", deep.c_str(), 1);
+    ASSERT_GE(WindowMessageSocketPath(kClass).size(), 120u + 1 + 16);
+
+    std::vector<WindowMessage> received;
+    CWindowMessageChannel channel;
+    ASSERT_TRUE(channel.Listen(kClass, [&](const WindowMessage& m) { received.push_back(m); }));
+    EXPECT_TRUE(std::filesystem::exists(WindowMessageSocketPath(kClass)));
+    EXPECT_TRUE(SendWindowClassMessage(kClass, {0x402, 9, 12}));
+    channel.ReceivePending();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].lParam, 12);
+    channel.Close();
+    EXPECT_FALSE(std::filesystem::exists(WindowMessageSocketPath(kClass)));
 }
 
 }  // namespace

@@ -117,4 +117,12 @@ TEST_F(SaveWholeFileTest, OnlyRegularFilesAreOpened)
     EXPECT_FALSE(PathFileExistsW(m_wide.c_str()));
 }
 
+TEST_F(SaveWholeFileTest, ReadingStopsAtTheSizeAsked)
+{
+    WriteBytes(m_file, "12345");
+    EXPECT_EQ(ReadWholeFileW(m_wide.c_str(), 5), std::optional<std::string>("12345"));
+    EXPECT_FALSE(ReadWholeFileW(m_wide.c_str(), 4).has_value());
+    EXPECT_EQ(GetLastError(), ERROR_FILE_TOO_LARGE);
+}
+
 }  // namespace

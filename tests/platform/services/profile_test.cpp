@@ -161,6 +161,16 @@ TEST_F(ProfileTest, UnreadableFileIsNotOverwritten)
     EXPECT_EQ(Text(), "[S]\nK=old\n");
 }
 
+TEST_F(ProfileTest, AFileBeyondTheSizeBoundIsNeitherReadNorRewritten)
+{
+    Seed("[S]\nK=old\n");
+    std::filesystem::resize_file(m_folder.File("str.ini"), kMaxProfileFileBytes + 1);
+    EXPECT_EQ(Read(u"S", u"K", u"none"), u"none");
+    EXPECT_FALSE(Write(u"S", u"K", u"new"));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_TOO_LARGE);
+    EXPECT_EQ(std::filesystem::file_size(m_folder.File("str.ini")), kMaxProfileFileBytes + 1);
+}
+
 TEST_F(ProfileTest, NullSectionOrKeyListsNames)
 {
     Seed("[A]\nx=1\ny=2\n[B]\n");

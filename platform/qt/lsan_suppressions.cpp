@@ -1,6 +1,6 @@
 // fontconfig keeps its font caches for the life of the process and never
 // frees them; the leak checker would otherwise report them after every
-// test program that draws text.
+// program that draws text (the test programs, the scripted runner).
 extern "C" const char* __lsan_default_suppressions();
 
 extern "C" const char* __lsan_default_suppressions()
