@@ -18,10 +18,10 @@ fail() {
   exit 1
 }
 
-# Waits, up to 20 s, until COMMAND... succeeds.
+# Waits, up to 60 s, until COMMAND... succeeds.
 wait_for() {
-  local tries
-  for tries in $(seq 200); do
+  local deadline=$((SECONDS + 60))
+  while [ "$SECONDS" -le "$deadline" ]; do
     ! "$@" || return 0
     sleep 0.1
   done
@@ -81,7 +81,10 @@ wait_for test -S "$T/run/RV880KXClass.sock" || fail "the program does not listen
 "$T/app/KX-507-demo" >/dev/null 2>&1 || fail "the second start failed"
 shown() { xdotool search --onlyvisible --pid "$program" 2>/dev/null | head -n 1; }
 window_id() { [ -n "$(shown)" ]; }
-wait_for window_id || fail "the window was not shown"
+if ! wait_for window_id; then
+  xwininfo -root -tree >&2
+  fail "the window was not shown"
+fi
 window=$(shown)
 
 position() { xdotool getwindowgeometry --shell "$window" | grep -E '^[XY]=' | tr '\n' ' '; }

@@ -57,10 +57,10 @@ png_size() { # FILE: "WIDTHxHEIGHT" from the PNG header
   echo "$(((b[2] << 8) + b[3]))x$(((b[6] << 8) + b[7]))"
 }
 
-# Waits, up to 20 s, until COMMAND... succeeds.
+# Waits, up to 60 s, until COMMAND... succeeds.
 wait_for() {
-  local tries
-  for tries in $(seq 200); do
+  local deadline=$((SECONDS + 60))
+  while [ "$SECONDS" -le "$deadline" ]; do
     ! "$@" || return 0
     sleep 0.1
   done
