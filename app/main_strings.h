@@ -48,7 +48,3 @@ struct MainWindowStrings {
 
 // Assigns every slot its text in the given language.
 void FillMainWindowStrings(MainWindowStrings& strings, Language language);
-
-// The text of one slot in one language, without a window: for callers that
-// need a single text (and for tests).
-const LocalizedText& MainWindowText(std::u16string MainWindowStrings::*slot);

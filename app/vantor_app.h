@@ -15,8 +15,6 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    ULONG_PTR ImagingToken() const { return m_imagingToken; }
-
 private:
     ULONG_PTR m_imagingToken = 0;
     ImagingStartupInput m_imagingStartupInput;

@@ -3,7 +3,7 @@
 // Each runs its dialog modally over the main window and returns how it ended,
 // IDOK (1, confirmed) or IDCANCEL (2, cancelled), with the values the user
 // chose. The dialogs only report; the key page writes the settings record and
-// the slot's label from a confirmed result (settings of mainwnd/slot_assignment.h).
+// the slot's label from a confirmed result (see mainwnd/slot_assignment.h).
 
 #include <cstdint>
 #include <string>

@@ -16,6 +16,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-noto-cjk
   # looking at the program as a person would: a screen, a tray, screenshots
   xvfb xdotool trayer imagemagick x11-utils
+  # a real X11 window manager for the quick-click test
+  openbox
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
 )

@@ -18,8 +18,31 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" -LE fuzz
 }
 
+# Two busy loops, one per core of a small machine; always ended with the script.
+busy=()
+stop_busy() {
+  local pid
+  for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${busy[@]}"; do wait "$pid" 2>/dev/null || true; done
+  busy=()
+}
+trap stop_busy EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
 echo "== normal build"
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The tests that start processes and wait for files, sockets and windows, three
+# times in a row on loaded cores, so that a race shows up here rather than on a
+# user's machine.
+echo "== install and end-to-end tests, three times under load"
+for _ in 1 2; do
+  while :; do :; done &
+  busy+=($!)
+done
+ctest --test-dir build --output-on-failure -j "$jobs" -L 'install|e2e' --repeat until-fail:3
+stop_busy
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -53,7 +53,6 @@ public:
     CDropDown& operator=(CDropDown&&) noexcept;
     ~CDropDown();
 
-    const DropDownGeometry& Geometry() const { return m_geometry; }
     const CRect& Box() const { return m_geometry.box; }
     bool InBox(CPoint point) const { return m_geometry.box.PtInRect(point); }
     bool InGuard(CPoint point) const { return m_geometry.Guard().PtInRect(point); }

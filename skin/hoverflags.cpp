@@ -26,11 +26,6 @@ void CHoverFlags::Clear(std::size_t index)
     }
 }
 
-void CHoverFlags::ClearAll()
-{
-    std::fill(m_flags.begin(), m_flags.end(), false);
-}
-
 bool CHoverFlags::Any() const
 {
     return std::find(m_flags.begin(), m_flags.end(), true) != m_flags.end();

@@ -30,7 +30,6 @@ public:
     bool IsSet(std::size_t index) const { return index < m_flags.size() && m_flags[index]; }
     void Set(std::size_t index);
     void Clear(std::size_t index);
-    void ClearAll();
     bool Any() const;
 
     // The first flagged index in order (indices outside the flags are skipped).

@@ -19,9 +19,9 @@ struct DialogTemplate {
     int fontPoints = 0;
     int fontWeight = 0;
     BYTE fontCharSet = 0;
-    // The least client size in pixels: the main window's pictures need
-    // more than its dialog units give.
-    CSize minClient;
+    // The client size in pixels where pictures fix it (the main window's are
+    // 752 x 647, less wide than its dialog units); 0 x 0 takes the units.
+    CSize clientPixels;
 };
 
 // One dialog unit is 2 pixels each way for the 12-point template font at 96

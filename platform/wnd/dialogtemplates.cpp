@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <array>
 
 #include "platform/gdi/font.h"
@@ -47,6 +46,8 @@ std::optional<DialogTemplate> FindDialogTemplate(UINT id)
 
 CSize DialogClientSize(const DialogTemplate& dialogTemplate)
 {
-    return CSize(std::max(dialogTemplate.widthDlu * kPixelsPerDialogUnit, dialogTemplate.minClient.cx),
-        std::max(dialogTemplate.heightDlu * kPixelsPerDialogUnit, dialogTemplate.minClient.cy));
+    if (dialogTemplate.clientPixels.cx > 0 && dialogTemplate.clientPixels.cy > 0) {
+        return dialogTemplate.clientPixels;
+    }
+    return CSize(dialogTemplate.widthDlu * kPixelsPerDialogUnit, dialogTemplate.heightDlu * kPixelsPerDialogUnit);
 }

@@ -59,6 +59,11 @@ constexpr KeyRow kKeys[] = {
     {109, 0x51, true, VK_NEXT, 0}, {110, 0x52, true, VK_INSERT, 0}, {111, 0x53, true, VK_DELETE, 0},
     {119, 0x45, false, VK_PAUSE, 0}, {125, 0x5B, true, VK_LWIN, 0}, {126, 0x5C, true, VK_RWIN, 0},
     {127, 0x5D, true, VK_APPS, 0},
+    // F13 to F23 follow one another in set 1; F24 sits apart.
+    {183, 0x64, false, VK_F13, 0}, {184, 0x65, false, VK_F13 + 1, 0}, {185, 0x66, false, VK_F13 + 2, 0},
+    {186, 0x67, false, VK_F13 + 3, 0}, {187, 0x68, false, VK_F13 + 4, 0}, {188, 0x69, false, VK_F13 + 5, 0},
+    {189, 0x6A, false, VK_F13 + 6, 0}, {190, 0x6B, false, VK_F13 + 7, 0}, {191, 0x6C, false, VK_F13 + 8, 0},
+    {192, 0x6D, false, VK_F13 + 9, 0}, {193, 0x6E, false, VK_F13 + 10, 0}, {194, 0x76, false, VK_F24, 0},
 };
 
 KeyStroke Stroke(const KeyRow& row, UINT virtualKey)
@@ -87,6 +92,11 @@ std::optional<KeyStroke> KeyFromEvdev(int evdevCode, bool numLock)
 
 std::optional<KeyStroke> KeyFromVirtualKey(UINT virtualKey, bool extended)
 {
+    // 0 is no key at all; it must not meet the 0 that marks the rows
+    // without a Num Lock twin below.
+    if (virtualKey == 0) {
+        return std::nullopt;
+    }
     for (const KeyRow& row : kKeys) {
         if (row.virtualKey == virtualKey && row.extended == extended) {
             return Stroke(row, virtualKey);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -45,6 +46,11 @@ void MouseLeave(HWND window);
 void KeyDown(HWND window, UINT virtualKey, bool extended = false, bool autoRepeat = false);
 void KeyUp(HWND window, UINT virtualKey, bool extended = false);
 void KeyPress(HWND window, UINT virtualKey, bool extended = false);
+// A key as the desktop reports it: by its evdev code (X11 and Wayland), or,
+// with evdevCode 0, by the toolkit's key value alone, as some platforms do.
+void ReportedKeyPress(HWND window, int evdevCode, int toolkitKey = 0);
+// Every key value the toolkit defines, with its name, for tests that press them all.
+std::vector<std::pair<int, std::string>> ToolkitKeys();
 // Types characters into the focused control (digits, letters).
 void TypeText(HWND window, std::u16string_view text);
 // Moves the keyboard focus to window (a control), as a click would.

@@ -32,14 +32,11 @@ using EndSessionTest = ShellTest;
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // Raises the signal and lets the message loop take it, as it would while
-// the program waits for input.
-void Deliver(int signal)
+// the program waits for input, until the main window's loop has ended.
+void Deliver(int signal, CVantorDlg& dlg)
 {
     ::kill(::getpid(), signal);
-    for (int i = 0; i < 20; ++i) {
-        wndtest::PumpMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    PumpUntil([&] { return dlg.IsModalEnded(); });
 }
 
 TEST_F(EndSessionTest, EachSignalEndsTheProgramAsTheTrayMenusExitDoes)
@@ -51,7 +48,7 @@ TEST_F(EndSessionTest, EachSignalEndsTheProgramAsTheTrayMenusExitDoes)
         bool ended = false;
         const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
             ASSERT_TRUE(std::filesystem::exists(socket));
-            Deliver(signal);
+            Deliver(signal, dlg);
             ended = dlg.IsModalEnded();
         }});
         EXPECT_TRUE(ended);

@@ -69,10 +69,15 @@ TEST(MainWindowStrings, ChineseTextsUseFullWidthPunctuationAndNoTrailingBlank)
 
 TEST(MainWindowStrings, WebAddressIsTheSameInEveryLanguage)
 {
-    const LocalizedText& site = MainWindowText(&MainWindowStrings::strWebSite);
-    EXPECT_EQ(site.english, site.simplifiedChinese);
-    EXPECT_EQ(site.english, site.traditionalChinese);
-    EXPECT_EQ(site.english.substr(0, 7), u"http://");
+    MainWindowStrings english;
+    MainWindowStrings simplified;
+    MainWindowStrings traditional;
+    FillMainWindowStrings(english, Language::English);
+    FillMainWindowStrings(simplified, Language::SimplifiedChinese);
+    FillMainWindowStrings(traditional, Language::TraditionalChinese);
+    EXPECT_EQ(english.strWebSite, simplified.strWebSite);
+    EXPECT_EQ(english.strWebSite, traditional.strWebSite);
+    EXPECT_EQ(english.strWebSite.substr(0, 7), u"http://");
 }
 
 TEST(DialogTexts, ConfirmAndCancelInEachLanguage)

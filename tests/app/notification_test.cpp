@@ -34,14 +34,18 @@ struct Expected {
     UINT timeout;
 };
 
-// Waits until the channel's datagrams have been delivered.
-void PumpChannel()
+// Sends one more notification after what went before and waits for its
+// balloon: the channel keeps the order, so everything sent earlier has been
+// handled by then. True when the balloon came, and came alone.
+bool ChannelDrained()
 {
-    for (int i = 0; i < 5; ++i) {
-        wndtest::PumpMessages();
-        ::usleep(2000);
+    const std::size_t before = wndtest::TrayCalls().size();
+    if (!SendWindowClassMessage(kClass, WindowMessage{kNotification, 9, 99})) {
+        return false;
     }
-    wndtest::PumpMessages();
+    return PumpUntil([&] { return wndtest::TrayCalls().size() > before; }) &&
+           wndtest::TrayCalls().size() == before + 1 &&
+           std::u16string(wndtest::TrayCalls().back().data.szInfo) == u"Switch to macro key99";
 }
 
 using NotificationTest = ShellTest;
@@ -109,8 +113,7 @@ TEST_F(NotificationTest, OtherProgramsReachTheWindowThroughTheChannel)
     SimHid sim;
     RunProgram({[&](CVantorDlg& dlg) {
         ASSERT_TRUE(SendWindowClassMessage(kClass, WindowMessage{kNotification, 9, 12}));
-        PumpChannel();
-        ASSERT_NE(LastBalloon(), nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return LastBalloon() != nullptr; }));
         EXPECT_EQ(std::u16string(LastBalloon()->szInfo), u"Switch to macro key12");
 
         // Only the notification message passes: nothing else another program
@@ -127,8 +130,8 @@ TEST_F(NotificationTest, OtherProgramsReachTheWindowThroughTheChannel)
         const char garbage[] = "KXWM\x02\x04";
         ::sendto(fd, garbage, sizeof garbage, 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         ::close(fd);
-        PumpChannel();
-        EXPECT_EQ(wndtest::TrayCalls().size(), before);
+        ASSERT_TRUE(ChannelDrained());
+        EXPECT_EQ(wndtest::TrayCalls().size(), before + 1) << "only the last notification's balloon";
         EXPECT_TRUE(wndtest::Menus().empty());
         EXPECT_FALSE(dlg.IsModalEnded());
         // With a notification area the tray is the only way to open the window.
@@ -142,12 +145,11 @@ TEST_F(NotificationTest, WithoutANotificationAreaTheOpenRequestShowsTheWindow)
     wndtest::SetNotificationAreaAvailable(false);
     RunProgram({[&](CVantorDlg& dlg) {
         EXPECT_TRUE(SendWindowClassMessage(kClass, WindowMessage{kTrayCallback, 1, WM_RBUTTONUP}));
-        PumpChannel();
+        ASSERT_TRUE(ChannelDrained());
         EXPECT_TRUE(wndtest::Menus().empty());
         EXPECT_FALSE(dlg.IsWindowVisible());
         EXPECT_TRUE(SendWindowClassMessage(kClass, WindowMessage{kTrayCallback, 1, WM_LBUTTONUP}));
-        PumpChannel();
-        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_TRUE(PumpUntil([&] { return dlg.IsWindowVisible() != FALSE; }));
     }});
 }
 

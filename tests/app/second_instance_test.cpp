@@ -39,10 +39,7 @@ int RunSecondInstance(const std::string& executable)
         wndtest::PumpMessages();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    for (int i = 0; i < 5; ++i) {
-        wndtest::PumpMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    wndtest::PumpMessages();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -72,7 +69,8 @@ TEST_F(SecondInstanceTest, WithoutANotificationAreaItOpensTheRunningInstancesWin
     bool visible = false;
     RunProgram({[&](CVantorDlg& dlg) {
         secondExit = RunSecondInstance(m_outputFolder + "/KX-507-demo");
-        visible = dlg.IsWindowVisible() != FALSE;
+        // Its request may still wait in the channel after it has ended.
+        visible = PumpUntil([&] { return dlg.IsWindowVisible() != FALSE; });
     }});
     EXPECT_EQ(secondExit, 0);
     EXPECT_TRUE(visible);

@@ -147,7 +147,7 @@ TEST_F(DeviceChange, ArrivalWhoseReadFailsStillCountsTheMouseAsPresent)
     hid.Plug();
 
     EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
-    EXPECT_EQ(boxes.Boxes()[0].caption, u"ReadOperation");
+    EXPECT_EQ(OnlyBox().caption, u"ReadOperation");
     EXPECT_EQ(g_deviceLink.devicePresent, 1);
     EXPECT_EQ(DpiTableSet, 0);
     EXPECT_FALSE(g_deviceImageFromMouse);

@@ -34,10 +34,16 @@ protected:
         hid.Log().Clear();
     }
 
-    std::u16string OnlyBoxText() const
+    // The one message box shown; a stand-in that matches no real box when
+    // there were none or several, so that a check fails instead of crashing.
+    RecordingMessageBoxes::Box OnlyBox() const
     {
-        return boxes.Boxes().size() == 1 ? boxes.Boxes().front().text : u"<" + std::u16string(u"not one box") + u">";
+        if (boxes.Boxes().size() == 1) {
+            return boxes.Boxes().front();
+        }
+        return {nullptr, u"<not one box>", u"<not one box>"};
     }
+    std::u16string OnlyBoxText() const { return OnlyBox().text; }
 
     const HWND owner = FakeWindow(1);
     SimHid hid;

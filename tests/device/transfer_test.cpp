@@ -91,6 +91,7 @@ TEST_F(Transfer, BlocksWrittenAndReadBackComeBackUnchanged)
 
     EXPECT_EQ(g_deviceImage, written);
     // Only bytes 8j+1..8j+7 of a block travel scrambled; the rest go as they are.
+    ASSERT_GT(hid.Log().Reports().size(), 5u) << hid.Log().Summary();
     const WireEntry firstBlock = hid.Log().Reports()[5];
     ASSERT_EQ(firstBlock.target, WireEntry::Target::Data);
     EXPECT_EQ(firstBlock.bytes[1], written[BlockOffset(1)]);
@@ -117,6 +118,7 @@ TEST_F(Transfer, FirstCommandOfAReadIsScrambledEvenBeforeTheMouseWasOpened)
 
     ReadDeviceConfiguration(owner, kMouseNotFound);
 
+    ASSERT_FALSE(hid.Log().Reports().empty());
     const WireEntry first = hid.Log().Reports().front();
     EXPECT_THAT(first.plain, ElementsAre(0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x00, 0x00));
     EXPECT_NE(first.bytes, first.plain);
@@ -130,6 +132,7 @@ TEST_F(Transfer, WriteBeforeTheMouseWasOpenedSendsPlainReports)
 
     WriteDeviceConfiguration(owner, kMouseNotFound);
 
+    ASSERT_FALSE(hid.Log().Reports().empty());
     EXPECT_THAT(hid.Log().Reports().front().bytes, ElementsAre(0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x00, 0x00));
 }
 
@@ -206,7 +209,7 @@ TEST_P(ReadBrokenAtCall, LeavesNoHalfImageThatAWriteWouldSend)
         EXPECT_FALSE(RefreshDeviceImage(owner, kMouseNotFound));
 
         EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
-        EXPECT_EQ(boxes.Boxes().back().caption, u"ReadOperation");
+        EXPECT_EQ(OnlyBox().caption, u"ReadOperation");
         EXPECT_TRUE(AllZero(g_deviceImage));
         EXPECT_FALSE(g_deviceImageFromMouse);
         EXPECT_EQ(hid.Log().Reports().size(), static_cast<std::size_t>(GetParam())) << hid.Log().Summary();
@@ -216,7 +219,7 @@ TEST_P(ReadBrokenAtCall, LeavesNoHalfImageThatAWriteWouldSend)
         hid.Log().Clear();
         EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
         EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
-        EXPECT_EQ(boxes.Boxes().back().caption, u"WriteOperation");
+        EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
         EXPECT_EQ(hid.Log().Size(), 0u);
         EXPECT_EQ(hid.Mouse().Memory(), memory);
     }
@@ -236,7 +239,7 @@ TEST_P(WriteBrokenAtCall, EndsTheSequenceWithOneMessage)
     EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
 
     EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
-    EXPECT_EQ(boxes.Boxes().back().caption, u"WriteOperation");
+    EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
     const auto reports = hid.Log().Reports();
     ASSERT_EQ(reports.size(), static_cast<std::size_t>(GetParam())) << hid.Log().Summary();
     EXPECT_FALSE(reports.back().ok);
@@ -249,7 +252,7 @@ TEST_F(Transfer, WriteWithTheMouseNeverFoundShowsTheMessageAndSendsNothing)
     EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
 
     EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
-    EXPECT_EQ(boxes.Boxes()[0].caption, u"WriteOperation");
+    EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
     EXPECT_EQ(hid.Log().Size(), 0u);
 }
 

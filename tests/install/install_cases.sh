@@ -38,7 +38,7 @@ case_files() {
 case_starts() {
   install_sh
   local script=$'start\ntray click\npng window.png\n'
-  local expected=$'> start\ntray icon added, tip "KX-507"\n> tray click\nmain window shown\n> png window.png\npicture window.png of main window, 760x647'
+  local expected=$'> start\ntray icon added, tip "KX-507"\n> tray click\nmain window shown\n> png window.png\npicture window.png of main window, 752x647'
   mkdir -p "$T/installed" "$T/built"
   [ "$(printf '%s' "$script" | "$runner" --folder "$app" --png-dir "$T/installed" -)" = "$expected" ] ||
     fail "the installed folder does not start as expected"
@@ -50,9 +50,12 @@ case_starts() {
   pid=$(process_running "$app/KX-507") || fail "the menu entry did not start $app/KX-507"
   started+=("$pid")
   kill "$pid"
+  # Until it has ended it holds the single-instance lock and its executable.
+  process_ended "$pid" || fail "the program started from the menu entry did not end"
   "$command_link" >/dev/null 2>&1 &
   started+=($!)
-  [ "$(process_running "$app/KX-507")" = "$!" ] || fail "the kx-507 command did not start $app/KX-507"
+  process_runs "$!" "$app/KX-507" || fail "the kx-507 command did not start $app/KX-507"
+  [ "$(process_running "$app/KX-507")" = "$!" ] || fail "another process runs $app/KX-507"
 }
 
 # A second install changes nothing; an upgrade replaces program files under a
@@ -74,7 +77,8 @@ case_reinstall() {
   "$app/KX-507-demo" >/dev/null 2>&1 &
   started+=($!)
   local pid=$!
-  [ "$(process_running "$app/KX-507-demo")" = "$pid" ] || fail "the installed KX-507-demo did not start"
+  process_runs "$pid" "$app/KX-507-demo" || fail "the installed KX-507-demo did not start"
+  wait_for test -S "$XDG_RUNTIME_DIR/RV880KXClass.sock" || fail "the installed KX-507-demo does not listen"
   : >"$app/Skins/EN/retired.png"
   echo "file $app/Skins/EN/retired.png" >>"$app/.install-manifest"
 
@@ -189,18 +193,16 @@ tray_holds_icon() {
        END { exit !found }'
 }
 
+main_window_made() { xwininfo -root -tree | grep -qF '"KX-507": ("KX-507" "KX-507")'; }
+icon_in_tray() { xwininfo -root -tree | tray_holds_icon; }
+
 # At login the session starts the autostart entry while its panel may still
 # be coming up: the tray icon appears once the notification area does.
 case_login() {
   install_sh --autostart
   Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
   started+=($!)
-  local tries
-  for tries in $(seq 100); do
-    [ ! -s "$T/display" ] || break
-    sleep 0.1
-  done
-  [ -s "$T/display" ] || fail "Xvfb did not start"
+  wait_for test -s "$T/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$T/display")"
   unset QT_QPA_PLATFORM
 
@@ -208,14 +210,10 @@ case_login() {
   local pid
   pid=$(process_running "$app/KX-507") || fail "the autostart entry did not start $app/KX-507"
   started+=("$pid")
-  sleep 2  # the program adds its icon before it looks for the mouse
+  # The main window is put on the screen (and hidden again) once the program
+  # has set itself up, tray icon included: only then does the panel come.
+  wait_for main_window_made || fail "the program did not make its window"
   trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
   started+=($!)
-  for tries in $(seq 100); do
-    if xwininfo -root -tree | tray_holds_icon; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "no tray icon once the notification area came up"
+  wait_for icon_in_tray || fail "no tray icon once the notification area came up"
 }

@@ -17,9 +17,15 @@ fail() {
 # A fresh machine for the case: $T/root holds everything a user owns.
 T=$(mktemp -d "${TMPDIR:-/tmp}/kx install \$\"\`\\ test.XXXXXX")
 started=()
+# Ends what the case started and waits for each end: a program still running
+# would write into its folder while it is being removed.
 cleanup() {
   local pid
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${started[@]}"; do
+    process_ended "$pid" || { kill -KILL "$pid" 2>/dev/null; process_ended "$pid"; } ||
+      echo "process $pid did not end" >&2
+  done
   rm -rf -- "$T"
 }
 trap cleanup EXIT
@@ -51,21 +57,44 @@ png_size() { # FILE: "WIDTHxHEIGHT" from the PNG header
   echo "$(((b[2] << 8) + b[3]))x$(((b[6] << 8) + b[7]))"
 }
 
-# Waits until a process runs FILE as its executable; prints its id.
-process_running() {
-  local tries line
-  for tries in $(seq 100); do
-    while IFS= read -r line; do
-      if [ "${line#* }" = "$1" ]; then
-        line=${line%% *}
-        echo "${line#/proc/}"
-        return 0
-      fi
-    done < <(find /proc/[0-9]*/exe -maxdepth 0 -printf '%h %l\n' 2>/dev/null)
+# Waits, up to 60 s, until COMMAND... succeeds.
+wait_for() {
+  local deadline=$((SECONDS + 60))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    ! "$@" || return 0
     sleep 0.1
   done
   return 1
 }
+
+# True when process PID has ended: gone, or a zombie whose parent has yet to
+# reap it (a zombie holds no files and no locks any more).
+has_ended() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  stat=${stat##*) }
+  [ "${stat%% *}" = Z ]
+}
+process_ended() { wait_for has_ended "$1"; }
+
+# Waits until process PID runs FILE as its executable (a child started with &
+# runs the shell until its exec).
+runs() { [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$2" ]; }
+process_runs() { wait_for runs "$1" "$2"; }
+
+# Prints the id of a process that runs FILE as its executable; false if none.
+pid_running() {
+  local line
+  while IFS= read -r line; do
+    if [ "${line#* }" = "$1" ]; then
+      line=${line%% *}
+      echo "${line#/proc/}"
+      return 0
+    fi
+  done < <(find /proc/[0-9]*/exe -maxdepth 0 -printf '%h %l\n' 2>/dev/null)
+  return 1
+}
+process_running() { wait_for pid_running "$1"; }
 
 . "$(dirname "$0")/install_cases.sh"
 "case_$case_name"

@@ -100,10 +100,18 @@ TEST(MemDC, AGivenCanvasIsDrawnIntoDirectlyAndAnEmptyOneIsNot)
     EXPECT_EQ(window.Painted(), 0);
 }
 
+// Without a target there is nothing to buffer for: no context, no pixels,
+// and drawing into it is a harmless no-op rather than a crash.
 TEST(MemDC, NoTargetNoCopy)
 {
     CMemDC memDC(nullptr, CRect(0, 0, 4, 4));
     memDC.FillSolidRect(CRect(0, 0, 4, 4), kPaint);
+    EXPECT_TRUE(memDC.IsNull());
+    EXPECT_TRUE(memDC.Rect().IsRectNull());
+    CRect box(1, 1, 2, 2);
+    memDC.GetClipBox(&box);
+    EXPECT_TRUE(box.IsRectEmpty());
+    EXPECT_EQ(memDC.GetPixel(1, 1), 0xFFFFFFFFu);
 }
 
 }  // namespace

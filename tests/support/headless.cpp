@@ -1,5 +1,22 @@
 #include "tests/support/headless.h"
 
+#include <chrono>
+#include <thread>
+
+bool PumpUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    wndtest::PumpMessages();
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        wndtest::PumpMessages();
+    }
+    return true;
+}
+
 void HeadlessTest::SetUp()
 {
     wndtest::StartHeadless();

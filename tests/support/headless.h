@@ -6,8 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/wnd/testing.h"
 #include "tests/support/recorders.h"
+
+// Handles messages until condition holds, for at most 10 s of real time;
+// false when it never did. For what arrives from outside the loop (datagrams,
+// signals, other processes), which takes the loop's turns, not a known time.
+bool PumpUntil(const std::function<bool()>& condition);
 
 class HeadlessTest : public ::testing::Test {
 protected:

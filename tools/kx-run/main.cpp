@@ -103,6 +103,8 @@ client pixels:
   tray click | tray double-click | tray right-click
   choose ID | choose none    the entry of the pop-up menu the line before showed
   click X Y | double-click X Y | right-click X Y | move X Y | leave
+  press X Y | release X Y    the left button down (held for the moves that
+                             follow) and up again: a drag
   hover X Y [MS]             move, then rest MS ms (default 500)
   key NAME | key down NAME | key up NAME   ("key down" alone: the Down arrow)
   key repeat NAME            the held key repeats: another key-down of it

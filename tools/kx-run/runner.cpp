@@ -316,6 +316,8 @@ void CScriptRunner::ExecuteInput(const Step& step)
     case StepKind::Click: wndtest::Click(front, at); break;
     case StepKind::DoubleClick: wndtest::DoubleClick(front, at); break;
     case StepKind::RightClick: wndtest::RightClick(front, at); break;
+    case StepKind::Press: wndtest::MouseDown(front, at); break;
+    case StepKind::Release: wndtest::MouseUp(front, at); break;
     case StepKind::Move: wndtest::MouseMove(front, at); break;
     case StepKind::Hover:
         wndtest::MouseMove(front, at);

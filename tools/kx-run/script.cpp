@@ -410,6 +410,8 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
         {"click", Point(StepKind::Click, "click X Y")},
         {"double-click", Point(StepKind::DoubleClick, "double-click X Y")},
         {"right-click", Point(StepKind::RightClick, "right-click X Y")},
+        {"press", Point(StepKind::Press, "press X Y")},
+        {"release", Point(StepKind::Release, "release X Y")},
         {"move", Point(StepKind::Move, "move X Y")},
         {"hover", Point(StepKind::Hover, "hover X Y [MS]")},
         {"leave", Plain(StepKind::Leave, "leave")},

@@ -38,6 +38,8 @@ enum class StepKind {
     Click,             // x, y
     DoubleClick,
     RightClick,
+    Press,             // the left button goes down (and stays down) at x, y
+    Release,
     Move,
     Hover,             // x, y, number = rest in ms
     Leave,

@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
 #include <vector>
 
 #include "platform/qt/wnd/keyinput.h"
@@ -36,6 +38,13 @@ struct DesktopState {
     bool drainScheduled = false;
     std::vector<ModalLoop> modalLoops;
     HWND focus = nullptr;
+    // The left button as the windows' input last showed it: down where, and
+    // where the pointer has gone since.
+    bool leftHeld = false;
+    QPoint pressedAt;
+    QPoint pointerAt;
+    // A window whose press asked for a move that is not handed over yet.
+    HWND pendingMove = nullptr;
 };
 
 DesktopState& State()
@@ -95,6 +104,54 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, std::function
     PostQueuedMessage(QueuedMessage{msg, std::move(nativeDefault)});
 }
 
+// The window manager moves the window from here on, until the button is up.
+void HandOverMove(HWND window)
+{
+    if (State().headless) {
+        desktop::CountSystemMove();
+        return;
+    }
+    CWnd* target = CWnd::FromHandle(window);
+    QWidget* widget = target != nullptr && target->Native() != nullptr ? target->Native()->Widget() : nullptr;
+    if (widget != nullptr && widget->isWindow() && widget->windowHandle() != nullptr) {
+        widget->windowHandle()->startSystemMove();
+    }
+}
+
+// A press asks for a move, but the window manager gets it only once the
+// pointer has gone past the desktop's drag distance with the button still
+// held. Handed over at the press, a quick click (a touchpad tap) would have
+// its button up before the window manager takes the pointer, and the window
+// would follow the pointer until the next click.
+void FollowPendingMove()
+{
+    DesktopState& state = State();
+    if (state.pendingMove == nullptr) {
+        return;
+    }
+    if (!state.leftHeld) {
+        state.pendingMove = nullptr;
+        return;
+    }
+    const int distance = QGuiApplication::styleHints()->startDragDistance();
+    if ((state.pointerAt - state.pressedAt).manhattanLength() >= distance) {
+        HandOverMove(std::exchange(state.pendingMove, nullptr));
+    }
+}
+
+void TrackLeftButton(const QMouseEvent& event)
+{
+    DesktopState& state = State();
+    const QPoint global = event.globalPosition().toPoint();
+    if (event.button() == Qt::LeftButton &&
+        (event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick)) {
+        state.pressedAt = global;
+    }
+    state.pointerAt = global;
+    state.leftHeld = (event.buttons() & Qt::LeftButton) != 0;
+    FollowPendingMove();
+}
+
 bool IsEdit(HWND window)
 {
     CWnd* control = CWnd::FromHandle(window);
@@ -147,6 +204,7 @@ void PostMouseInput(HWND window, const QMouseEvent& event, std::function<void()>
     if (event.type() == QEvent::MouseMove) {
         PointerOver(window, client);
     }
+    TrackLeftButton(event);
     Post(window, MouseMessage(event), MouseKeyState(event.buttons(), event.modifiers()), PointToLParam(client),
         std::move(nativeDefault));
 }
@@ -241,14 +299,10 @@ void PresentSurface(CWnd& window)
 
 void StartSystemMove(CWnd& window)
 {
-    if (State().headless) {
-        desktop::CountSystemMove();
-        return;
-    }
-    QWidget* widget = window.Native() != nullptr ? window.Native()->Widget() : nullptr;
-    if (widget != nullptr && widget->isWindow() && widget->windowHandle() != nullptr) {
-        widget->windowHandle()->startSystemMove();
-    }
+    // The press is queued: by now the button may be up again, or the pointer
+    // already past the distance.
+    State().pendingMove = window.GetSafeHwnd();
+    FollowPendingMove();
 }
 
 CRect WorkArea()

@@ -18,7 +18,7 @@ UINT VirtualKeyOfQtKey(int key)
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
         return static_cast<UINT>(key);
     }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
         return VK_F1 + static_cast<UINT>(key - Qt::Key_F1);
     }
     switch (key) {
@@ -60,7 +60,7 @@ QtKey QtKeyOf(const KeyStroke& stroke)
         const auto digit = static_cast<int>(vk - VK_NUMPAD0);
         return {Qt::Key_0 + digit, QString::number(digit), Qt::KeypadModifier};
     }
-    if (vk >= VK_F1 && vk <= VK_F12) {
+    if (vk >= VK_F1 && vk <= VK_F24) {
         return {Qt::Key_F1 + static_cast<int>(vk - VK_F1), {}, Qt::NoModifier};
     }
     switch (vk) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMetaEnum>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -282,6 +283,32 @@ void KeyPress(HWND window, UINT virtualKey, bool extended)
 {
     KeyDown(window, virtualKey, extended);
     KeyUp(window, virtualKey, extended);
+}
+
+void ReportedKeyPress(HWND window, int evdevCode, int toolkitKey)
+{
+    QWidget* widget = KeyTarget(window);
+    if (widget == nullptr) {
+        return;
+    }
+    // X11 and Wayland give the evdev code offset by 8 as the native scan code.
+    const auto scanCode = static_cast<quint32>(evdevCode > 0 ? evdevCode + 8 : 0);
+    const int key = toolkitKey != 0 ? toolkitKey : static_cast<int>(Qt::Key_unknown);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, scanCode, 0, 0);
+        QApplication::sendEvent(widget, &event);
+        wndtest::PumpMessages();
+    }
+}
+
+std::vector<std::pair<int, std::string>> ToolkitKeys()
+{
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+    std::vector<std::pair<int, std::string>> all;
+    for (int i = 0; i < keys.keyCount(); ++i) {
+        all.emplace_back(keys.value(i), keys.key(i));
+    }
+    return all;
 }
 
 void TypeText(HWND window, std::u16string_view text)

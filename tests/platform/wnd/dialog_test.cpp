@@ -198,8 +198,8 @@ TEST_F(DialogTest, TemplatesGiveTheClientSizes)
     ASSERT_TRUE(main.Create(700));
     CRect client;
     main.GetClientRect(&client);
-    EXPECT_GE(client.Width(), 752);
-    EXPECT_GE(client.Height(), 647);
+    // Exactly its pictures' size: any wider and a strip is never painted.
+    EXPECT_EQ(client.Size(), CSize(752, 647));
 }
 
 TEST_F(DialogTest, AWindowRunAtStartUpHidesOnItsFirstTwoNonClientPaints)
@@ -257,15 +257,44 @@ TEST_F(DialogTest, ShowingPaintsTheSurfaceThroughEraseAndPaint)
     EXPECT_EQ(wndtest::WindowPixel(dlg, CPoint(15, 15)), kRed);
 }
 
-TEST_F(DialogTest, PostingACaptionPressStartsAWindowDrag)
+// A caption press hands the move to the window manager only once the pointer
+// has gone past the drag distance with the button held: a quick click must
+// not leave the window following the pointer.
+TEST_F(DialogTest, ACaptionPressMovesTheWindowOnlyWhenThePointerMovesWithTheButtonHeld)
 {
     CPlainDlg dlg;
     ASSERT_TRUE(dlg.Create(701));
+    dlg.ShowWindow(SW_SHOW);
+    const CPoint at(30, 40);
+    const auto captionPress = [&] {
+        dlg.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+        wndtest::PumpMessages();
+    };
     const int before = wndtest::SystemMovesStarted();
-    dlg.PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(30, 40));
-    EXPECT_EQ(wndtest::SystemMovesStarted(), before);
-    wndtest::PumpMessages();
+
+    captionPress();  // no button down at all
+    wndtest::MouseDown(dlg, at);
+    captionPress();
+    wndtest::MouseUp(dlg, at);
+    wndtest::MouseMove(dlg, CPoint(90, 90));
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before) << "a click, then a move without the button";
+
+    wndtest::MouseDown(dlg, at);
+    captionPress();
+    wndtest::MouseMove(dlg, CPoint(31, 40));
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before) << "a move of one pixel";
+    wndtest::MouseMove(dlg, CPoint(90, 90));
     EXPECT_EQ(wndtest::SystemMovesStarted(), before + 1);
+    wndtest::MouseMove(dlg, CPoint(120, 120));
+    wndtest::MouseUp(dlg, CPoint(120, 120));
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before + 1) << "one move per press";
+
+    // The pointer went far before the queued caption press was handled.
+    wndtest::MouseDown(dlg, at);
+    wndtest::MouseMove(dlg, CPoint(90, 90));
+    captionPress();
+    wndtest::MouseUp(dlg, CPoint(90, 90));
+    EXPECT_EQ(wndtest::SystemMovesStarted(), before + 2);
 }
 
 // Runs its main window modally in InitInstance and exits with its result.
