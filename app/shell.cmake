@@ -1,9 +1,3 @@
-# The shell's parts that the main window uses: notification balloons, the tray
-# icon record, the channel to other programs, the picture library's start-up.
-kx_library(kx_shell
-  SOURCES imaging_library.cpp instance_channel.cpp notifications.cpp tray_icon.cpp
-  DEPS kx_lang kx_settings kx_platform_ui kx_platform_ipc)
-
 # The application object and the program's one entry routine, RunVantorProgram.
 kx_library(kx_app
   SOURCES program.cpp vantor_app.cpp

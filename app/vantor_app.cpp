@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/instance_channel.h"
-#include "mainwnd/vantordlg.h"
-#include "platform/wnd/wndclass.h"
+#include "app/shell/instance_channel.h"
+#include "mainwnd/vantor_dlg.h"
+#include "platform/wnd/wnd_class.h"
 
 BOOL CVantorApp::InitInstance()
 {

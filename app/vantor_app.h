@@ -3,7 +3,7 @@
 // window's class, runs the main window modally (its loop is the program's
 // only message loop) and shuts the services down again.
 
-#include "app/imaging_library.h"
+#include "platform/gdi/imaging_library.h"
 #include "platform/wnd/cwinapp.h"
 
 class CVantorApp : public CWinApp {

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "platform/gdi/bitmap.h"
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 
 namespace fs = std::filesystem;
 

@@ -17,7 +17,7 @@
 
 #include "bench/bench_pictures.h"
 #include "platform/gdi/png_libspng.h"
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 #include "platform/services/files.h"
 
 namespace {

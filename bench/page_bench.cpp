@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwnd/assign_dialogs.h"
+#include "mainwnd/slot_dialogs.h"
 #include "mainwnd/key_page.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"

@@ -8,8 +8,8 @@
 
 #include "bench/bench_pictures.h"
 #include "platform/gdi/dc.h"
-#include "skin/loadpng.h"
-#include "skin/memdc.h"
+#include "skin/load_png.h"
+#include "skin/mem_dc.h"
 #include "skin/repaint.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "device/device_link.h"
 #include "platform/hid.h"
-#include "platform/msgbox.h"
-#include "platform/strconv.h"
+#include "platform/msg_box.h"
+#include "platform/str_conv.h"
 #include "platform/winuser.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "device/scrambling.h"
 #include "platform/clock.h"
 #include "platform/hid.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/winuser.h"
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"

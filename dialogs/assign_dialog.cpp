@@ -2,11 +2,11 @@
 
 #include "dialogs/dialog_font.h"
 #include "platform/gdi/dc.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/services/system_info.h"
 #include "platform/winuser.h"
-#include "platform/wnd/listbox.h"
-#include "platform/wnd/mousetrack.h"
+#include "platform/wnd/list_box.h"
+#include "platform/wnd/mouse_track.h"
 #include "settings/exe_path.h"
 #include "skin/canvas.h"
 

@@ -18,14 +18,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language.h"
+#include "app/lang/language.h"
 #include "dialogs/dialog_rows.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/font.h"
 #include "platform/wnd/cdialog.h"
-#include "skin/ctlcolorbrush.h"
-#include "skin/dropdown.h"
-#include "skin/hoverflags.h"
+#include "skin/ctl_color_brush.h"
+#include "skin/drop_down.h"
+#include "skin/hover_flags.h"
 #include "skin/repaint.h"
 
 class CAssignDialog : public CDialog {

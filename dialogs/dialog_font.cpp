@@ -1,6 +1,6 @@
 #include "dialogs/dialog_font.h"
 
-#include "app/language.h"
+#include "app/lang/language.h"
 #include "platform/gdi/font.h"
 #include "platform/services/system_info.h"
 

@@ -9,8 +9,8 @@
 
 #include "platform/geometry.h"
 #include "platform/windef.h"
-#include "skin/dropdown.h"
-#include "skin/hoverflags.h"
+#include "skin/drop_down.h"
+#include "skin/hover_flags.h"
 
 // The confirming, the cancelling and the close button of a dialog. The first
 // two are neighbours: hovering one draws the other back normal.

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language.h"
+#include "app/lang/language.h"
 #include "dialogs/assign_dialog.h"
 
 class CListDialog : public CAssignDialog {

@@ -4,7 +4,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/hid.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/services/key_names.h"
 #include "platform/winuser.h"
 #include "platform/wnd/hook.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "mainwnd/layout.h"
-#include "skin/dropdown.h"
+#include "skin/drop_down.h"
 
 class IPageHost;
 

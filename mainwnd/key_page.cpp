@@ -1,9 +1,9 @@
 #include "mainwnd/key_page.h"
 
-#include "mainwnd/assign_dialogs.h"
+#include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "settings/device_image.h"
 #include "settings/image_encoding.h"
 #include "settings/settings_state.h"

@@ -13,7 +13,7 @@
 #include "mainwnd/layout.h"
 #include "mainwnd/slot_assignment.h"
 #include "settings/label_file.h"
-#include "skin/dropdown.h"
+#include "skin/drop_down.h"
 
 class CAssignmentDialogs;
 class IPageHost;

@@ -12,8 +12,8 @@
 
 #include "platform/geometry.h"
 #include "settings/settings_record.h"
-#include "skin/dropdown.h"
-#include "skin/hoverflags.h"
+#include "skin/drop_down.h"
+#include "skin/hover_flags.h"
 
 namespace layout {
 

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "app/main_strings.h"
+#include "app/lang/main_strings.h"
 #include "skin/repaint.h"
 
 class CWnd;

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_strings.h"
-#include "mainwnd/assign_dialogs.h"
+#include "app/lang/main_strings.h"
+#include "mainwnd/slot_dialogs.h"
 #include "settings/label_file.h"
 #include "settings/settings_record.h"
 

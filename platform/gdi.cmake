@@ -5,10 +5,11 @@ target_sources(kx_platform_ui PRIVATE
   gdi/brush.cpp
   gdi/dc.cpp
   gdi/font.cpp
-  gdi/fontfaces.cpp
+  gdi/font_faces.cpp
   gdi/image.cpp
-  gdi/picturefile.cpp
-  gdi/pixelops.cpp
-  qt/gdi/picturefile.cpp
-  qt/gdi/qtfont.cpp
-  qt/gdi/textraster.cpp)
+  gdi/imaging_library.cpp
+  gdi/picture_file.cpp
+  gdi/pixel_ops.cpp
+  qt/gdi/picture_file.cpp
+  qt/gdi/qt_font.cpp
+  qt/gdi/text_raster.cpp)

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 namespace {
 

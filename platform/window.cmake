@@ -1,32 +1,32 @@
 # The window framework: Qt-free classes in wnd/, their desktop half in qt/wnd/.
 target_sources(kx_platform_ui PRIVATE
   wnd/cdialog.cpp
-  wnd/ctlcolor.cpp
+  wnd/ctl_color.cpp
   wnd/cwinapp.cpp
   wnd/cwnd.cpp
-  wnd/dialogtemplates.cpp
+  wnd/dialog_templates.cpp
   wnd/hook.cpp
-  wnd/hovertracker.cpp
-  wnd/keyboardlayout.cpp
-  wnd/messagemap.cpp
-  wnd/msgqueue.cpp
-  wnd/notifyicon.cpp
-  wnd/wndclass.cpp
-  qt/wnd/controlinput.cpp
+  wnd/hover_tracker.cpp
+  wnd/keyboard_layout.cpp
+  wnd/message_map.cpp
+  wnd/msg_queue.cpp
+  wnd/notify_icon.cpp
+  wnd/wnd_class.cpp
+  qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp
   qt/wnd/desktop.cpp
   qt/wnd/edit.cpp
-  qt/wnd/editwidget.cpp
-  qt/wnd/endsession.cpp
-  qt/wnd/fdwatch.cpp
-  qt/wnd/hostwidget.cpp
+  qt/wnd/edit_widget.cpp
+  qt/wnd/end_session.cpp
+  qt/wnd/fd_watch.cpp
+  qt/wnd/host_widget.cpp
   qt/wnd/icon.cpp
-  qt/wnd/keyinput.cpp
-  qt/wnd/listbox.cpp
-  qt/wnd/listwidget.cpp
+  qt/wnd/key_input.cpp
+  qt/wnd/list_box.cpp
+  qt/wnd/list_widget.cpp
   qt/wnd/menu.cpp
-  qt/wnd/msgboxpresenter.cpp
-  qt/wnd/nativewindow.cpp
-  qt/wnd/notifyicon.cpp
+  qt/wnd/msg_box_presenter.cpp
+  qt/wnd/native_window.cpp
+  qt/wnd/notify_icon.cpp
   qt/wnd/testing.cpp
   qt/wnd/winmain.cpp)

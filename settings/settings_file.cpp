@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/hid.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/services/files.h"
 #include "platform/winuser.h"
 #include "settings/exe_path.h"

@@ -5,8 +5,8 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/font.h"
 #include "skin/colors.h"
-#include "skin/loadpng.h"
-#include "skin/memdc.h"
+#include "skin/load_png.h"
+#include "skin/mem_dc.h"
 
 void DrawSkinLabel(CDC& dc, const SkinLabel& label)
 {

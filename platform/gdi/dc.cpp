@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/gdi/textraster.h"
+#include "platform/gdi/text_raster.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/font.h"
-#include "platform/gdi/pixelops.h"
+#include "platform/gdi/pixel_ops.h"
 #include "platform/geometry.h"
 #include "platform/windef.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 
 namespace {
 

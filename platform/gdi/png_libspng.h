@@ -11,6 +11,6 @@
 #include <optional>
 #include <span>
 
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 
 std::optional<DecodedPicture> DecodePngWithLibspng(std::span<const std::uint8_t> file);

@@ -1,4 +1,4 @@
-#include "platform/fdwatch.h"
+#include "platform/fd_watch.h"
 #include "platform/ipc/window_message_channel.h"
 
 void CWindowMessageChannel::AttachToMessageLoop()

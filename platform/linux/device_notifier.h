@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/dbt.h"
-#include "platform/fdwatch.h"
+#include "platform/fd_watch.h"
 
 class CHidrawTree;
 class IDeviceEventSource;

@@ -12,7 +12,7 @@
 
 #include "platform/hid.h"
 #include "platform/services/win_error.h"
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 namespace {
 

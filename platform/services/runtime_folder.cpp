@@ -10,7 +10,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 namespace {
 

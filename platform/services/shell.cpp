@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 #include "platform/wnd/backend.h"
 #include "platform/wnd/cwinapp.h"
 #include "platform/wnd/vkeys.h"
-#include "platform/wnd/wndclass.h"
+#include "platform/wnd/wnd_class.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-// A dialog made from a template (platform/wnd/dialogtemplate.h). DoModal runs
+// A dialog made from a template (platform/wnd/dialog_template.h). DoModal runs
 // it in a nested message loop and returns the EndDialog code; Enter and Esc
 // are the dialog keys (IDOK and IDCANCEL) unless pre-translation takes them.
 
@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "platform/wnd/cwnd.h"
-#include "platform/wnd/dialogtemplate.h"
+#include "platform/wnd/dialog_template.h"
 
 using INT_PTR = std::intptr_t;
 

@@ -6,8 +6,8 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/wnd/backend.h"
-#include "platform/wnd/hovertracker.h"
-#include "platform/wnd/msgqueue.h"
+#include "platform/wnd/hover_tracker.h"
+#include "platform/wnd/msg_queue.h"
 #include "platform/wnd/vkeys.h"
 
 namespace {

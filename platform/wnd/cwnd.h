@@ -14,7 +14,7 @@
 #include "platform/geometry.h"
 #include "platform/windef.h"
 #include "platform/wnd/icon.h"
-#include "platform/wnd/messagemap.h"
+#include "platform/wnd/message_map.h"
 #include "platform/wnd/msg.h"
 
 class CDC;

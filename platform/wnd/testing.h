@@ -4,7 +4,7 @@
 // coordinates and goes the way the desktop's own input goes (queue, hooks,
 // pre-translation, dispatch, control behaviour); hover time passes only when
 // told to; the tray icon and pop-up menus are recorded instead of shown.
-// Message boxes go through platform/msgbox.h: install a recording presenter.
+// Message boxes go through platform/msg_box.h: install a recording presenter.
 
 #include <functional>
 #include <string>
@@ -14,7 +14,7 @@
 #include "platform/geometry.h"
 #include "platform/windef.h"
 #include "platform/wnd/menu.h"
-#include "platform/wnd/notifyicon.h"
+#include "platform/wnd/notify_icon.h"
 
 namespace wndtest {
 

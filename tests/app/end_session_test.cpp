@@ -21,7 +21,7 @@
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/testing.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 extern char** environ;
 

@@ -13,7 +13,7 @@
 
 #include "platform/sim/sim_hid.h"
 #include "platform/wnd/testing.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 extern char** environ;
 

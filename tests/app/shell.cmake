@@ -1,7 +1,7 @@
-# The program run headless through start-up, tray, notifications and ending;
-# a second start runs the real demo executable against it.
+# The program run headless through start-up and ending; a second start runs
+# the real demo executable against it.
 kx_test(kx_shell_tests
-  SOURCES shell_fixture.cpp startup_test.cpp tray_test.cpp notification_test.cpp second_instance_test.cpp
-    end_session_test.cpp
-  DEPS kx_app kx_mainwnd kx_shell kx_device kx_platform_ipc kx_backend_sim kx_test_support kx_platform_ui)
+  SOURCES startup_test.cpp second_instance_test.cpp end_session_test.cpp
+  DEPS kx_shell_fixture kx_app kx_mainwnd kx_shell kx_device kx_platform_ipc kx_backend_sim kx_test_support
+    kx_platform_ui)
 add_dependencies(kx_shell_tests KX-507-demo)

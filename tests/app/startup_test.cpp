@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/imaging_library.h"
+#include "platform/gdi/imaging_library.h"
 #include "app/program.h"
 #include "device/device_link.h"
 #include "platform/module.h"
@@ -20,8 +20,8 @@
 #include "settings/dpi_tables.h"
 #include "settings/settings_file.h"
 #include "settings/settings_state.h"
-#include "tests/app/shell_fixture.h"
-#include "tests/app/vantordlg_probe.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/mainwnd/vantor_dlg_probe.h"
 
 namespace {
 

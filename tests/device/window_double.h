@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/winuser.h"
 
 // Stands in for the window framework in the device tests: records the

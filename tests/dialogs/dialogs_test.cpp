@@ -16,7 +16,7 @@
 #include "dialogs/snipe_dialog.h"
 #include "platform/module.h"
 #include "platform/wnd/hook.h"
-#include "platform/wnd/listbox.h"
+#include "platform/wnd/list_box.h"
 #include "settings/exe_path.h"
 #include "tests/dialogs/dialogs_fixture.h"
 

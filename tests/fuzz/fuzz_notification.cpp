@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/language.h"
-#include "app/main_strings.h"
-#include "app/notifications.h"
+#include "app/lang/language.h"
+#include "app/lang/main_strings.h"
+#include "app/shell/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"

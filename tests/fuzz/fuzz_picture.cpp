@@ -9,9 +9,9 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dc.h"
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 #include "skin/canvas.h"
-#include "skin/loadpng.h"
+#include "skin/load_png.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

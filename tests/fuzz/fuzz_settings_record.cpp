@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/language.h"
-#include "app/main_strings.h"
-#include "app/notifications.h"
-#include "mainwnd/assign_dialogs.h"
+#include "app/lang/language.h"
+#include "app/lang/main_strings.h"
+#include "app/shell/notifications.h"
+#include "mainwnd/slot_dialogs.h"
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"
 #include "mainwnd/layout.h"

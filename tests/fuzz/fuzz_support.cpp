@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 CFuzzInputFile::CFuzzInputFile(const char* name)
 {

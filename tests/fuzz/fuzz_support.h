@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 
 inline void Require(bool condition)
 {

@@ -16,7 +16,7 @@
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
 #include "platform/wnd/cdialog.h"
-#include "platform/wnd/listbox.h"
+#include "platform/wnd/list_box.h"
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "dialogs/single_dialog.h"
-#include "mainwnd/assign_dialogs.h"
+#include "mainwnd/slot_dialogs.h"
 #include "mainwnd/slot_assignment.h"
 #include "platform/services/system_info.h"
 #include "settings/exe_path.h"

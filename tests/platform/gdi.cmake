@@ -1,5 +1,5 @@
 # A PNG writer for tests that need picture files of a known shape.
-add_library(kx_test_png STATIC gdi/testpng.cpp)
+add_library(kx_test_png STATIC gdi/test_png.cpp)
 target_include_directories(kx_test_png PUBLIC ${KX_SOURCE_ROOT})
 
 kx_test(gdi_tests

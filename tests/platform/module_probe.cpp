@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/module.h"
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 int main()
 {

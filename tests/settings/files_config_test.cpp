@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/module.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/winuser.h"
 #include "settings/settings_file.h"
 #include "tests/platform/services/temp_folder.h"

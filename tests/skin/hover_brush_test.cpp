@@ -4,8 +4,8 @@
 
 #include "platform/gdi/dc.h"
 #include "skin/colors.h"
-#include "skin/ctlcolorbrush.h"
-#include "skin/hoverflags.h"
+#include "skin/ctl_color_brush.h"
+#include "skin/hover_flags.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "platform/gdi/dc.h"
 #include "skin/colors.h"
 #include "skin/repaint.h"
-#include "tests/platform/gdi/testpng.h"
-#include "tests/skin/recordingboxes.h"
+#include "tests/platform/gdi/test_png.h"
+#include "tests/skin/recording_boxes.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/services/shell.h"
 
 struct RecordedBox {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
-#include "platform/wnd/listbox.h"
+#include "platform/wnd/list_box.h"
 #include "platform/wnd/testing.h"
 #include "tools/kx-run/report.h"
 

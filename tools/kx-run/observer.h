@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "platform/msgbox.h"
+#include "platform/msg_box.h"
 #include "platform/services/shell.h"
 #include "platform/windef.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 void CReport::Line(std::string_view text)
 {

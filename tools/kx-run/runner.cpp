@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/instance_channel.h"
-#include "app/notifications.h"
+#include "app/shell/instance_channel.h"
+#include "app/shell/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "platform/services/process.h"
 #include "platform/sim/sim_hid.h"

@@ -8,7 +8,7 @@
 #include "platform/winuser.h"
 #include "platform/wnd/cwnd.h"
 #include "platform/wnd/edit.h"
-#include "platform/wnd/listbox.h"
+#include "platform/wnd/list_box.h"
 #include "platform/wnd/testing.h"
 #include "settings/device_image.h"
 #include "settings/settings_state.h"

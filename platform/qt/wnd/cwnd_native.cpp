@@ -6,8 +6,8 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/qt/wnd/desktop.h"
-#include "platform/qt/wnd/hostwidget.h"
-#include "platform/qt/wnd/nativewindow.h"
+#include "platform/qt/wnd/host_widget.h"
+#include "platform/qt/wnd/native_window.h"
 #include "platform/wnd/cwnd.h"
 
 namespace {

@@ -14,12 +14,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/qt/wnd/keyinput.h"
-#include "platform/qt/wnd/nativewindow.h"
+#include "platform/qt/wnd/key_input.h"
+#include "platform/qt/wnd/native_window.h"
 #include "platform/wnd/backend.h"
 #include "platform/wnd/cdialog.h"
-#include "platform/wnd/hovertracker.h"
-#include "platform/wnd/msgqueue.h"
+#include "platform/wnd/hover_tracker.h"
+#include "platform/wnd/msg_queue.h"
 #include "platform/wnd/vkeys.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "platform/wnd/edit.h"
 
-#include "platform/qt/wnd/editwidget.h"
-#include "platform/qt/wnd/nativewindow.h"
+#include "platform/qt/wnd/edit_widget.h"
+#include "platform/qt/wnd/native_window.h"
 
 BOOL CEdit::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {

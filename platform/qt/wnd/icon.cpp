@@ -7,7 +7,7 @@
 
 #include "platform/module.h"
 #include "platform/qt/wnd/desktop.h"
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 #include "platform/wnd/icon.h"
 
 namespace {

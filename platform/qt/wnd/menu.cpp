@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt/wnd/desktop.h"
-#include "platform/qt/wnd/nativewindow.h"
+#include "platform/qt/wnd/native_window.h"
 #include "platform/qt/wnd/records.h"
 #include "platform/wnd/cwnd.h"
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "platform/qt/wnd/desktop.h"
-#include "platform/qt/wnd/endsession.h"
-#include "platform/qt/wnd/msgboxpresenter.h"
+#include "platform/qt/wnd/end_session.h"
+#include "platform/qt/wnd/msg_box_presenter.h"
 #include "platform/wnd/cwinapp.h"
 
 int AfxWinMain(int argc, char** argv)

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/dc.h"
-#include "platform/gdi/fontfaces.h"
-#include "platform/gdi/textraster.h"
+#include "platform/gdi/font_faces.h"
+#include "platform/gdi/text_raster.h"
 
 namespace {
 

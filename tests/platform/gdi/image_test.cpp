@@ -3,8 +3,8 @@
 #include <fstream>
 
 #include "platform/gdi/image.h"
-#include "platform/gdi/picturefile.h"
-#include "tests/platform/gdi/testpng.h"
+#include "platform/gdi/picture_file.h"
+#include "tests/platform/gdi/test_png.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/picturefile.h"
+#include "platform/gdi/picture_file.h"
 #include "platform/gdi/png_libspng.h"
 
 namespace fs = std::filesystem;

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 
 class CTempFolder {
 public:

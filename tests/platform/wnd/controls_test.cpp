@@ -10,7 +10,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/edit.h"
-#include "platform/wnd/listbox.h"
+#include "platform/wnd/list_box.h"
 #include "platform/wnd/vkeys.h"
 #include "tests/support/headless.h"
 

@@ -9,7 +9,7 @@
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/cwinapp.h"
 #include "platform/wnd/vkeys.h"
-#include "platform/wnd/wndclass.h"
+#include "platform/wnd/wnd_class.h"
 #include "tests/support/headless.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/wnd/cdialog.h"
-#include "platform/wnd/mousetrack.h"
+#include "platform/wnd/mouse_track.h"
 #include "tests/support/headless.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/fdwatch.h"
+#include "platform/fd_watch.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/menu.h"
-#include "platform/wnd/notifyicon.h"
+#include "platform/wnd/notify_icon.h"
 #include "tests/support/headless.h"
 
 namespace {

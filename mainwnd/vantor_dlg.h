@@ -1,0 +1,135 @@
+#pragma once
+// The main window: a borderless skinned dialog on template 700 that starts
+// hidden in the tray. Its frame (vantordlg.cpp) is start-up, the tray icon and
+// its balloons, the device-change hook, hiding and the two ways of ending; its
+// three pages are plain classes of their own that it holds and dispatches to
+// (vantordlg_pages.cpp), and its buttons and boxes change pictures under the
+// pointer (vantordlg_hover.cpp). Everything it shows is painted into its canvas.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "app/shell/instance_channel.h"
+#include "app/lang/main_strings.h"
+#include "mainwnd/slot_dialogs.h"
+#include "mainwnd/dpi_page.h"
+#include "mainwnd/key_page.h"
+#include "mainwnd/page_host.h"
+#include "mainwnd/rate_lighting_page.h"
+#include "platform/dbt.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/font.h"
+#include "platform/wnd/cdialog.h"
+#include "platform/wnd/notify_icon.h"
+#include "settings/settings_file.h"
+#include "skin/ctl_color_brush.h"
+#include "skin/hover_flags.h"
+
+inline constexpr UINT IDD_KX507_DIALOG = 700;
+
+// The skin language: which skin folder and which fonts go with the texts.
+inline constexpr int kChineseSkin = 1;
+inline constexpr int kEnglishSkin = 2;
+
+class CVantorDlg : public CDialog, private IPageHost {
+public:
+    CVantorDlg();
+    ~CVantorDlg() override;
+
+    BOOL OnInitDialog() override;
+    // Enter and Escape hide the window instead of ending the dialog; a mouse
+    // move over an open list selects the item under the pointer.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    // Tests read the window's state through this one class, not through getters.
+    friend class CVantorDlgProbe;
+    static const CMessageMap kMessageMap;
+
+    // IPageHost.
+    CWnd& Window() override { return *this; }
+    const MainWindowStrings& Texts() const override { return m_strings; }
+    void Repaint(std::span<const SkinPicture> pictures) override;
+
+    void OnNcPaint();
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnClose();
+    void OnDestroy();
+    BOOL OnEraseBkgnd(CDC* dc);
+    BOOL OnDeviceChange(UINT eventType, DWORD_PTR data);
+    LRESULT OnTrayIcon(WPARAM iconId, LPARAM mouseMessage);
+    LRESULT OnNotification(WPARAM code, LPARAM detail);
+
+    // Initialisation, step by step.
+    bool TakeSingleInstance();
+    void ChooseLanguageAndFonts();
+    void FindMouse();
+    bool RegisterForDeviceChanges();
+    void LoadSettingsAndSkin();
+
+    void RestoreFromTray();
+    void RebuildCurrentPage();
+    void ShowTrayMenu();
+    // Device handles, tray icon, channel and device notifications; done once.
+    void CleanUp();
+    // The Close button: the destruction clean-up, then the process ends with
+    // exit code 0 at once.
+    [[noreturn]] void CloseProgram();
+    // The Exit button: unapplied changes are discarded, the page is rebuilt
+    // when the window is next shown, and the window hides.
+    void ExitToTray();
+    void ApplyToMouse();
+
+    // Pages and clicks.
+    // Draws a page into the canvas unless it is the current one already.
+    void DrawPage(int page);
+    void OnLButtonDown(UINT flags, CPoint point);
+    // The current page's own controls; whether one of them took the click.
+    bool OnPageClick(CPoint point);
+    void OnSlotListChoice(UINT listId);
+    void OnStageListChoice(UINT listId);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
+
+    // Hover pictures.
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnMouseHover(UINT flags, CPoint point);
+    void TrackHover();
+    // The element under the point that hovering changes on this page.
+    std::optional<std::size_t> HoverElementAt(CPoint point) const;
+    SkinPicture ElementPicture(std::size_t element, bool over) const;
+    // Elements of other pages stay off the page now drawn.
+    void ForgetHoverOfOtherPages();
+
+    HICON m_hIcon = nullptr;
+    int m_skinLanguage = kEnglishSkin;
+    CFont m_listFont;
+    CFont m_textFont;
+    MainWindowStrings m_strings;
+    NOTIFYICONDATAW m_trayIcon;
+    bool m_trayIconAdded = false;
+    SettingsFilePaths m_paths;
+    std::u16string m_skinFolder;
+    std::unique_ptr<CBitmap> m_canvas;
+    DEV_BROADCAST_DEVICEINTERFACE_W m_notificationFilter{};
+    HDEVNOTIFY m_deviceNotify = nullptr;
+    CInstanceChannel m_channel;
+    std::uint8_t m_firstRunFlag = 0;
+    CAssignmentDialogs m_dialogs;
+    CKeyPage m_keyPage;
+    CDpiPage m_dpiPage;
+    CRateLightingPage m_rateLightingPage;
+    CHoverFlags m_hover;
+    CCtlColorBrush m_listBrush;
+    // 1 key page, 2 DPI page, 3 report-rate and lighting page; 0 before the first.
+    int currentPage = 0;
+    // The first two non-client paints hide the window: it starts in the tray.
+    int m_startHiddenPaints = 2;
+    bool m_reshowRefresh = false;
+};

@@ -1,0 +1,143 @@
+// The main window's pages and clicks: page drawing, the click dispatch in
+// its fixed order, Apply, Exit and Close, the lists' notifications and colours.
+
+#include "mainwnd/apply.h"
+#include "mainwnd/layout.h"
+#include "mainwnd/vantor_dlg.h"
+#include "platform/services/process.h"
+#include "platform/services/shell.h"
+#include "platform/winuser.h"
+#include "settings/settings_state.h"
+#include "skin/repaint.h"
+
+namespace {
+
+constexpr char16_t kOpenVerb[] = u"open";
+
+}  // namespace
+
+void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
+{
+    RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, &m_textFont);
+}
+
+void CVantorDlg::DrawPage(int page)
+{
+    if (currentPage == page) {
+        return;
+    }
+    currentPage = page;
+    // A page's lists go with it.
+    if (page != layout::kKeyPage) {
+        m_keyPage.CloseLists();
+    }
+    if (page != layout::kDpiPage) {
+        m_dpiPage.CloseLists();
+    }
+    ForgetHoverOfOtherPages();
+    std::vector<SkinPicture> pictures;
+    for (const layout::PageTab& tab : layout::kTabs) {
+        if (tab.page == page) {
+            pictures.push_back(SkinPicture{tab.picture, CPoint(0, 0), std::nullopt});
+        }
+    }
+    switch (page) {
+    case layout::kKeyPage:
+        m_keyPage.AppendContent(pictures, m_firstRunFlag);
+        break;
+    case layout::kDpiPage:
+        m_dpiPage.AppendContent(pictures);
+        break;
+    case layout::kRateAndLightingPage:
+        m_rateLightingPage.AppendContent(pictures);
+        break;
+    default:
+        break;
+    }
+    Repaint(pictures);
+}
+
+// Apply, Exit and the tabs let the press go on: it is tested further and, as
+// nothing else takes it, also starts a drag of the window.
+void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (layout::kApply.rect.PtInRect(point)) {
+        ApplyToMouse();
+    }
+    if (layout::kExit.rect.PtInRect(point)) {
+        ExitToTray();
+    }
+    if (layout::kMinimise.rect.PtInRect(point)) {
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    if (layout::kClose.rect.PtInRect(point)) {
+        CloseProgram();
+    }
+    for (const layout::PageTab& tab : layout::kTabs) {
+        if (tab.rect.PtInRect(point)) {
+            DrawPage(tab.page);
+        }
+    }
+    if (layout::kWebLink.PtInRect(point)) {
+        ShellExecuteW(m_hWnd, kOpenVerb, m_strings.strWebSite.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    if (OnPageClick(point)) {
+        return;
+    }
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+    CDialog::OnLButtonDown(flags, point);
+}
+
+bool CVantorDlg::OnPageClick(CPoint point)
+{
+    switch (currentPage) {
+    case layout::kKeyPage:
+        return m_keyPage.OnClick(point);
+    case layout::kDpiPage:
+        return m_dpiPage.OnClick(point);
+    case layout::kRateAndLightingPage:
+        return m_rateLightingPage.OnClick(point);
+    default:
+        return false;
+    }
+}
+
+void CVantorDlg::ApplyToMouse()
+{
+    ApplySettings(m_hWnd, ApplyTargets{m_strings.strMouseNotFound, m_paths, m_strings.strSettingsSection,
+                              m_keyPage.Labels()});
+    CopyRecordToAppliedCopy();
+}
+
+void CVantorDlg::ExitToTray()
+{
+    CopyAppliedCopyToRecord();
+    m_reshowRefresh = true;
+    ShowWindow(SW_HIDE);
+}
+
+void CVantorDlg::CloseProgram()
+{
+    CleanUp();
+    ExitProcess(0);
+}
+
+void CVantorDlg::OnSlotListChoice(UINT)
+{
+    m_keyPage.OnListChoice();
+}
+
+void CVantorDlg::OnStageListChoice(UINT)
+{
+    m_dpiPage.OnListChoice();
+}
+
+// The window's only controls are its lists: skin text on the list background
+// in the list font. The brush of the previous answer goes when a new one is made.
+HBRUSH CVantorDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor)
+{
+    CDialog::OnCtlColor(dc, control, ctlColor);
+    return ColorSkinnedControl(dc, &m_listFont, m_listBrush);
+}

@@ -1,0 +1,10 @@
+#include "platform/wnd/notify_icon.h"
+
+#include <algorithm>
+
+UINT BalloonShowTime(UINT requestedMs)
+{
+    constexpr UINT kShortestMs = 10000;
+    constexpr UINT kLongestMs = 30000;
+    return std::clamp(requestedMs, kShortestMs, kLongestMs);
+}

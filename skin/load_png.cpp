@@ -1,0 +1,46 @@
+#include "skin/load_png.h"
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/image.h"
+#include "platform/msg_box.h"
+#include "platform/winuser.h"
+
+void PremultiplyAlpha(CImage& image)
+{
+    if (image.IsNull() || image.GetBPP() != 32) {
+        return;
+    }
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        std::uint8_t* p = image.GetPixelAddress(0, y);
+        for (int x = 0; x < image.GetWidth(); ++x, p += 4) {
+            const unsigned a = p[3];
+            // Opaque pixels, all of an opaque picture, keep their colour: c * 255 / 255 is c.
+            if (a == 255) {
+                continue;
+            }
+            p[0] = static_cast<std::uint8_t>(p[0] * a / 255);
+            p[1] = static_cast<std::uint8_t>(p[1] * a / 255);
+            p[2] = static_cast<std::uint8_t>(p[2] * a / 255);
+        }
+    }
+}
+
+int LoadPng(HWND owner, CDC* target, std::u16string_view path, int x, int y)
+{
+    if (target == nullptr) {
+        return 0;
+    }
+    CImage image;
+    image.Load(path);
+    if (image.IsNull()) {
+        MessageBoxW(owner, u"LoadPng---Load image failed.", nullptr, MB_OK);
+        return 0;
+    }
+    PremultiplyAlpha(image);
+    if (image.HasAlphaChannel()) {
+        image.AlphaBlend(target, x, y, 255);
+    } else {
+        image.StretchBlt(target, x, y, image.GetWidth(), image.GetHeight(), SRCCOPY);
+    }
+    return 1;
+}

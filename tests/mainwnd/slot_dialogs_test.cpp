@@ -1,0 +1,91 @@
+// The key page's seam to the dialogs: each function runs its dialog over the
+// window and hands back how it ended and what was chosen; one dialog at a time.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mainwnd/slot_dialogs.h"
+#include "platform/services/system_info.h"
+#include "platform/wnd/cdialog.h"
+#include "settings/dpi_tables.h"
+#include "settings/exe_path.h"
+#include "tests/support/headless.h"
+#include "tests/support/output_folder.h"
+
+namespace {
+
+constexpr CPoint kSave{200, 270};
+
+class AssignmentDialogsTest : public HeadlessTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessTest::SetUp();
+        SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
+        SetSystemDefaultLangIdForTesting(1033);
+        ASSERT_TRUE(m_owner.Create(701));
+    }
+    void TearDown() override
+    {
+        DpiTableSet = 0;
+        SetSystemDefaultLangIdForTesting(std::nullopt);
+        SetModulePathForTesting(std::nullopt);
+        HeadlessTest::TearDown();
+    }
+
+    static int OpenDialogs(UINT templateId)
+    {
+        int count = 0;
+        for (HWND handle : CWnd::AllWindows()) {
+            const auto* dialog = dynamic_cast<const CDialog*>(CWnd::FromHandle(handle));
+            count += dialog != nullptr && dialog->TemplateId() == templateId ? 1 : 0;
+        }
+        return count;
+    }
+
+    CDialog m_owner{701};
+    CAssignmentDialogs m_dialogs;
+};
+
+TEST_F(AssignmentDialogsTest, AConfirmedDialogHandsBackItsValues)
+{
+    wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
+    const FireKeyDialogResult fire = m_dialogs.RunFireKeyDialog(m_owner);
+    EXPECT_EQ(fire.code, IDOK);
+    EXPECT_EQ(fire.position, 0);
+    EXPECT_EQ(fire.text, u"L-Button");
+    EXPECT_EQ(fire.repeatCount, 1);
+    EXPECT_EQ(fire.makeTime, 5);
+    EXPECT_EQ(fire.breakTime, 5);
+
+    DpiTableSet = 3;
+    wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
+    const ListDialogResult snipe = m_dialogs.RunSnipeDialog(m_owner);
+    EXPECT_EQ(snipe.code, IDOK);
+    EXPECT_EQ(snipe.text, u"400");
+}
+
+TEST_F(AssignmentDialogsTest, ADialogAskedForWhileOneIsOpenIsAnsweredCancelledWithoutASecond)
+{
+    ListDialogResult nested;
+    INT_PTR nestedRecover = 0;
+    int fireDialogsOpen = 0;
+    wndtest::QueueModalAction([&](HWND window) {
+        nested = m_dialogs.RunHotKeyDialog(m_owner);
+        nestedRecover = m_dialogs.RunKeysRecoverDialog(m_owner);
+        fireDialogsOpen = OpenDialogs(704);
+        EXPECT_EQ(OpenDialogs(708) + OpenDialogs(710), 0);
+        wndtest::Click(window, kSave);
+    });
+    EXPECT_EQ(m_dialogs.RunFireKeyDialog(m_owner).code, IDOK);
+    EXPECT_EQ(nested.code, IDCANCEL);
+    EXPECT_EQ(nestedRecover, IDCANCEL);
+    EXPECT_EQ(fireDialogsOpen, 1);
+
+    // Once it has ended, the next one runs.
+    wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
+    EXPECT_EQ(m_dialogs.RunHotKeyDialog(m_owner).code, IDOK);
+}
+
+}  // namespace

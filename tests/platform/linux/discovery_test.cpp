@@ -1,0 +1,115 @@
+// The program's discovery walk on this backend: what a user without root sees
+// with and without the udev rule, and with other people's devices present.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "device/device_link.h"
+#include "device/discovery.h"
+#include "platform/msg_box.h"
+#include "platform/winuser.h"
+#include "tests/platform/linux/fake_hid_system.h"
+#include "tests/platform/linux/fake_window_system.h"
+#include "tests/platform/linux/hid_descriptors.h"
+
+namespace {
+
+class CRecordingBoxes final : public IMessageBoxPresenter {
+public:
+    int Show(HWND, std::u16string_view text, std::u16string_view, UINT) override
+    {
+        texts.emplace_back(text);
+        return static_cast<int>(IDOK);
+    }
+    std::vector<std::u16string> texts;
+};
+
+class DiscoveryOnLinux : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakeWindowSystem::Reset();
+        g_deviceLink = DeviceLink{};
+        m_previousBoxes = SetMessageBoxPresenter(&boxes);
+    }
+
+    void TearDown() override
+    {
+        CloseDeviceHandles();
+        SetMessageBoxPresenter(m_previousBoxes);
+    }
+
+    void RefuseUser(const std::string& node) { system.io->devices[system.DevPath(node)].openError = EACCES; }
+
+    CFakeHidSystem system;
+    CRecordingBoxes boxes;
+
+private:
+    IMessageBoxPresenter* m_previousBoxes = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DiscoveryOnLinux, FindsBothCollectionsBehindRootOnlyDevices)
+{
+    system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
+    system.Plug("hidraw1", 0x1234, 0x0001, kComposite);
+    RefuseUser("hidraw0");
+    RefuseUser("hidraw1");
+    system.PlugMouse(2);
+
+    EXPECT_EQ(Discover(nullptr), 1);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(g_deviceLink.dataReportLength, 65);
+    EXPECT_EQ(g_deviceLink.commandReportLength, 8);
+
+    BYTE command[8] = {0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0, 0};
+    EXPECT_TRUE(HidD_SetFeature(g_deviceLink.commandHandle, command, g_deviceLink.commandReportLength));
+    BYTE block[65] = {};
+    EXPECT_TRUE(HidD_GetFeature(g_deviceLink.dataHandle, block, g_deviceLink.dataReportLength));
+    ASSERT_EQ(system.io->transfers.size(), 2u);
+    EXPECT_EQ(system.io->transfers[0].path, system.DevPath("hidraw3"));
+    EXPECT_EQ(system.io->transfers[1].path, system.DevPath("hidraw2"));
+    EXPECT_EQ(system.io->openFds.size(), 2u) << "only the two kept handles stay open";
+}
+
+TEST_F(DiscoveryOnLinux, AMouseThatRefusesTheUserShowsTheRealErrorCode)
+{
+    system.PlugMouse(0);
+    RefuseUser("hidraw0");
+    RefuseUser("hidraw1");
+    EXPECT_EQ(Discover(nullptr), 0);
+    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:5"});
+    EXPECT_TRUE(system.io->openFds.empty());
+}
+
+TEST_F(DiscoveryOnLinux, AnInterfaceThatCannotBeOpenedAtAllStillEndsTheWalk)
+{
+    // A node that sysfs lists but that is gone from /dev is not a permission
+    // matter: discovery stops there without a message.
+    system.Plug("hidraw0", 0x046D, 0xC077, kPlainMouse);
+    system.io->devices.erase(system.DevPath("hidraw0"));
+    system.PlugMouse(1);
+    EXPECT_EQ(Discover(nullptr), 0);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNotKept)
+{
+    system.PlugMouse(0);
+    // The data collection's node is opened twice: for its attributes, then to
+    // keep. Just before the second open the mouse goes and a keyboard gets
+    // the same node number.
+    int opens = 0;
+    system.io->beforeOpen = [this, &opens](const std::string& path) {
+        if (path == system.DevPath("hidraw0") && ++opens == 2) {
+            system.UnplugMouse(0);
+            system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
+        }
+    };
+    EXPECT_EQ(Discover(nullptr), 0);
+    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:2"});
+    EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(system.io->openFds.empty()) << "the keyboard's node was kept open";
+}
