@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char16_t kWarningCaption[] = u"Warning";
 // The first run enables stages 1 to 3; stage 4 keeps what it had.
 constexpr std::size_t kFirstRunEnabledStages = 3;
 
@@ -53,11 +52,11 @@ void CKeyPage::LoadLabels()
     ::LoadLabels(m_labelFile, m_labelSection, m_labels);
 }
 
-void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t firstRunFlag)
+void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t appliedBeforeFlag)
 {
     if (!m_firstDrawDone) {
         m_firstDrawDone = true;
-        if (firstRunFlag == 0) {
+        if (appliedBeforeFlag == 0) {
             ApplyFirstRunDefaults();
         }
     }

@@ -19,11 +19,6 @@ constexpr std::array<std::u16string S::*, 14> kFunctionList = {
 };
 constexpr std::size_t kKeySetTwoEntries = 13;
 
-constexpr std::array<std::u16string S::*, kSlotsPerKeySet> kDefaultLabels = {
-    &S::strLeftClick, &S::strRightClick, &S::strMidClick, &S::strDpiSwitch,
-    &S::strForward, &S::strBackward, &S::strKeyOff, &S::strKeyOff,
-};
-
 std::u16string Joined(std::u16string_view functionName, std::u16string_view entry)
 {
     std::u16string label(functionName);
@@ -49,7 +44,7 @@ void SetDefaultLabels(SlotLabels& labels, const MainWindowStrings& strings)
 {
     for (auto& keySet : labels) {
         for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            keySet[slot] = strings.*kDefaultLabels[slot];
+            keySet[slot] = strings.*kFunctionList[kFactoryKeySet[slot]];
         }
     }
 }
