@@ -23,6 +23,7 @@
 #include "settings/key_vocabulary.h"
 #include "settings/settings_state.h"
 #include "tests/support/headless.h"
+#include "tests/support/process_state.h"
 
 namespace fs = std::filesystem;
 
@@ -93,15 +94,12 @@ protected:
     {
         HeadlessTest::SetUp();
         ASSERT_TRUE(m_window.Create(701));
-        g_settingsRecord = SettingsRecord{};
+        ResetProcessState();
         SetKeyRecoverDefaults(g_settingsRecord);
-        ClearDeviceImage();
-        DpiTableSet = 0;
     }
     void TearDown() override
     {
-        g_settingsRecord = SettingsRecord{};
-        ClearDeviceImage();
+        ResetProcessState();
         HeadlessTest::TearDown();
     }
 

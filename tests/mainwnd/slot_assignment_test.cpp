@@ -11,6 +11,7 @@
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
+#include "tests/support/process_state.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ protected:
         // Key set 1 and 2: Left, Right, Mid, DPI Switch, Forward, Backward, Key Off, Key Off.
         const std::uint8_t functions[kSlotsPerRecord] = {0, 1, 2, 5, 3, 4, 12, 12, 0, 1, 2, 5, 3, 4, 12, 12};
         std::memcpy(record.buttonFunction, functions, sizeof functions);
-        DpiTableSet = 0;
+        ResetProcessState();
     }
-    void TearDown() override { DpiTableSet = 0; }
+    void TearDown() override { ResetProcessState(); }
 
     MainWindowStrings strings;
     SettingsRecord record{};

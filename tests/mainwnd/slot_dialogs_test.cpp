@@ -12,6 +12,7 @@
 #include "settings/exe_path.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
+#include "tests/support/process_state.h"
 
 namespace {
 
@@ -24,11 +25,12 @@ protected:
         HeadlessTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
+        ResetProcessState();
         ASSERT_TRUE(m_owner.Create(701));
     }
     void TearDown() override
     {
-        DpiTableSet = 0;
+        ResetProcessState();
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
         HeadlessTest::TearDown();
