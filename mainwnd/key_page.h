@@ -54,7 +54,7 @@ private:
     void OnSlotBox(SlotRef ref);
     void CloseOtherLists(SlotRef ref);
     // The assignment dialog of a special function, its confirmed result stored.
-    void RunAssignmentDialog(std::uint8_t code, SlotRef ref);
+    void RunAssignmentDialog(const SlotFunction& function, SlotRef ref);
     std::optional<SlotRef> FirstSlotWithList() const;
     CDropDown& Box(SlotRef ref) { return m_boxes[ref.keySet][ref.slot]; }
     SkinPicture BoxPicture(SlotRef ref, bool over) const;
