@@ -7,7 +7,6 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
-#include "platform/winuser.h"
 
 namespace {
 
@@ -16,7 +15,6 @@ namespace {
 constexpr std::array<std::u16string_view, 2> kMouseNameForms = {u"Vid_04d9&Pid_a09e", u"VID_04D9&PID_A09E"};
 
 constexpr BYTE kNotificationsPerDiscovery = 4;
-constexpr WPARAM kNotifyMouseNotFound = 15;
 
 bool NamesTheMouse(const DEV_BROADCAST_DEVICEINTERFACE_W& broadcast)
 {
@@ -38,34 +36,33 @@ bool IsMouseInterfaceEvent(WPARAM eventType, const DEV_BROADCAST_HDR* header)
     return NamesTheMouse(*reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header));
 }
 
-void Rediscover(HWND mainWnd, WPARAM eventType, std::u16string_view mouseNotFound)
+DeviceChangeOutcome Rediscover(HWND mainWnd, WPARAM eventType, std::u16string_view mouseNotFound)
 {
     if (Discover(mainWnd) == 0) {
-        SendMessageW(mainWnd, WM_USER + 2, kNotifyMouseNotFound, 0);
-        ShowWindow(mainWnd, SW_HIDE);
         g_deviceLink.devicePresent = 0;
-        return;
+        return DeviceChangeOutcome::MouseGone;
     }
     if (eventType == DBT_DEVICEARRIVAL) {
         g_deviceLink.deviceOpened = 1;
         RefreshDeviceImage(mainWnd, mouseNotFound);
     }
     g_deviceLink.devicePresent = 1;
+    return DeviceChangeOutcome::MouseThere;
 }
 
 }  // namespace
 
-BOOL OnDeviceChange(HWND mainWnd, WPARAM eventType, const DEV_BROADCAST_HDR* header,
-                    std::u16string_view mouseNotFound)
+DeviceChangeOutcome TrackDeviceChange(HWND mainWnd, WPARAM eventType, const DEV_BROADCAST_HDR* header,
+                                      std::u16string_view mouseNotFound)
 {
     if (!IsMouseInterfaceEvent(eventType, header)) {
-        return TRUE;
+        return DeviceChangeOutcome::Nothing;
     }
     ++g_deviceLink.hotPlugCounter;
     if (g_deviceLink.hotPlugCounter != kNotificationsPerDiscovery) {
-        return TRUE;
+        return DeviceChangeOutcome::Nothing;
     }
-    Rediscover(mainWnd, eventType, mouseNotFound);
+    const DeviceChangeOutcome outcome = Rediscover(mainWnd, eventType, mouseNotFound);
     g_deviceLink.hotPlugCounter = 0;
-    return TRUE;
+    return outcome;
 }

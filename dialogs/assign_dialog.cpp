@@ -1,6 +1,5 @@
 #include "dialogs/assign_dialog.h"
 
-#include "dialogs/dialog_font.h"
 #include "platform/gdi/dc.h"
 #include "platform/msg_box.h"
 #include "platform/services/system_info.h"
@@ -9,6 +8,7 @@
 #include "platform/wnd/mouse_track.h"
 #include "settings/exe_path.h"
 #include "skin/canvas.h"
+#include "skin/skin_fonts.h"
 
 namespace {
 
@@ -61,9 +61,9 @@ BOOL CAssignDialog::OnInitDialog()
     const LANGID langId = GetSystemDefaultLangID();
     m_language = LanguageFromLangId(langId);
     if (m_row.ownFont) {
-        CreateDialogFont(m_font, langId, GetVersion());
+        CreateListFont(m_font, langId, GetVersion());
     }
-    m_skinFolder = PathBesideExe(langId == kLangIdSimplifiedChinese ? u"/Skins/CHS" : u"/Skins/EN");
+    m_skinFolder = PathBesideExe(SkinFolderName(SkinLanguageFor(langId)));
     m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture));
     if (!m_canvas) {
         // The dialog still opens, blank; its buttons and box still work.

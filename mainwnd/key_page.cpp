@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char16_t kWarningCaption[] = u"Warning";
 // The first run enables stages 1 to 3; stage 4 keeps what it had.
 constexpr std::size_t kFirstRunEnabledStages = 3;
 
@@ -53,11 +52,11 @@ void CKeyPage::LoadLabels()
     ::LoadLabels(m_labelFile, m_labelSection, m_labels);
 }
 
-void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t firstRunFlag)
+void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t appliedBeforeFlag)
 {
     if (!m_firstDrawDone) {
         m_firstDrawDone = true;
-        if (firstRunFlag == 0) {
+        if (appliedBeforeFlag == 0) {
             ApplyFirstRunDefaults();
         }
     }
@@ -163,8 +162,8 @@ void CKeyPage::OnListChoice()
     CDropDown& box = Box(ref);
     if (const auto choice = box.Selection()) {
         const auto code = static_cast<std::uint8_t>(choice->position);
-        if (code >= kFunctionWindows && code <= kFunctionSnipeKey) {
-            RunAssignmentDialog(code, ref);
+        if (const SlotFunction* function = FindSlotFunction(code)) {
+            RunAssignmentDialog(*function, ref);
         } else {
             m_labels[ref.keySet][ref.slot] = choice->text;
         }
@@ -180,45 +179,10 @@ void CKeyPage::OnListChoice()
     box.SetOpen(false);
 }
 
-void CKeyPage::RunAssignmentDialog(std::uint8_t code, SlotRef ref)
+void CKeyPage::RunAssignmentDialog(const SlotFunction& function, SlotRef ref)
 {
-    CWnd& owner = m_host.Window();
-    const MainWindowStrings& texts = m_host.Texts();
-    std::u16string& label = m_labels[ref.keySet][ref.slot];
-    switch (code) {
-    case kFunctionWindows:
-        if (const auto result = m_dialogs.RunWindowsDialog(owner); result.code == IDOK) {
-            StoreWindowsResult(g_settingsRecord, label, ref, result);
-        }
-        break;
-    case kFunctionMultimedia:
-        if (const auto result = m_dialogs.RunMediaDialog(owner); result.code == IDOK) {
-            StoreMediaResult(g_settingsRecord, label, ref, result, texts);
-        }
-        break;
-    case kFunctionHotKey:
-        if (const auto result = m_dialogs.RunHotKeyDialog(owner); result.code == IDOK) {
-            StoreHotKeyResult(g_settingsRecord, label, ref, result);
-        }
-        break;
-    case kFunctionFireKey:
-        if (const auto result = m_dialogs.RunFireKeyDialog(owner); result.code == IDOK) {
-            StoreFireKeyResult(g_settingsRecord, label, ref, result, texts);
-        }
-        break;
-    case kFunctionSingleKey:
-        if (const auto result = m_dialogs.RunSingleKeyDialog(owner); result.code == IDOK) {
-            StoreSingleKeyResult(g_settingsRecord, label, ref, result, texts);
-        }
-        break;
-    case kFunctionSnipeKey:
-        if (const auto result = m_dialogs.RunSnipeDialog(owner); result.code == IDOK) {
-            StoreSnipeResult(g_settingsRecord, label, ref, result, texts);
-        }
-        break;
-    default:
-        break;
-    }
+    const SlotDialogResult result = m_dialogs.RunSlotDialog(function.dialog, m_host.Window());
+    StoreSlotDialogResult(g_settingsRecord, m_labels[ref.keySet][ref.slot], ref, function, result, m_host.Texts());
 }
 
 std::optional<SlotRef> CKeyPage::FirstSlotWithList() const

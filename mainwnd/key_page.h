@@ -28,8 +28,8 @@ public:
     const SlotLabels& Labels() const { return m_labels; }
 
     // The page's content after its picture: the first time in the process
-    // the first-run defaults when firstRunFlag is 0, then the twelve labels.
-    void AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t firstRunFlag);
+    // the first-run defaults when appliedBeforeFlag is 0, then the twelve labels.
+    void AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t appliedBeforeFlag);
 
     // A click on the page: open lists the point is not in (list or box) are
     // closed, then Default and the twelve boxes are tested in order. Returns
@@ -54,7 +54,7 @@ private:
     void OnSlotBox(SlotRef ref);
     void CloseOtherLists(SlotRef ref);
     // The assignment dialog of a special function, its confirmed result stored.
-    void RunAssignmentDialog(std::uint8_t code, SlotRef ref);
+    void RunAssignmentDialog(const SlotFunction& function, SlotRef ref);
     std::optional<SlotRef> FirstSlotWithList() const;
     CDropDown& Box(SlotRef ref) { return m_boxes[ref.keySet][ref.slot]; }
     SkinPicture BoxPicture(SlotRef ref, bool over) const;

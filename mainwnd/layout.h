@@ -25,20 +25,18 @@ inline constexpr ImageButton kClose{{721, 4, 752, 35}, u"/Close-normal.png", u"/
 inline constexpr ImageButton kDefault{{352, 572, 468, 602}, u"/Default-normal.png", u"/Default-over.png"};
 inline constexpr CRect kWebLink{273, 627, 449, 647};
 
-// Values of currentPage; 0 before the first page is drawn.
-inline constexpr int kKeyPage = 1;
-inline constexpr int kDpiPage = 2;
-inline constexpr int kRateAndLightingPage = 3;
+// The main window's pages; None before the first page is drawn.
+enum class Page { None, Keys, Dpi, RateAndLighting };
 
 struct PageTab {
     CRect rect;
-    int page;
+    Page page;
     std::u16string_view picture;  // drawn at (0, 0) when the page is drawn
 };
 inline constexpr std::array<PageTab, 3> kTabs = {{
-    {{265, 62, 414, 92}, kKeyPage, u"/KeySet.png"},
-    {{428, 62, 577, 92}, kDpiPage, u"/DPISet.png"},
-    {{591, 62, 740, 92}, kRateAndLightingPage, u"/LEDSet.png"},
+    {{265, 62, 414, 92}, Page::Keys, u"/KeySet.png"},
+    {{428, 62, 577, 92}, Page::Dpi, u"/DPISet.png"},
+    {{591, 62, 740, 92}, Page::RateAndLighting, u"/LEDSet.png"},
 }};
 
 // Key page: six slot boxes per key set, left column key set 1 with lists 31
@@ -129,21 +127,21 @@ inline constexpr std::size_t kRate1000Tick = 3;
 
 // The lighting ticks in the order clicks are tested. Mode 1 has no tick of
 // its own: each of its value ticks chooses the mode and the value at once.
-enum class LightTick { ModeZero, ModeTwo, ModeOneValue, ModeTwoParameter };
+enum class LightingTickKind { ModeZero, ModeTwo, ModeOneParameter, ModeTwoParameter };
 struct LightingTick {
     CRect rect;
-    LightTick kind;
+    LightingTickKind kind;
     std::uint8_t value;  // modeOneParameter or modeTwoParameter; 0 for the two mode ticks
 };
 inline constexpr std::array<LightingTick, 8> kLightingTicks = {{
-    {{135, 200, 151, 227}, LightTick::ModeZero, 0},
-    {{135, 237, 151, 264}, LightTick::ModeTwo, 0},
-    {{135, 274, 151, 301}, LightTick::ModeOneValue, 10},
-    {{135, 310, 151, 337}, LightTick::ModeOneValue, 5},
-    {{135, 347, 151, 374}, LightTick::ModeOneValue, 1},
-    {{425, 200, 451, 227}, LightTick::ModeTwoParameter, 5},
-    {{425, 237, 451, 264}, LightTick::ModeTwoParameter, 3},
-    {{425, 274, 451, 301}, LightTick::ModeTwoParameter, 1},
+    {{135, 200, 151, 227}, LightingTickKind::ModeZero, 0},
+    {{135, 237, 151, 264}, LightingTickKind::ModeTwo, 0},
+    {{135, 274, 151, 301}, LightingTickKind::ModeOneParameter, 10},
+    {{135, 310, 151, 337}, LightingTickKind::ModeOneParameter, 5},
+    {{135, 347, 151, 374}, LightingTickKind::ModeOneParameter, 1},
+    {{425, 200, 451, 227}, LightingTickKind::ModeTwoParameter, 5},
+    {{425, 237, 451, 264}, LightingTickKind::ModeTwoParameter, 3},
+    {{425, 274, 451, 301}, LightingTickKind::ModeTwoParameter, 1},
 }};
 
 // The 21 elements with a hover picture, numbered for their hover flags.

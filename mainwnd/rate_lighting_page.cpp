@@ -10,11 +10,7 @@ namespace {
 
 using layout::kLightingTicks;
 using layout::kRateTicks;
-using layout::LightTick;
-
-constexpr std::uint8_t kLedModeZero = 0;
-constexpr std::uint8_t kLedModeOne = 1;
-constexpr std::uint8_t kLedModeTwo = 2;
+using layout::LightingTickKind;
 
 SkinPicture Tick(const CRect& rect)
 {
@@ -38,7 +34,7 @@ std::optional<std::size_t> RateTickOf(std::uint8_t reportInterval)
 
 // The tick of a kind (and value) of lighting choice; none for a value the
 // page does not offer.
-std::optional<CRect> LightingTickRect(LightTick kind, std::uint8_t value)
+std::optional<CRect> LightingTickRect(LightingTickKind kind, std::uint8_t value)
 {
     for (const auto& tick : kLightingTicks) {
         if (tick.kind == kind && tick.value == value) {
@@ -48,7 +44,7 @@ std::optional<CRect> LightingTickRect(LightTick kind, std::uint8_t value)
     return std::nullopt;
 }
 
-void AppendLightingTick(std::vector<SkinPicture>& pictures, LightTick kind, std::uint8_t value)
+void AppendLightingTick(std::vector<SkinPicture>& pictures, LightingTickKind kind, std::uint8_t value)
 {
     if (const auto rect = LightingTickRect(kind, value)) {
         pictures.push_back(Tick(*rect));
@@ -61,14 +57,14 @@ void AppendCurrentLightingTicks(std::vector<SkinPicture>& pictures)
     const SettingsRecord& record = g_settingsRecord;
     switch (record.ledMode) {
     case kLedModeZero:
-        AppendLightingTick(pictures, LightTick::ModeZero, 0);
+        AppendLightingTick(pictures, LightingTickKind::ModeZero, 0);
         break;
     case kLedModeOne:
-        AppendLightingTick(pictures, LightTick::ModeOneValue, record.modeOneParameter);
+        AppendLightingTick(pictures, LightingTickKind::ModeOneParameter, record.modeOneParameter);
         break;
     case kLedModeTwo:
-        AppendLightingTick(pictures, LightTick::ModeTwo, 0);
-        AppendLightingTick(pictures, LightTick::ModeTwoParameter, record.modeTwoParameter);
+        AppendLightingTick(pictures, LightingTickKind::ModeTwo, 0);
+        AppendLightingTick(pictures, LightingTickKind::ModeTwoParameter, record.modeTwoParameter);
         break;
     default:
         break;
@@ -117,27 +113,27 @@ void CRateLightingPage::OnLightingTick(std::size_t tick)
 {
     SettingsRecord& record = g_settingsRecord;
     const auto& clicked = kLightingTicks[tick];
-    if (clicked.kind == LightTick::ModeTwoParameter && record.ledMode != kLedModeTwo) {
+    if (clicked.kind == LightingTickKind::ModeTwoParameter && record.ledMode != kLedModeTwo) {
         return;
     }
     std::vector<SkinPicture> pictures{PagePicture()};
     switch (clicked.kind) {
-    case LightTick::ModeZero:
+    case LightingTickKind::ModeZero:
         pictures.push_back(Tick(clicked.rect));
         record.ledMode = kLedModeZero;
         break;
-    case LightTick::ModeTwo:
+    case LightingTickKind::ModeTwo:
         pictures.push_back(Tick(clicked.rect));
-        AppendLightingTick(pictures, LightTick::ModeTwoParameter, record.modeTwoParameter);
+        AppendLightingTick(pictures, LightingTickKind::ModeTwoParameter, record.modeTwoParameter);
         record.ledMode = kLedModeTwo;
         break;
-    case LightTick::ModeOneValue:
+    case LightingTickKind::ModeOneParameter:
         pictures.push_back(Tick(clicked.rect));
         record.ledMode = kLedModeOne;
         record.modeOneParameter = clicked.value;
         break;
-    case LightTick::ModeTwoParameter:
-        AppendLightingTick(pictures, LightTick::ModeTwo, 0);
+    case LightingTickKind::ModeTwoParameter:
+        AppendLightingTick(pictures, LightingTickKind::ModeTwo, 0);
         pictures.push_back(Tick(clicked.rect));
         record.modeTwoParameter = clicked.value;
         break;

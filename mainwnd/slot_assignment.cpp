@@ -1,6 +1,7 @@
 #include "mainwnd/slot_assignment.h"
 
 #include <array>
+#include <variant>
 
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
@@ -19,9 +20,13 @@ constexpr std::array<std::u16string S::*, 14> kFunctionList = {
 };
 constexpr std::size_t kKeySetTwoEntries = 13;
 
-constexpr std::array<std::u16string S::*, kSlotsPerKeySet> kDefaultLabels = {
-    &S::strLeftClick, &S::strRightClick, &S::strMidClick, &S::strDpiSwitch,
-    &S::strForward, &S::strBackward, &S::strKeyOff, &S::strKeyOff,
+constexpr std::array kSlotFunctions = {
+    SlotFunction{kFunctionWindows, SlotDialog::Windows, &SettingsRecord::windowsIndex, nullptr},
+    SlotFunction{kFunctionMultimedia, SlotDialog::Multimedia, &SettingsRecord::mediaIndex, &S::strMultimedia},
+    SlotFunction{kFunctionHotKey, SlotDialog::HotKey, &SettingsRecord::hotKeyIndex, nullptr},
+    SlotFunction{kFunctionFireKey, SlotDialog::FireKey, &SettingsRecord::fireKeyIndex, &S::strFireKey},
+    SlotFunction{kFunctionSingleKey, SlotDialog::SingleKey, &SettingsRecord::singleKeyCode, &S::strSingleKey},
+    SlotFunction{kFunctionSnipeKey, SlotDialog::Snipe, &SettingsRecord::snipeIndex, &S::strSnipeKey},
 };
 
 std::u16string Joined(std::u16string_view functionName, std::u16string_view entry)
@@ -49,7 +54,7 @@ void SetDefaultLabels(SlotLabels& labels, const MainWindowStrings& strings)
 {
     for (auto& keySet : labels) {
         for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            keySet[slot] = strings.*kDefaultLabels[slot];
+            keySet[slot] = strings.*kFunctionList[kFactoryKeySet[slot]];
         }
     }
 }
@@ -84,52 +89,42 @@ bool MirrorShift(SettingsRecord& record, SlotLabels& labels, std::size_t slot)
     return true;
 }
 
-void StoreWindowsResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result)
+const SlotFunction* FindSlotFunction(std::uint8_t code)
 {
-    record.windowsIndex[SlotIndex(ref.keySet, ref.slot)] = result.position;
-    label = result.text;
+    for (const SlotFunction& function : kSlotFunctions) {
+        if (function.code == code) {
+            return &function;
+        }
+    }
+    return nullptr;
 }
 
-void StoreMediaResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result,
-    const MainWindowStrings& strings)
-{
-    record.mediaIndex[SlotIndex(ref.keySet, ref.slot)] = result.position;
-    label = Joined(strings.strMultimedia, result.text);
-}
-
-void StoreHotKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result)
-{
-    record.hotKeyIndex[SlotIndex(ref.keySet, ref.slot)] = result.position;
-    label = result.text;
-}
-
-void StoreFireKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const FireKeyDialogResult& result,
-    const MainWindowStrings& strings)
+void StoreSlotDialogResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const SlotFunction& function,
+                           const SlotDialogResult& result, const MainWindowStrings& strings)
 {
     const std::size_t i = SlotIndex(ref.keySet, ref.slot);
-    record.fireKeyIndex[i] = result.position;
-    record.fireKeyCode[i] = FireKeyCodeFromIndex(result.position);
-    record.fireRepeatCount[i] = result.repeatCount;
-    // One pair of times serves every fire key of both key sets.
-    record.fireMakeTime = result.makeTime;
-    record.fireBreakTime = result.breakTime;
-    label = Joined(strings.strFireKey, result.text);
-}
-
-void StoreSingleKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref,
-    const SingleKeyDialogResult& result, const MainWindowStrings& strings)
-{
-    record.singleKeyCode[SlotIndex(ref.keySet, ref.slot)] = KeyCodeFromName(result.keyName);
-    label = Joined(strings.strSingleKey, result.keyName);
-}
-
-void StoreSnipeResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result,
-    const MainWindowStrings& strings)
-{
-    record.snipeIndex[SlotIndex(ref.keySet, ref.slot)] = result.position;
-    // One snipe DPI serves every snipe key.
-    record.snipeDpiCode = DpiCodeOfPosition(result.position, true);
-    label = Joined(strings.strSnipeKey, result.text);
+    const auto labelled = [&](std::u16string_view choice) {
+        label = function.labelPrefix != nullptr ? Joined(strings.*function.labelPrefix, choice) : std::u16string(choice);
+    };
+    if (const auto* list = std::get_if<ListChoice>(&result)) {
+        (record.*function.slotValue)[i] = list->position;
+        if (function.dialog == SlotDialog::Snipe) {
+            // One snipe DPI serves every snipe key.
+            record.snipeDpiCode = DpiCodeOfPosition(list->position, true);
+        }
+        labelled(list->text);
+    } else if (const auto* fire = std::get_if<FireKeyChoice>(&result)) {
+        (record.*function.slotValue)[i] = fire->position;
+        record.fireKeyCode[i] = FireKeyCodeFromIndex(fire->position);
+        record.fireRepeatCount[i] = fire->repeatCount;
+        // One pair of times serves every fire key of both key sets.
+        record.fireMakeTime = fire->makeTime;
+        record.fireBreakTime = fire->breakTime;
+        labelled(fire->text);
+    } else if (const auto* single = std::get_if<SingleKeyChoice>(&result)) {
+        (record.*function.slotValue)[i] = KeyCodeFromName(single->keyName);
+        labelled(single->keyName);
+    }
 }
 
 void RestoreFactoryAssignment(SettingsRecord& record, SlotLabels& labels, const MainWindowStrings& strings)

@@ -5,6 +5,7 @@
 // mirroring and the factory assignment of Default.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,19 +41,27 @@ bool LockedByShift(const SettingsRecord& record, std::size_t slot);
 // its label and its code. Returns whether it was (the slot holds Shift).
 bool MirrorShift(SettingsRecord& record, SlotLabels& labels, std::size_t slot);
 
-// The confirmed results of the assignment dialogs, written for one slot.
-// "function name" in a label is the slot's function list entry.
-void StoreWindowsResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result);
-void StoreMediaResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result,
-    const MainWindowStrings& strings);
-void StoreHotKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result);
-void StoreFireKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const FireKeyDialogResult& result,
-    const MainWindowStrings& strings);
-void StoreSingleKeyResult(SettingsRecord& record, std::u16string& label, SlotRef ref,
-    const SingleKeyDialogResult& result, const MainWindowStrings& strings);
-// The snipe DPI code is that of the position in the DPI code table in force.
-void StoreSnipeResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const ListDialogResult& result,
-    const MainWindowStrings& strings);
+// A function that opens a dialog: its code, the dialog, the per-slot byte of
+// the record a confirmed choice writes, and the text its label starts with
+// ("<prefix>-<choice>"; none: the choice alone). A new function is one row.
+struct SlotFunction {
+    std::uint8_t code;
+    SlotDialog dialog;
+    std::uint8_t (SettingsRecord::*slotValue)[kSlotsPerRecord];
+    std::u16string MainWindowStrings::*labelPrefix;
+};
+
+// The row of a function code, or nullptr for a function without a dialog.
+const SlotFunction* FindSlotFunction(std::uint8_t code);
+
+// A confirmed dialog result written for one slot: the row's per-slot byte
+// (a list position, or the key code of the single key's name) and the label.
+// The fire key also sets its key code and repeat count, and the make and
+// break times that serve every fire key; the snipe key sets the snipe DPI
+// code of its position in the DPI table in force. A cancelled result changes
+// nothing.
+void StoreSlotDialogResult(SettingsRecord& record, std::u16string& label, SlotRef ref, const SlotFunction& function,
+                           const SlotDialogResult& result, const MainWindowStrings& strings);
 
 // Default, once the keys-recover dialog is confirmed: the key-recover
 // defaults of the record and the default labels. Per-slot dialog values,

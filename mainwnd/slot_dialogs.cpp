@@ -1,7 +1,5 @@
 #include "mainwnd/slot_dialogs.h"
 
-#include <utility>
-
 #include "dialogs/fire_key_dialog.h"
 #include "dialogs/keys_recover_dialog.h"
 #include "dialogs/list_dialog.h"
@@ -27,67 +25,61 @@ Result OneAtATime(bool& running, Result cancelled, Run run)
     return run();
 }
 
-// A list dialog made from args: how it ended, the position chosen and its text.
-template <class Dialog, class... Args>
-ListDialogResult RunListDialog(bool& running, Args&&... args)
+template <class Dialog>
+SlotDialogResult ListDialogChoice(Dialog& dialog)
 {
-    return OneAtATime(running, ListDialogResult{}, [&] {
-        Dialog dialog(std::forward<Args>(args)...);
-        ListDialogResult result;
-        result.code = dialog.DoModal();
-        result.position = dialog.ChosenPosition();
-        result.text = dialog.DropDownText();
-        return result;
-    });
+    if (dialog.DoModal() != IDOK) {
+        return {};
+    }
+    return ListChoice{dialog.ChosenPosition(), dialog.DropDownText()};
 }
 
-}  // namespace
-
-ListDialogResult CAssignmentDialogs::RunWindowsDialog(CWnd& owner)
+template <class Dialog>
+SlotDialogResult RunListDialog(CWnd& owner)
 {
-    return RunListDialog<CWindowsDialog>(m_running, &owner);
-}
-
-ListDialogResult CAssignmentDialogs::RunMediaDialog(CWnd& owner)
-{
-    return RunListDialog<CMediaDialog>(m_running, &owner);
-}
-
-ListDialogResult CAssignmentDialogs::RunHotKeyDialog(CWnd& owner)
-{
-    return RunListDialog<CHotKeyDialog>(m_running, &owner);
-}
-
-FireKeyDialogResult CAssignmentDialogs::RunFireKeyDialog(CWnd& owner)
-{
-    return OneAtATime(m_running, FireKeyDialogResult{}, [&] {
-        CFireKeyDialog dialog(&owner);
-        FireKeyDialogResult result;
-        result.code = dialog.DoModal();
-        result.position = dialog.ChosenPosition();
-        result.text = dialog.DropDownText();
-        result.repeatCount = dialog.Times();
-        result.makeTime = dialog.MakeTime();
-        result.breakTime = dialog.BreakTime();
-        return result;
-    });
-}
-
-SingleKeyDialogResult CAssignmentDialogs::RunSingleKeyDialog(CWnd& owner)
-{
-    return OneAtATime(m_running, SingleKeyDialogResult{}, [&] {
-        CSingleDialog dialog(&owner);
-        SingleKeyDialogResult result;
-        result.code = dialog.DoModal();
-        result.keyName = dialog.KeyName();
-        return result;
-    });
+    Dialog dialog(&owner);
+    return ListDialogChoice(dialog);
 }
 
 // The list offers the values of the DPI table in force when it is made.
-ListDialogResult CAssignmentDialogs::RunSnipeDialog(CWnd& owner)
+SlotDialogResult RunSnipeDialog(CWnd& owner)
 {
-    return RunListDialog<CSnipeDialog>(m_running, DpiTableSet, &owner);
+    CSnipeDialog dialog(DpiTableSet, &owner);
+    return ListDialogChoice(dialog);
+}
+
+SlotDialogResult RunFireKeyDialog(CWnd& owner)
+{
+    CFireKeyDialog dialog(&owner);
+    if (dialog.DoModal() != IDOK) {
+        return {};
+    }
+    return FireKeyChoice{dialog.ChosenPosition(), dialog.DropDownText(), dialog.Times(), dialog.MakeTime(),
+                         dialog.BreakTime()};
+}
+
+SlotDialogResult RunSingleKeyDialog(CWnd& owner)
+{
+    CSingleDialog dialog(&owner);
+    if (dialog.DoModal() != IDOK) {
+        return {};
+    }
+    return SingleKeyChoice{dialog.KeyName()};
+}
+
+using DialogRunner = SlotDialogResult (*)(CWnd& owner);
+
+// In the order of SlotDialog.
+constexpr DialogRunner kRunners[] = {
+    &RunListDialog<CWindowsDialog>, &RunListDialog<CMediaDialog>, &RunListDialog<CHotKeyDialog>,
+    &RunFireKeyDialog,              &RunSingleKeyDialog,          &RunSnipeDialog,
+};
+
+}  // namespace
+
+SlotDialogResult CAssignmentDialogs::RunSlotDialog(SlotDialog dialog, CWnd& owner)
+{
+    return OneAtATime(m_running, SlotDialogResult{}, [&] { return kRunners[static_cast<int>(dialog)](owner); });
 }
 
 INT_PTR CAssignmentDialogs::RunKeysRecoverDialog(CWnd& owner)

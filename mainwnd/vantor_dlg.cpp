@@ -23,40 +23,8 @@
 namespace {
 
 constexpr char16_t kSingleInstanceMutex[] = u"RV880-618Mutex";
-constexpr char16_t kWarningCaption[] = u"Warning";
 constexpr char16_t kRegistrationFailed[] = u"RegisterDeviceNotification failed!!!";
 constexpr char16_t kMainPicture[] = u"/main.png";
-
-// The size the filter is announced with: the broadcast record up to a
-// one-character name, as the notification service expects it.
-constexpr DWORD kNotificationFilterSize = 32;
-
-struct FontChoice {
-    int height;
-    LONG weight;
-    const char16_t* face;
-};
-
-struct FontPair {
-    FontChoice list;
-    FontChoice text;
-};
-
-// Chinese systems from version 6.2 on have the bolder face; older ones the classic one.
-constexpr FontPair kChineseFonts{{13, FW_NORMAL, u"黑体"}, {15, FW_BOLD, u"黑体"}};
-constexpr FontPair kClassicChineseFonts{{13, FW_NORMAL, u"宋体"}, {15, FW_NORMAL, u"宋体"}};
-constexpr FontPair kEnglishFonts{{14, FW_NORMAL, u"Arial"}, {15, FW_BOLD, u"Tahoma"}};
-
-void CreateSkinFont(CFont& font, const FontChoice& choice)
-{
-    font.CreateFont(choice.height, 0, 0, 0, choice.weight, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, choice.face);
-}
-
-bool IsVersion62(DWORD version)
-{
-    return LOBYTE(version) == 6 && HIBYTE(version) == 2;
-}
 
 }  // namespace
 
@@ -89,10 +57,6 @@ CVantorDlg::CVantorDlg()
 {
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
-    m_notificationFilter.dbcc_size = kNotificationFilterSize;
-    m_notificationFilter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    m_notificationFilter.dbcc_reserved = 0;
-    m_notificationFilter.dbcc_classguid = GUID_DEVINTERFACE_HID;
 }
 
 CVantorDlg::~CVantorDlg()
@@ -114,9 +78,7 @@ BOOL CVantorDlg::OnInitDialog()
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     ChooseLanguageAndFonts();
 
-    m_trayIcon = MakeTrayIconRecord(m_hWnd, m_hIcon);
-    m_trayIconAdded = true;
-    Shell_NotifyIconW(NIM_ADD, &m_trayIcon);
+    m_ties->trayIcon.Add(m_hWnd, m_hIcon);
 
     FindMouse();
     if (!RegisterForDeviceChanges()) {
@@ -124,7 +86,7 @@ BOOL CVantorDlg::OnInitDialog()
         return FALSE;
     }
     LoadSettingsAndSkin();
-    DrawPage(layout::kKeyPage);
+    DrawPage(layout::Page::Keys);
     return TRUE;
 }
 
@@ -142,7 +104,7 @@ bool CVantorDlg::TakeSingleInstance()
         return false;
     }
     if (mutex != nullptr) {
-        m_channel.Open(m_hWnd);
+        m_ties->channel.Open(m_hWnd);
     }
     return true;
 }
@@ -151,15 +113,9 @@ void CVantorDlg::ChooseLanguageAndFonts()
 {
     const DWORD version = GetVersion();
     const LANGID langId = GetSystemDefaultLangID();
-    const FontPair* fonts = &kEnglishFonts;
-    if (langId == kLangIdSimplifiedChinese) {
-        m_skinLanguage = kChineseSkin;
-        fonts = IsVersion62(version) ? &kChineseFonts : &kClassicChineseFonts;
-    } else {
-        m_skinLanguage = kEnglishSkin;
-    }
-    CreateSkinFont(m_listFont, fonts->list);
-    CreateSkinFont(m_textFont, fonts->text);
+    m_skinLanguage = SkinLanguageFor(langId);
+    CreateListFont(m_listFont, langId, version);
+    CreateTextFont(m_textFont, langId, version);
     FillMainWindowStrings(m_strings, LanguageFromLangId(langId));
 }
 
@@ -177,17 +133,16 @@ void CVantorDlg::FindMouse()
 
 bool CVantorDlg::RegisterForDeviceChanges()
 {
-    m_deviceNotify = RegisterDeviceNotificationW(m_hWnd, &m_notificationFilter, DEVICE_NOTIFY_WINDOW_HANDLE);
-    return m_deviceNotify != nullptr;
+    return m_ties->deviceNotification.Register(m_hWnd);
 }
 
 void CVantorDlg::LoadSettingsAndSkin()
 {
-    m_paths = LoadSettingsFile(m_hWnd, m_firstRunFlag, g_settingsRecord);
+    m_paths = LoadSettingsFile(m_hWnd, m_appliedBeforeFlag, g_settingsRecord);
     CopyRecordToAppliedCopy();
     m_keyPage.UseLabelFile(m_paths.labelFile, m_strings.strSettingsSection);
     m_keyPage.LoadLabels();
-    m_skinFolder = PathBesideExe(m_paths.modulePath, m_skinLanguage == kChineseSkin ? u"/Skins/CHS" : u"/Skins/EN");
+    m_skinFolder = PathBesideExe(m_paths.modulePath, SkinFolderName(m_skinLanguage));
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture);
 }
@@ -199,9 +154,9 @@ BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
         return TRUE;
     }
     if (msg->message == WM_MOUSEMOVE) {
-        if (currentPage == layout::kKeyPage) {
+        if (m_currentPage == layout::Page::Keys) {
             m_keyPage.TrackListItem(msg->pt);
-        } else if (currentPage == layout::kDpiPage) {
+        } else if (m_currentPage == layout::Page::Dpi) {
             m_dpiPage.TrackListItem(msg->pt);
         }
     }
@@ -244,16 +199,7 @@ void CVantorDlg::OnDestroy()
 void CVantorDlg::CleanUp()
 {
     CloseDeviceHandles();
-    if (m_trayIconAdded) {
-        m_trayIconAdded = false;
-        Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
-    }
-    // Nobody may reach this instance once it is ending.
-    m_channel.Close();
-    if (m_deviceNotify != nullptr) {
-        UnregisterDeviceNotification(m_deviceNotify);
-        m_deviceNotify = nullptr;
-    }
+    m_ties.reset();
 }
 
 BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
@@ -266,8 +212,13 @@ BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
 
 BOOL CVantorDlg::OnDeviceChange(UINT eventType, DWORD_PTR data)
 {
-    return ::OnDeviceChange(m_hWnd, eventType, reinterpret_cast<const DEV_BROADCAST_HDR*>(data),
-                            m_strings.strMouseNotFound);
+    const DeviceChangeOutcome outcome = TrackDeviceChange(
+        m_hWnd, eventType, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), m_strings.strMouseNotFound);
+    if (outcome == DeviceChangeOutcome::MouseGone) {
+        SendMessage(kNotificationMessage, kNotifyMouseNotFound, 0);
+        ShowWindow(SW_HIDE);
+    }
+    return TRUE;
 }
 
 LRESULT CVantorDlg::OnTrayIcon(WPARAM /*iconId*/, LPARAM mouseMessage)
@@ -308,14 +259,14 @@ void CVantorDlg::RestoreFromTray()
 // moment.
 void CVantorDlg::RebuildCurrentPage()
 {
-    const int page = currentPage;
-    if (page == layout::kKeyPage) {
+    const layout::Page page = m_currentPage;
+    if (page == layout::Page::Keys) {
         m_keyPage.CloseLists();
         m_keyPage.LoadLabels();
-    } else if (page == layout::kDpiPage) {
+    } else if (page == layout::Page::Dpi) {
         m_dpiPage.CloseLists();
     }
-    currentPage = 0;
+    m_currentPage = layout::Page::None;
     DrawPage(page);
 }
 
@@ -334,8 +285,9 @@ void CVantorDlg::ShowTrayMenu()
 
 LRESULT CVantorDlg::OnNotification(WPARAM code, LPARAM detail)
 {
-    if (const auto balloon = BalloonForNotification(m_strings, code, detail)) {
-        ShowBalloon(m_trayIcon, *balloon);
+    const auto balloon = BalloonForNotification(m_strings, code, detail);
+    if (balloon && m_ties) {
+        m_ties->trayIcon.ShowBalloon(*balloon);
     }
     return 0;
 }

@@ -13,26 +13,24 @@
 #include <string>
 
 #include "app/shell/instance_channel.h"
+#include "app/shell/tray_icon.h"
 #include "app/lang/main_strings.h"
+#include "device/device_notification.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"
+#include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
-#include "platform/dbt.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/font.h"
 #include "platform/wnd/cdialog.h"
-#include "platform/wnd/notify_icon.h"
 #include "settings/settings_file.h"
 #include "skin/ctl_color_brush.h"
 #include "skin/hover_flags.h"
+#include "skin/skin_fonts.h"
 
 inline constexpr UINT IDD_KX507_DIALOG = 700;
-
-// The skin language: which skin folder and which fonts go with the texts.
-inline constexpr int kChineseSkin = 1;
-inline constexpr int kEnglishSkin = 2;
 
 class CVantorDlg : public CDialog, private IPageHost {
 public:
@@ -77,7 +75,7 @@ private:
     void RestoreFromTray();
     void RebuildCurrentPage();
     void ShowTrayMenu();
-    // Device handles, tray icon, channel and device notifications; done once.
+    // Closes the device handles and lets go of the window's ties, in order.
     void CleanUp();
     // The Close button: the destruction clean-up, then the process ends with
     // exit code 0 at once.
@@ -89,7 +87,7 @@ private:
 
     // Pages and clicks.
     // Draws a page into the canvas unless it is the current one already.
-    void DrawPage(int page);
+    void DrawPage(layout::Page page);
     void OnLButtonDown(UINT flags, CPoint point);
     // The current page's own controls; whether one of them took the click.
     bool OnPageClick(CPoint point);
@@ -108,27 +106,32 @@ private:
     void ForgetHoverOfOtherPages();
 
     HICON m_hIcon = nullptr;
-    int m_skinLanguage = kEnglishSkin;
+    SkinLanguage m_skinLanguage = SkinLanguage::English;
     CFont m_listFont;
     CFont m_textFont;
     MainWindowStrings m_strings;
-    NOTIFYICONDATAW m_trayIcon;
-    bool m_trayIconAdded = false;
     SettingsFilePaths m_paths;
     std::u16string m_skinFolder;
     std::unique_ptr<CBitmap> m_canvas;
-    DEV_BROADCAST_DEVICEINTERFACE_W m_notificationFilter{};
-    HDEVNOTIFY m_deviceNotify = nullptr;
-    CInstanceChannel m_channel;
-    std::uint8_t m_firstRunFlag = 0;
+    // What ties the window to the world outside it. Members go in reverse
+    // order, so at clean-up the tray icon goes first, then the channel
+    // closes (nobody may reach an ending instance), then device changes stop.
+    struct Ties {
+        CDeviceNotification deviceNotification;
+        CInstanceChannel channel;
+        CTrayIcon trayIcon;
+    };
+    std::optional<Ties> m_ties{std::in_place};
+    // config.bin's first byte: 0 until the first Apply, and then the key page
+    // shows the first-run defaults.
+    std::uint8_t m_appliedBeforeFlag = 0;
     CAssignmentDialogs m_dialogs;
     CKeyPage m_keyPage;
     CDpiPage m_dpiPage;
     CRateLightingPage m_rateLightingPage;
     CHoverFlags m_hover;
     CCtlColorBrush m_listBrush;
-    // 1 key page, 2 DPI page, 3 report-rate and lighting page; 0 before the first.
-    int currentPage = 0;
+    layout::Page m_currentPage = layout::Page::None;
     // The first two non-client paints hide the window: it starts in the tray.
     int m_startHiddenPaints = 2;
     bool m_reshowRefresh = false;

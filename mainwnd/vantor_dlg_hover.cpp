@@ -79,10 +79,10 @@ std::optional<std::size_t> CVantorDlg::HoverElementAt(CPoint point) const
             return button;
         }
     }
-    if (currentPage == layout::kDpiPage) {
+    if (m_currentPage == layout::Page::Dpi) {
         return m_dpiPage.StageElementAt(point);
     }
-    if (currentPage == layout::kKeyPage) {
+    if (m_currentPage == layout::Page::Keys) {
         if (layout::kDefault.rect.PtInRect(point)) {
             return hover::kDefault;
         }
@@ -111,7 +111,8 @@ void CVantorDlg::ForgetHoverOfOtherPages()
 {
     for (std::size_t element = 0; element < hover::kCount; ++element) {
         const bool keyPageOnly = element == hover::kDefault || IsSlot(element);
-        if ((keyPageOnly && currentPage != layout::kKeyPage) || (IsStage(element) && currentPage != layout::kDpiPage)) {
+        const bool dpiPageOnly = IsStage(element);
+        if ((keyPageOnly && m_currentPage != layout::Page::Keys) || (dpiPageOnly && m_currentPage != layout::Page::Dpi)) {
             m_hover.Clear(element);
         }
     }

@@ -21,17 +21,17 @@ void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
     RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, &m_textFont);
 }
 
-void CVantorDlg::DrawPage(int page)
+void CVantorDlg::DrawPage(layout::Page page)
 {
-    if (currentPage == page) {
+    if (m_currentPage == page) {
         return;
     }
-    currentPage = page;
+    m_currentPage = page;
     // A page's lists go with it.
-    if (page != layout::kKeyPage) {
+    if (page != layout::Page::Keys) {
         m_keyPage.CloseLists();
     }
-    if (page != layout::kDpiPage) {
+    if (page != layout::Page::Dpi) {
         m_dpiPage.CloseLists();
     }
     ForgetHoverOfOtherPages();
@@ -42,13 +42,13 @@ void CVantorDlg::DrawPage(int page)
         }
     }
     switch (page) {
-    case layout::kKeyPage:
-        m_keyPage.AppendContent(pictures, m_firstRunFlag);
+    case layout::Page::Keys:
+        m_keyPage.AppendContent(pictures, m_appliedBeforeFlag);
         break;
-    case layout::kDpiPage:
+    case layout::Page::Dpi:
         m_dpiPage.AppendContent(pictures);
         break;
-    case layout::kRateAndLightingPage:
+    case layout::Page::RateAndLighting:
         m_rateLightingPage.AppendContent(pictures);
         break;
     default:
@@ -92,12 +92,12 @@ void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
 
 bool CVantorDlg::OnPageClick(CPoint point)
 {
-    switch (currentPage) {
-    case layout::kKeyPage:
+    switch (m_currentPage) {
+    case layout::Page::Keys:
         return m_keyPage.OnClick(point);
-    case layout::kDpiPage:
+    case layout::Page::Dpi:
         return m_dpiPage.OnClick(point);
-    case layout::kRateAndLightingPage:
+    case layout::Page::RateAndLighting:
         return m_rateLightingPage.OnClick(point);
     default:
         return false;

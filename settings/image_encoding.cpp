@@ -12,9 +12,6 @@ constexpr std::uint8_t kMouseFunctionDpiSwitch = 0x05;
 constexpr std::uint8_t kMouseFunctionShift = 0x06;
 constexpr std::uint8_t kMouseFunctionSnipe = 0x0A;
 
-constexpr std::uint8_t kLedModeOne = 1;
-constexpr std::uint8_t kLedModeTwo = 2;
-
 // Codes whose two bytes do not depend on per-slot values. Forward and Backward
 // are not in numeric order on the device side.
 constexpr std::array<ButtonBytes, 14> kFixedButtonBytes = {{

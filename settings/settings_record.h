@@ -15,6 +15,11 @@ inline constexpr std::size_t kSlotsPerRecord = kKeySetCount * kSlotsPerKeySet;
 inline constexpr std::size_t kDpiStageCount = 4;
 inline constexpr std::size_t kSettingsRecordSize = 179;
 
+// The lighting choices ledMode holds.
+inline constexpr std::uint8_t kLedModeZero = 0;
+inline constexpr std::uint8_t kLedModeOne = 1;
+inline constexpr std::uint8_t kLedModeTwo = 2;
+
 #pragma pack(push, 1)
 struct SettingsRecord {
     std::uint8_t reserved0[5];

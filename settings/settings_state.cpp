@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::array<std::uint8_t, kDpiStageCount> kRecoverStageIndex = {1, 3, 6, 7};
 constexpr std::array<std::uint8_t, kDpiStageCount> kRecoverStageEnabled = {1, 1, 1, 1};
-// Left, right, middle, DPI switch, forward, backward; slots 6 and 7 carry "Key Off".
-constexpr std::array<std::uint8_t, kSlotsPerKeySet> kRecoverKeySet = {0, 1, 2, 5, 3, 4, 12, 12};
 constexpr std::uint8_t kRecoverLedMode = 2;
 constexpr std::uint8_t kRecoverModeTwoParameter = 3;
 constexpr std::uint8_t kRecoverReportInterval = 8;  // 125 Hz
@@ -31,6 +29,6 @@ void SetKeyRecoverDefaults(SettingsRecord& record)
     record.modeTwoParameter = kRecoverModeTwoParameter;
     record.reportInterval = kRecoverReportInterval;
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        std::copy(kRecoverKeySet.begin(), kRecoverKeySet.end(), record.buttonFunction + SlotIndex(keySet, 0));
+        std::copy(kFactoryKeySet.begin(), kFactoryKeySet.end(), record.buttonFunction + SlotIndex(keySet, 0));
     }
 }

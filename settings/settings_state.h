@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "settings/settings_record.h"
 
 // The process-wide settings record (what the pages show and edit) and the
@@ -9,6 +12,11 @@ extern SettingsRecord g_appliedCopy;
 
 void CopyRecordToAppliedCopy();
 void CopyAppliedCopyToRecord();
+
+// The factory assignment of each key set's eight slots, as function codes:
+// left, right, middle, DPI switch, forward, backward; slots 6 and 7 carry
+// "Key Off". The labels Default and the first run show are these codes' names.
+inline constexpr std::array<std::uint8_t, kSlotsPerKeySet> kFactoryKeySet = {0, 1, 2, 5, 3, 4, 12, 12};
 
 // What the user gets after confirming the key-recover dialog; every field
 // not listed in the routine keeps its value.

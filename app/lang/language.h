@@ -47,7 +47,3 @@ struct LocalizedText {
         return english;
     }
 };
-
-// The confirm and cancel texts that every assignment dialog shares.
-inline constexpr LocalizedText kConfirmText{u"OK", u"确定", u"確定"};
-inline constexpr LocalizedText kCancelText{u"Cancel", u"取消", u"取消"};

@@ -4,6 +4,10 @@
 
 #include "app/lang/language.h"
 
+// The caption of the program's warnings, its message boxes and balloons
+// alike, in every language.
+inline constexpr char16_t kWarningCaption[] = u"Warning";
+
 // The main window's string slots. CVantorDlg holds one of these and fills it
 // once, during its initialisation, for the language of the system default
 // language id; nothing changes the slots afterwards.

@@ -29,7 +29,7 @@ inline constexpr std::chrono::milliseconds kSettingBalloonTimeout{5000};
 inline constexpr std::chrono::milliseconds kMouseBalloonTimeout{100};
 
 inline constexpr std::u16string_view kInfoTitle = u"Info";
-inline constexpr std::u16string_view kWarningTitle = u"Warning";
+inline constexpr std::u16string_view kWarningTitle = kWarningCaption;
 
 struct Balloon {
     std::u16string text;

@@ -16,25 +16,33 @@ void CopyField(char16_t (&field)[N], std::u16string_view text)
 
 }  // namespace
 
-NOTIFYICONDATAW MakeTrayIconRecord(HWND window, HICON icon)
+CTrayIcon::~CTrayIcon()
 {
-    NOTIFYICONDATAW record;
-    record.cbSize = kNotifyIconDataSizeWithoutBalloonIcon;
-    record.hWnd = window;
-    record.uID = kTrayIconId;
-    record.uFlags = kTrayIconFlags;
-    record.uCallbackMessage = kTrayCallbackMessage;
-    record.hIcon = icon;
-    CopyField(record.szTip, kTrayTip);
-    return record;
+    if (m_added) {
+        Shell_NotifyIconW(NIM_DELETE, &m_record);
+    }
 }
 
-void ShowBalloon(NOTIFYICONDATAW& record, const Balloon& balloon)
+void CTrayIcon::Add(HWND window, HICON icon)
 {
-    CopyField(record.szInfo, balloon.text);
-    record.uFlags = kTrayBalloonFlags;
-    CopyField(record.szInfoTitle, balloon.title);
-    record.dwInfoFlags = NIIF_INFO;
-    record.uTimeout = static_cast<UINT>(balloon.timeout.count());
-    Shell_NotifyIconW(NIM_MODIFY, &record);
+    m_record = NOTIFYICONDATAW{};
+    m_record.cbSize = kNotifyIconDataSizeWithoutBalloonIcon;
+    m_record.hWnd = window;
+    m_record.uID = kTrayIconId;
+    m_record.uFlags = kTrayIconFlags;
+    m_record.uCallbackMessage = kTrayCallbackMessage;
+    m_record.hIcon = icon;
+    CopyField(m_record.szTip, kTrayTip);
+    m_added = true;
+    Shell_NotifyIconW(NIM_ADD, &m_record);
+}
+
+void CTrayIcon::ShowBalloon(const Balloon& balloon)
+{
+    CopyField(m_record.szInfo, balloon.text);
+    m_record.uFlags = kTrayBalloonFlags;
+    CopyField(m_record.szInfoTitle, balloon.title);
+    m_record.dwInfoFlags = NIIF_INFO;
+    m_record.uTimeout = static_cast<UINT>(balloon.timeout.count());
+    Shell_NotifyIconW(NIM_MODIFY, &m_record);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The main window's tray icon record: filled once, then handed whole to
-// every add, balloon and delete, so the notification area always sees the
-// same window and identifier.
+// The main window's tray icon: its record is filled once, then handed whole
+// to every add, balloon and delete, so the notification area always sees the
+// same window and identifier; the icon goes when the object does.
 
 #include "app/shell/notifications.h"
 #include "platform/wnd/icon.h"
@@ -14,11 +14,22 @@ inline constexpr UINT kTrayIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 inline constexpr UINT kTrayBalloonFlags = kTrayIconFlags | NIF_INFO;
 inline constexpr char16_t kTrayTip[] = u"KX-507";
 
-// The record as the icon is added: this window, the callback message, the
-// application icon and the tip.
-NOTIFYICONDATAW MakeTrayIconRecord(HWND window, HICON icon);
+class CTrayIcon {
+public:
+    CTrayIcon() = default;
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+    ~CTrayIcon();
 
-// Puts the balloon into the record (text and title cut to their fields,
-// always terminated) and asks the notification area to show it. Every
-// balloon carries the information icon, "Warning" ones included.
-void ShowBalloon(NOTIFYICONDATAW& record, const Balloon& balloon);
+    // Adds the icon for this window with the callback message, the
+    // application icon and the tip.
+    void Add(HWND window, HICON icon);
+    // Puts the balloon into the record (text and title cut to their fields,
+    // always terminated) and asks the notification area to show it. Every
+    // balloon carries the information icon, "Warning" ones included.
+    void ShowBalloon(const Balloon& balloon);
+
+private:
+    NOTIFYICONDATAW m_record{};
+    bool m_added = false;
+};

@@ -68,7 +68,7 @@ TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
 {
     SimHid sim(SimHid::Options{.plugged = true, .dpiTableSet = 2});
     bool visibleAtFirstStep = true;
-    int pageAtFirstStep = 0;
+    layout::Page pageAtFirstStep = layout::Page::None;
     const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
         visibleAtFirstStep = dlg.IsWindowVisible() != FALSE;
         pageAtFirstStep = CVantorDlgProbe(dlg).CurrentPage();
@@ -83,7 +83,7 @@ TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(m_boxes.boxes.empty());
     EXPECT_FALSE(visibleAtFirstStep);
-    EXPECT_EQ(pageAtFirstStep, layout::kKeyPage);
+    EXPECT_EQ(pageAtFirstStep, layout::Page::Keys);
     EXPECT_TRUE(g_deviceImageFromMouse);
     EXPECT_EQ(DpiTableSet, 2);
     EXPECT_EQ(g_deviceLink.devicePresent, 1);
@@ -175,7 +175,7 @@ TEST_F(StartupTest, LanguagesChooseTextsFontsSkinAndLabelSection)
             EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfHeight, 15);
             EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfWeight, c.textWeight);
             EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfPitchAndFamily, 0x20);
-            EXPECT_EQ(CVantorDlgProbe(dlg).SkinLanguage(), c.langId == 2052 ? kChineseSkin : kEnglishSkin);
+            EXPECT_EQ(CVantorDlgProbe(dlg).SkinLanguage(), c.langId == 2052 ? SkinLanguage::Chinese : SkinLanguage::English);
             EXPECT_EQ(CVantorDlgProbe(dlg).SkinFolder(), U16(m_installFolder + c.skin));
             EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
         }});
@@ -202,7 +202,7 @@ TEST_F(StartupTest, ConfigFileOfExactly180BytesIsLoadedAndAnyOtherLengthIsIgnore
         PrepareRun();
         WriteInstallFile("config.bin", c.bytes);
         std::uint8_t firstRunFlag = 0xFF;
-        RunProgram({[&](CVantorDlg& dlg) { firstRunFlag = CVantorDlgProbe(dlg).FirstRunFlag(); }});
+        RunProgram({[&](CVantorDlg& dlg) { firstRunFlag = CVantorDlgProbe(dlg).AppliedBeforeFlag(); }});
         EXPECT_TRUE(m_boxes.boxes.empty());
         EXPECT_EQ(RecordBytes(g_appliedCopy), c.loaded ? record : std::string(kSettingsRecordSize, '\0'));
         EXPECT_EQ(firstRunFlag, c.loaded ? static_cast<std::uint8_t>(c.bytes[0]) : 0);
@@ -218,7 +218,7 @@ TEST_F(StartupTest, MissingConfigFileIsReportedAndNotCreated)
     SimHid sim;
     RemoveInstallFile("config.bin");
     bool drawn = false;
-    RunProgram({[&](CVantorDlg& dlg) { drawn = CVantorDlgProbe(dlg).CurrentPage() == layout::kKeyPage && CVantorDlgProbe(dlg).Canvas() != nullptr; }});
+    RunProgram({[&](CVantorDlg& dlg) { drawn = CVantorDlgProbe(dlg).CurrentPage() == layout::Page::Keys && CVantorDlgProbe(dlg).Canvas() != nullptr; }});
     ASSERT_EQ(m_boxes.boxes.size(), 1u);
     EXPECT_EQ(m_boxes.boxes[0].text, u"Config file is not exist.");
     EXPECT_EQ(m_boxes.boxes[0].caption, ApplicationName());

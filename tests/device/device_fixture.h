@@ -10,6 +10,7 @@
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
 #include "tests/device/window_double.h"
+#include "tests/support/process_state.h"
 
 inline constexpr char16_t kMouseNotFound[] = u"The system did not detect the gaming mouse!";
 
@@ -19,12 +20,10 @@ class DeviceLinkTest : public ::testing::Test {
 protected:
     explicit DeviceLinkTest(SimHid::Options options = {}) : hid(options)
     {
-        g_deviceLink = DeviceLink{};
-        ClearDeviceImage();
-        DpiTableSet = 0;
+        ResetProcessState();
     }
 
-    ~DeviceLinkTest() override { CloseDeviceHandles(); }
+    ~DeviceLinkTest() override { ResetProcessState(); }
 
     // Discovery as start-up runs it, scrambling switched on; the log starts empty.
     void OpenMouse()

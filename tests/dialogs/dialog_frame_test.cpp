@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/dialog_font.h"
 #include "dialogs/fire_key_dialog.h"
 #include "dialogs/list_dialog.h"
 #include "dialogs/single_dialog.h"
 #include "platform/gdi/font.h"
 #include "platform/wnd/vkeys.h"
+#include "skin/skin_fonts.h"
 #include "tests/dialogs/dialogs_fixture.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST(DialogFont, FollowsTheLanguageAndOnChineseSystemsTheVersion)
     };
     for (const Case& c : cases) {
         CFont font;
-        CreateDialogFont(font, c.langId, c.version);
+        CreateListFont(font, c.langId, c.version);
         EXPECT_EQ(font.FaceName(), c.face) << c.langId;
         EXPECT_EQ(font.LogFont().lfHeight, c.height) << c.langId;
         EXPECT_EQ(font.LogFont().lfWeight, FW_NORMAL);

@@ -23,6 +23,7 @@
 #include "settings/key_vocabulary.h"
 #include "settings/settings_state.h"
 #include "tests/support/headless.h"
+#include "tests/support/process_state.h"
 
 namespace fs = std::filesystem;
 
@@ -68,9 +69,12 @@ private:
 // Dialogs that confirm with the values a test gives them.
 class CConfirmingDialogs : public CAssignmentDialogs {
 public:
-    FireKeyDialogResult RunFireKeyDialog(CWnd&) override
+    SlotDialogResult RunSlotDialog(SlotDialog dialog, CWnd&) override
     {
         ++runs;
+        if (dialog != SlotDialog::FireKey || !confirm) {
+            return {};
+        }
         return fireKey;
     }
     INT_PTR RunKeysRecoverDialog(CWnd&) override
@@ -78,7 +82,8 @@ public:
         ++runs;
         return IDOK;
     }
-    FireKeyDialogResult fireKey{IDOK, 2, u"C", 3, 20, 30};
+    FireKeyChoice fireKey{2, u"C", 3, 20, 30};
+    bool confirm = true;
     int runs = 0;
 };
 
@@ -93,15 +98,12 @@ protected:
     {
         HeadlessTest::SetUp();
         ASSERT_TRUE(m_window.Create(701));
-        g_settingsRecord = SettingsRecord{};
+        ResetProcessState();
         SetKeyRecoverDefaults(g_settingsRecord);
-        ClearDeviceImage();
-        DpiTableSet = 0;
     }
     void TearDown() override
     {
-        g_settingsRecord = SettingsRecord{};
-        ClearDeviceImage();
+        ResetProcessState();
         HeadlessTest::TearDown();
     }
 
@@ -203,7 +205,7 @@ TEST_F(PagesTest, AConfirmedDialogGivesTheSlotItsResultAndLabel)
     EXPECT_EQ(m_window.GetDlgItem(44), nullptr);
 
     // Cancelled: the code is stored, the label stays.
-    dialogs.fireKey.code = IDCANCEL;
+    dialogs.confirm = false;
     ASSERT_TRUE(page.OnClick(CPoint(90, 200)));  // slot 1 of key set 1: guarded by the left-click rule
     EXPECT_EQ(m_window.GetDlgItem(31), nullptr);
     ASSERT_TRUE(page.OnClick(CPoint(90, 260)));

@@ -11,8 +11,17 @@
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
+#include "tests/support/process_state.h"
 
 namespace {
+
+const SlotFunction& Function(std::uint8_t code)
+{
+    const SlotFunction* function = FindSlotFunction(code);
+    EXPECT_NE(function, nullptr) << "code " << int{code};
+    static const SlotFunction kNone{};
+    return function != nullptr ? *function : kNone;
+}
 
 class SlotAssignmentTest : public ::testing::Test {
 protected:
@@ -22,9 +31,9 @@ protected:
         // Key set 1 and 2: Left, Right, Mid, DPI Switch, Forward, Backward, Key Off, Key Off.
         const std::uint8_t functions[kSlotsPerRecord] = {0, 1, 2, 5, 3, 4, 12, 12, 0, 1, 2, 5, 3, 4, 12, 12};
         std::memcpy(record.buttonFunction, functions, sizeof functions);
-        DpiTableSet = 0;
+        ResetProcessState();
     }
-    void TearDown() override { DpiTableSet = 0; }
+    void TearDown() override { ResetProcessState(); }
 
     MainWindowStrings strings;
     SettingsRecord record{};
@@ -88,13 +97,14 @@ TEST_F(SlotAssignmentTest, ShiftIsMirroredAndLocksTheRightSlotUntilTheLeftOneCha
 TEST_F(SlotAssignmentTest, ListDialogResultsGoToTheirSlotAndLabel)
 {
     std::u16string label;
-    StoreWindowsResult(record, label, {1, 4}, {IDOK, 8, u"Calculator"});
+    StoreSlotDialogResult(record, label, {1, 4}, Function(kFunctionWindows), ListChoice{8, u"Calculator"}, strings);
     EXPECT_EQ(record.windowsIndex[SlotIndex(1, 4)], 8);
     EXPECT_EQ(label, u"Calculator");
-    StoreHotKeyResult(record, label, {0, 5}, {IDOK, 7, u"Ctrl+Z"});
+    StoreSlotDialogResult(record, label, {0, 5}, Function(kFunctionHotKey), ListChoice{7, u"Ctrl+Z"}, strings);
     EXPECT_EQ(record.hotKeyIndex[SlotIndex(0, 5)], 7);
     EXPECT_EQ(label, u"Ctrl+Z");
-    StoreMediaResult(record, label, {0, 1}, {IDOK, 2, u"Play/Pause"}, strings);
+    StoreSlotDialogResult(record, label, {0, 1}, Function(kFunctionMultimedia), ListChoice{2, u"Play/Pause"},
+                          strings);
     EXPECT_EQ(record.mediaIndex[SlotIndex(0, 1)], 2);
     EXPECT_EQ(label, u"Multimedia-Play/Pause");
     // Nothing else of the record moved.
@@ -106,12 +116,33 @@ TEST_F(SlotAssignmentTest, ListDialogResultsGoToTheirSlotAndLabel)
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
 }
 
+// Only the six dialog functions open a dialog; a cancelled one writes nothing.
+TEST_F(SlotAssignmentTest, OnlyDialogFunctionsHaveARowAndACancelledDialogChangesNothing)
+{
+    for (std::uint8_t code = 0; code < 20; ++code) {
+        const SlotFunction* function = FindSlotFunction(code);
+        EXPECT_EQ(function != nullptr, code >= kFunctionWindows && code <= kFunctionSnipeKey) << int{code};
+        if (function != nullptr) {
+            EXPECT_EQ(function->code, code);
+        }
+    }
+    const SettingsRecord before = record;
+    std::u16string label = u"unchanged";
+    for (std::uint8_t code = kFunctionWindows; code <= kFunctionSnipeKey; ++code) {
+        StoreSlotDialogResult(record, label, {0, 3}, Function(code), std::monostate{}, strings);
+    }
+    EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
+    EXPECT_EQ(label, u"unchanged");
+}
+
 TEST_F(SlotAssignmentTest, FireKeySnipeAndSingleKeyShareTheirRecordWideValues)
 {
     std::u16string first;
     std::u16string second;
-    StoreFireKeyResult(record, first, {0, 2}, {IDOK, 0, u"Left", 0, 5, 255}, strings);
-    StoreFireKeyResult(record, second, {1, 3}, {IDOK, 58, u"Z", 127, 40, 60}, strings);
+    StoreSlotDialogResult(record, first, {0, 2}, Function(kFunctionFireKey), FireKeyChoice{0, u"Left", 0, 5, 255},
+                          strings);
+    StoreSlotDialogResult(record, second, {1, 3}, Function(kFunctionFireKey), FireKeyChoice{58, u"Z", 127, 40, 60},
+                          strings);
     EXPECT_EQ(record.fireKeyIndex[SlotIndex(0, 2)], 0);
     EXPECT_EQ(record.fireKeyCode[SlotIndex(0, 2)], FireKeyCodeFromIndex(0));
     EXPECT_EQ(record.fireRepeatCount[SlotIndex(0, 2)], 0);
@@ -124,15 +155,15 @@ TEST_F(SlotAssignmentTest, FireKeySnipeAndSingleKeyShareTheirRecordWideValues)
     EXPECT_EQ(second, u"Fire Key-Z");
 
     DpiTableSet = 2;
-    StoreSnipeResult(record, first, {0, 0}, {IDOK, 3, u"1000"}, strings);
+    StoreSlotDialogResult(record, first, {0, 0}, Function(kFunctionSnipeKey), ListChoice{3, u"1000"}, strings);
     EXPECT_EQ(record.snipeIndex[SlotIndex(0, 0)], 3);
     EXPECT_EQ(record.snipeDpiCode, 0x08);
     EXPECT_EQ(first, u"Snipe Key-1000");
     DpiTableSet = 7;
-    StoreSnipeResult(record, first, {1, 0}, {IDOK, 3, u""}, strings);
+    StoreSlotDialogResult(record, first, {1, 0}, Function(kFunctionSnipeKey), ListChoice{3, u""}, strings);
     EXPECT_EQ(record.snipeDpiCode, 0x00);
 
-    StoreSingleKeyResult(record, first, {1, 5}, {IDOK, u"F5"}, strings);
+    StoreSlotDialogResult(record, first, {1, 5}, Function(kFunctionSingleKey), SingleKeyChoice{u"F5"}, strings);
     EXPECT_EQ(record.singleKeyCode[SlotIndex(1, 5)], KeyCodeFromName(u"F5"));
     EXPECT_NE(record.singleKeyCode[SlotIndex(1, 5)], 0);
     EXPECT_EQ(first, u"Single Key-F5");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <variant>
 
 #include "mainwnd/slot_dialogs.h"
 #include "platform/services/system_info.h"
@@ -12,6 +13,7 @@
 #include "settings/exe_path.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
+#include "tests/support/process_state.h"
 
 namespace {
 
@@ -24,11 +26,12 @@ protected:
         HeadlessTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
+        ResetProcessState();
         ASSERT_TRUE(m_owner.Create(701));
     }
     void TearDown() override
     {
-        DpiTableSet = 0;
+        ResetProcessState();
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
         HeadlessTest::TearDown();
@@ -51,41 +54,43 @@ protected:
 TEST_F(AssignmentDialogsTest, AConfirmedDialogHandsBackItsValues)
 {
     wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
-    const FireKeyDialogResult fire = m_dialogs.RunFireKeyDialog(m_owner);
-    EXPECT_EQ(fire.code, IDOK);
-    EXPECT_EQ(fire.position, 0);
-    EXPECT_EQ(fire.text, u"L-Button");
-    EXPECT_EQ(fire.repeatCount, 1);
-    EXPECT_EQ(fire.makeTime, 5);
-    EXPECT_EQ(fire.breakTime, 5);
+    const SlotDialogResult fireResult = m_dialogs.RunSlotDialog(SlotDialog::FireKey, m_owner);
+    const auto* fire = std::get_if<FireKeyChoice>(&fireResult);
+    ASSERT_NE(fire, nullptr);
+    EXPECT_EQ(fire->position, 0);
+    EXPECT_EQ(fire->text, u"L-Button");
+    EXPECT_EQ(fire->repeatCount, 1);
+    EXPECT_EQ(fire->makeTime, 5);
+    EXPECT_EQ(fire->breakTime, 5);
 
     DpiTableSet = 3;
     wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
-    const ListDialogResult snipe = m_dialogs.RunSnipeDialog(m_owner);
-    EXPECT_EQ(snipe.code, IDOK);
-    EXPECT_EQ(snipe.text, u"400");
+    const SlotDialogResult snipeResult = m_dialogs.RunSlotDialog(SlotDialog::Snipe, m_owner);
+    const auto* snipe = std::get_if<ListChoice>(&snipeResult);
+    ASSERT_NE(snipe, nullptr);
+    EXPECT_EQ(snipe->text, u"400");
 }
 
 TEST_F(AssignmentDialogsTest, ADialogAskedForWhileOneIsOpenIsAnsweredCancelledWithoutASecond)
 {
-    ListDialogResult nested;
+    SlotDialogResult nested = ListChoice{};
     INT_PTR nestedRecover = 0;
     int fireDialogsOpen = 0;
     wndtest::QueueModalAction([&](HWND window) {
-        nested = m_dialogs.RunHotKeyDialog(m_owner);
+        nested = m_dialogs.RunSlotDialog(SlotDialog::HotKey, m_owner);
         nestedRecover = m_dialogs.RunKeysRecoverDialog(m_owner);
         fireDialogsOpen = OpenDialogs(704);
         EXPECT_EQ(OpenDialogs(708) + OpenDialogs(710), 0);
         wndtest::Click(window, kSave);
     });
-    EXPECT_EQ(m_dialogs.RunFireKeyDialog(m_owner).code, IDOK);
-    EXPECT_EQ(nested.code, IDCANCEL);
+    EXPECT_TRUE(std::holds_alternative<FireKeyChoice>(m_dialogs.RunSlotDialog(SlotDialog::FireKey, m_owner)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(nested)) << "answered as cancelled";
     EXPECT_EQ(nestedRecover, IDCANCEL);
     EXPECT_EQ(fireDialogsOpen, 1);
 
     // Once it has ended, the next one runs.
     wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, kSave); });
-    EXPECT_EQ(m_dialogs.RunHotKeyDialog(m_owner).code, IDOK);
+    EXPECT_TRUE(std::holds_alternative<ListChoice>(m_dialogs.RunSlotDialog(SlotDialog::HotKey, m_owner)));
 }
 
 }  // namespace

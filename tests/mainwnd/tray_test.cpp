@@ -99,7 +99,7 @@ TEST_F(TrayTest, ExitDiscardsUnappliedChangesAndTheNextShowReloadsTheLabels)
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_FALSE(CVantorDlgProbe(dlg).ReshowRefreshPending());
         EXPECT_EQ(CVantorDlgProbe(dlg).Labels()[0][0], u"Fire Key");
-        EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::kKeyPage);
+        EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Keys);
     }});
 }
 

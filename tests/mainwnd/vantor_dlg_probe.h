@@ -10,17 +10,17 @@ class CVantorDlgProbe {
 public:
     explicit CVantorDlgProbe(const CVantorDlg& dlg) : m_dlg(dlg) {}
 
-    int CurrentPage() const { return m_dlg.currentPage; }
-    int SkinLanguage() const { return m_dlg.m_skinLanguage; }
+    layout::Page CurrentPage() const { return m_dlg.m_currentPage; }
+    ::SkinLanguage SkinLanguage() const { return m_dlg.m_skinLanguage; }
     const MainWindowStrings& Strings() const { return m_dlg.m_strings; }
     const CFont& ListFont() const { return m_dlg.m_listFont; }
     const CFont& TextFont() const { return m_dlg.m_textFont; }
     const std::u16string& SkinFolder() const { return m_dlg.m_skinFolder; }
     const CBitmap* Canvas() const { return m_dlg.m_canvas.get(); }
     const SlotLabels& Labels() const { return m_dlg.m_keyPage.Labels(); }
-    std::uint8_t FirstRunFlag() const { return m_dlg.m_firstRunFlag; }
+    std::uint8_t AppliedBeforeFlag() const { return m_dlg.m_appliedBeforeFlag; }
     bool ReshowRefreshPending() const { return m_dlg.m_reshowRefresh; }
-    bool IsListeningToOtherPrograms() const { return m_dlg.m_channel.IsOpen(); }
+    bool IsListeningToOtherPrograms() const { return m_dlg.m_ties && m_dlg.m_ties->channel.IsOpen(); }
     // Hover elements are numbered as in mainwnd/layout.h.
     bool HoverFlag(std::size_t element) const { return m_dlg.m_hover.IsSet(element); }
 

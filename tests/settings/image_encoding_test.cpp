@@ -6,8 +6,11 @@
 
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"
+#include "tests/support/process_state.h"
 
 namespace {
+
+class ImageEncoding : public ProcessStateTest {};
 
 // An image as the mouse might return it: every byte distinct from what any
 // encoding step writes in these tests, so an untouched byte is easy to see.
@@ -45,7 +48,7 @@ std::set<std::size_t> EncodedOffsets()
     return offsets;
 }
 
-TEST(ImageEncoding, EveryFunctionCodeGivesItsCodeAndTypeByte)
+TEST_F(ImageEncoding, EveryFunctionCodeGivesItsCodeAndTypeByte)
 {
     SettingsRecord record{};
     const std::size_t slot = SlotIndex(1, 2);
@@ -69,7 +72,7 @@ TEST(ImageEncoding, EveryFunctionCodeGivesItsCodeAndTypeByte)
     }
 }
 
-TEST(ImageEncoding, FunctionTableEntriesAndFireCountsAtTheEndsOfTheirRanges)
+TEST_F(ImageEncoding, FunctionTableEntriesAndFireCountsAtTheEndsOfTheirRanges)
 {
     SettingsRecord record{};
     record.buttonFunction[0] = kFunctionHotKey;
@@ -87,7 +90,7 @@ TEST(ImageEncoding, FunctionTableEntriesAndFireCountsAtTheEndsOfTheirRanges)
     EXPECT_EQ(ButtonBytesOfSlot(record, 0, 0).type, (200 + 0x80) % 256);
 }
 
-TEST(ImageEncoding, SlotsThreeAndFourAreExchangedInBothButtonMaps)
+TEST_F(ImageEncoding, SlotsThreeAndFourAreExchangedInBothButtonMaps)
 {
     SettingsRecord record = RecoveredRecord();
     DeviceImage image = ReadImage();
@@ -100,7 +103,7 @@ TEST(ImageEncoding, SlotsThreeAndFourAreExchangedInBothButtonMaps)
     }
 }
 
-TEST(ImageEncoding, KeySetsUseTheirOwnSlotValues)
+TEST_F(ImageEncoding, KeySetsUseTheirOwnSlotValues)
 {
     SettingsRecord record{};
     record.buttonFunction[SlotIndex(0, 5)] = kFunctionSingleKey;
@@ -115,7 +118,7 @@ TEST(ImageEncoding, KeySetsUseTheirOwnSlotValues)
     EXPECT_EQ(image[kImageButtonMapKeySet2 + 10], 0x05);
 }
 
-TEST(ImageEncoding, BytesTheRecordDoesNotDetermineKeepTheirReadValues)
+TEST_F(ImageEncoding, BytesTheRecordDoesNotDetermineKeepTheirReadValues)
 {
     SettingsRecord record = RecoveredRecord();
     // Slots 6 and 7 have no button position.
@@ -134,7 +137,7 @@ TEST(ImageEncoding, BytesTheRecordDoesNotDetermineKeepTheirReadValues)
     }
 }
 
-TEST(ImageEncoding, HeaderLightingFireAndSnipeValues)
+TEST_F(ImageEncoding, HeaderLightingFireAndSnipeValues)
 {
     SettingsRecord record = RecoveredRecord();
     record.reportInterval = 2;
@@ -164,7 +167,7 @@ TEST(ImageEncoding, HeaderLightingFireAndSnipeValues)
     EXPECT_EQ(image[kImageLedParameter], asRead) << "mode 0 keeps the mouse's parameter";
 }
 
-TEST(ImageEncoding, DpiStagesCarryTheTableCodeAndTheDisabledBit)
+TEST_F(ImageEncoding, DpiStagesCarryTheTableCodeAndTheDisabledBit)
 {
     SettingsRecord record = RecoveredRecord();  // positions 1, 3, 6, 7
     record.dpiStageEnabled[1] = 0;
@@ -193,7 +196,7 @@ TEST(ImageEncoding, DpiStagesCarryTheTableCodeAndTheDisabledBit)
     }
 }
 
-TEST(ImageEncoding, UsesTheSelectorItIsGivenNotTheGlobalOne)
+TEST_F(ImageEncoding, UsesTheSelectorItIsGivenNotTheGlobalOne)
 {
     SettingsRecord record = RecoveredRecord();
     DeviceImage image{};
@@ -203,7 +206,6 @@ TEST(ImageEncoding, UsesTheSelectorItIsGivenNotTheGlobalOne)
 
     EXPECT_EQ(image[kImageStageDpiCodes + 3], 0x25);
     EXPECT_EQ(DpiTableSet, 3);
-    DpiTableSet = 0;
 }
 
 }  // namespace

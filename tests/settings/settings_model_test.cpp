@@ -7,13 +7,13 @@
 #include "settings/dpi_tables.h"
 #include "settings/key_vocabulary.h"
 #include "settings/settings_state.h"
+#include "tests/support/process_state.h"
 
 namespace {
 
-class DpiTables : public ::testing::Test {
-protected:
-    ~DpiTables() override { DpiTableSet = 0; }
-};
+class DpiTables : public ProcessStateTest {};
+class SettingsState : public ProcessStateTest {};
+class DeviceImageState : public ProcessStateTest {};
 
 TEST_F(DpiTables, CodesAndTextsFollowTheSelector)
 {
@@ -58,7 +58,7 @@ TEST_F(DpiTables, UnknownSelectorOrPositionGivesCodeZeroAndNoText)
     EXPECT_TRUE(DpiValueTextOfPosition(12).empty());
 }
 
-TEST(SettingsState, KeyRecoverSetsItsFieldsAndLeavesTheRest)
+TEST_F(SettingsState, KeyRecoverSetsItsFieldsAndLeavesTheRest)
 {
     SettingsRecord record;
     std::memset(&record, 0x77, sizeof(record));
@@ -86,7 +86,7 @@ TEST(SettingsState, KeyRecoverSetsItsFieldsAndLeavesTheRest)
     EXPECT_EQ(std::memcmp(&record, &before, sizeof(record)), 0);
 }
 
-TEST(SettingsState, AppliedCopyRoundTripsTheWholeRecord)
+TEST_F(SettingsState, AppliedCopyRoundTripsTheWholeRecord)
 {
     std::memset(&g_settingsRecord, 0x31, sizeof(g_settingsRecord));
     g_settingsRecord.fireRepeatCount[15] = 0x42;
@@ -98,11 +98,9 @@ TEST(SettingsState, AppliedCopyRoundTripsTheWholeRecord)
     EXPECT_EQ(g_settingsRecord.reserved0[0], 0x31);
     EXPECT_EQ(g_settingsRecord.fireRepeatCount[15], 0x42);
     EXPECT_EQ(std::memcmp(&g_settingsRecord, &g_appliedCopy, sizeof(SettingsRecord)), 0);
-    g_settingsRecord = SettingsRecord{};
-    g_appliedCopy = SettingsRecord{};
 }
 
-TEST(DeviceImageState, ClearingZeroesEveryByteAndForgetsTheRead)
+TEST_F(DeviceImageState, ClearingZeroesEveryByteAndForgetsTheRead)
 {
     g_deviceImage.fill(0xEE);
     g_deviceImageFromMouse = true;
@@ -113,7 +111,7 @@ TEST(DeviceImageState, ClearingZeroesEveryByteAndForgetsTheRead)
     EXPECT_FALSE(g_deviceImageFromMouse);
 }
 
-TEST(DeviceImageState, FunctionTablesLandInBlocksFourAndFive)
+TEST_F(DeviceImageState, FunctionTablesLandInBlocksFourAndFive)
 {
     DeviceImage image{};
 

@@ -17,6 +17,7 @@
 #include "settings/dpi_tables.h"
 #include "settings/exe_path.h"
 #include "settings/settings_state.h"
+#include "tests/support/process_state.h"
 
 namespace fs = std::filesystem;
 
@@ -86,11 +87,7 @@ void ShellTest::PrepareRun()
     SetSystemDefaultLangIdForTesting(1033);
     SetExitProcessHookForTesting([](UINT code) { throw ProcessExited{code}; });
 
-    g_deviceLink = DeviceLink{};
-    g_settingsRecord = SettingsRecord{};
-    g_appliedCopy = SettingsRecord{};
-    DpiTableSet = 0;
-    ClearDeviceImage();
+    ResetProcessState();
 }
 
 void ShellTest::FinishRun()

@@ -9,13 +9,14 @@
 #include <cstring>
 #include <limits>
 
+#include "app/shell/instance_channel.h"
+#include "app/shell/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "platform/winuser.h"
 
 namespace {
 
-constexpr const char16_t* kWindowClass = u"RV880KXClass";
-constexpr UINT kNotificationMessage = WM_USER + 2;
+constexpr const char16_t* kWindowClass = kMainWindowClass;
 
 void PrintUsage(std::FILE* out)
 {

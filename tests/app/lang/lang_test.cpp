@@ -37,34 +37,59 @@ TEST(MainWindowStrings, FillsEverySlotForEachLanguage)
     }
 }
 
-TEST(MainWindowStrings, EnglishTextsKeepTheirWordingAndTrailingBlanks)
+constexpr Language kLanguages[] = {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese};
+
+MainWindowStrings StringsIn(Language language)
 {
     MainWindowStrings strings;
-    FillMainWindowStrings(strings, Language::English);
-    EXPECT_EQ(strings.strDpiStage1, u"Switch DPI into the first stage ");
-    EXPECT_EQ(strings.strDpiStage4, u"Switch DPI into the fourth stage ");
-    EXPECT_EQ(strings.strMouseFound, u"The system detect the gaming mouse.");
-    EXPECT_EQ(strings.strMouseNotFound, u"The system did not detect the gaming mouse!");
-    EXPECT_EQ(strings.strRate125, u"Switch report rate into 125HZ");
-    EXPECT_EQ(strings.strSettingsSection, u"Setting-EN");
-    EXPECT_EQ(strings.strHotKey, u"HotKey");
+    FillMainWindowStrings(strings, language);
+    return strings;
 }
 
-TEST(MainWindowStrings, ChineseTextsUseFullWidthPunctuationAndNoTrailingBlank)
+// A balloon appends the stage's DPI value to its text: English needs the
+// blank before it, Chinese runs on without one.
+TEST(MainWindowStrings, OnlyEnglishStageTextsLeaveABlankForTheValue)
 {
-    MainWindowStrings simplified;
-    FillMainWindowStrings(simplified, Language::SimplifiedChinese);
-    EXPECT_EQ(simplified.strMouseNotFound, u"系统没有检测到游戏鼠标！");
-    EXPECT_EQ(simplified.strMouseFound, u"系统检测到游戏鼠标。");
-    EXPECT_EQ(simplified.strDpiStage2 + u"1000", u"DPI切换到第二段1000");
-    EXPECT_EQ(simplified.strSettingsSection, u"Setting-CHS");
+    for (Language language : kLanguages) {
+        const MainWindowStrings strings = StringsIn(language);
+        for (const std::u16string* stage :
+             {&strings.strDpiStage1, &strings.strDpiStage2, &strings.strDpiStage3, &strings.strDpiStage4}) {
+            EXPECT_EQ(stage->back() == u' ', language == Language::English) << static_cast<int>(language);
+        }
+    }
+}
 
-    MainWindowStrings traditional;
-    FillMainWindowStrings(traditional, Language::TraditionalChinese);
-    EXPECT_EQ(traditional.strLeftKeyRequired, u"左鍵功能必須選擇！");
-    EXPECT_EQ(traditional.strKeyMatrix1, u"切換到按鍵群組1");
-    EXPECT_EQ(traditional.strHotKey, u"快速鍵");
-    EXPECT_EQ(traditional.strSettingsSection, u"Setting-CHT");
+// Each language reads its own labels from str.ini and shows its own texts:
+// a column taken from the wrong language would show up here.
+TEST(MainWindowStrings, EachLanguageHasItsOwnLabelSectionAndMessages)
+{
+    const MainWindowStrings english = StringsIn(Language::English);
+    const MainWindowStrings simplified = StringsIn(Language::SimplifiedChinese);
+    const MainWindowStrings traditional = StringsIn(Language::TraditionalChinese);
+    EXPECT_NE(english.strSettingsSection, simplified.strSettingsSection);
+    EXPECT_NE(english.strSettingsSection, traditional.strSettingsSection);
+    EXPECT_NE(simplified.strSettingsSection, traditional.strSettingsSection);
+    EXPECT_NE(simplified.strLeftKeyRequired, traditional.strLeftKeyRequired);
+    EXPECT_NE(english.strMouseNotFound, simplified.strMouseNotFound);
+    // Chinese messages end in full-width punctuation, never an ASCII mark.
+    for (const MainWindowStrings* chinese : {&simplified, &traditional}) {
+        for (const std::u16string* message :
+             {&chinese->strMouseNotFound, &chinese->strMouseFound, &chinese->strLeftKeyRequired}) {
+            EXPECT_GT(message->back(), u'\x7F') << "a full-width mark ends the message";
+        }
+    }
+}
+
+// Filling again in another language leaves nothing of the first behind.
+TEST(MainWindowStrings, RefillingReplacesEveryText)
+{
+    MainWindowStrings strings = StringsIn(Language::SimplifiedChinese);
+    FillMainWindowStrings(strings, Language::English);
+    const MainWindowStrings english = StringsIn(Language::English);
+    EXPECT_EQ(strings.strMouseNotFound, english.strMouseNotFound);
+    EXPECT_EQ(strings.strSettingsSection, english.strSettingsSection);
+    EXPECT_EQ(strings.strDpiStage4, english.strDpiStage4);
+    EXPECT_EQ(strings.strExit, english.strExit);
 }
 
 TEST(MainWindowStrings, WebAddressIsTheSameInEveryLanguage)
@@ -78,15 +103,6 @@ TEST(MainWindowStrings, WebAddressIsTheSameInEveryLanguage)
     EXPECT_EQ(english.strWebSite, simplified.strWebSite);
     EXPECT_EQ(english.strWebSite, traditional.strWebSite);
     EXPECT_EQ(english.strWebSite.substr(0, 7), u"http://");
-}
-
-TEST(DialogTexts, ConfirmAndCancelInEachLanguage)
-{
-    EXPECT_EQ(kConfirmText.In(Language::English), u"OK");
-    EXPECT_EQ(kConfirmText.In(Language::SimplifiedChinese), u"确定");
-    EXPECT_EQ(kConfirmText.In(Language::TraditionalChinese), u"確定");
-    EXPECT_EQ(kCancelText.In(Language::English), u"Cancel");
-    EXPECT_EQ(kCancelText.In(Language::TraditionalChinese), u"取消");
 }
 
 }  // namespace

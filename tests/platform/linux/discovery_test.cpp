@@ -12,6 +12,7 @@
 #include "tests/platform/linux/fake_hid_system.h"
 #include "tests/platform/linux/fake_window_system.h"
 #include "tests/platform/linux/hid_descriptors.h"
+#include "tests/support/process_state.h"
 
 namespace {
 
@@ -30,13 +31,13 @@ protected:
     void SetUp() override
     {
         FakeWindowSystem::Reset();
-        g_deviceLink = DeviceLink{};
+        ResetProcessState();
         m_previousBoxes = SetMessageBoxPresenter(&boxes);
     }
 
     void TearDown() override
     {
-        CloseDeviceHandles();
+        ResetProcessState();
         SetMessageBoxPresenter(m_previousBoxes);
     }
 

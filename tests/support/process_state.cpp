@@ -1,0 +1,16 @@
+#include "tests/support/process_state.h"
+
+#include "device/device_link.h"
+#include "settings/device_image.h"
+#include "settings/dpi_tables.h"
+#include "settings/settings_state.h"
+
+void ResetProcessState()
+{
+    CloseDeviceHandles();
+    g_deviceLink = DeviceLink{};
+    g_settingsRecord = SettingsRecord{};
+    g_appliedCopy = SettingsRecord{};
+    ClearDeviceImage();
+    DpiTableSet = 0;
+}
