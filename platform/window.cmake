@@ -15,6 +15,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/controlinput.cpp
   qt/wnd/cwnd_native.cpp
   qt/wnd/desktop.cpp
+  qt/wnd/desktopnotification.cpp
   qt/wnd/edit.cpp
   qt/wnd/editwidget.cpp
   qt/wnd/endsession.cpp
@@ -28,5 +29,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/msgboxpresenter.cpp
   qt/wnd/nativewindow.cpp
   qt/wnd/notifyicon.cpp
+  qt/wnd/test_notification_service.cpp
   qt/wnd/testing.cpp
   qt/wnd/winmain.cpp)
+target_link_libraries(kx_platform_ui PRIVATE Qt6::DBus)
