@@ -31,6 +31,9 @@ public:
     // False when there is no session bus, or a service has the name already
     // (a real desktop's: a test must not stand in for it).
     bool Start();
+    // Also takes the name of a StatusNotifier tray's watcher, so that the
+    // desktop looks as if such a tray were there. Call after Start.
+    bool StandInForStatusNotifierWatcher();
     const std::vector<ReceivedNotification>& Received() const;
 
 private:

@@ -64,6 +64,7 @@ CTestNotificationService::~CTestNotificationService()
         QDBusConnection bus(kConnectionName);
         bus.unregisterObject(kPath);
         bus.unregisterService(kService);
+        bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
         QDBusConnection::disconnectFromBus(kConnectionName);
     }
 }
@@ -76,6 +77,12 @@ bool CTestNotificationService::Start()
         return false;
     }
     return bus.registerVirtualObject(kPath, &m_impl->object) && bus.registerService(kService);
+}
+
+bool CTestNotificationService::StandInForStatusNotifierWatcher()
+{
+    QDBusConnection bus(kConnectionName);
+    return bus.isConnected() && bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
 }
 
 const std::vector<ReceivedNotification>& CTestNotificationService::Received() const

@@ -1,6 +1,8 @@
 // The desktop's notification service for tests that run a whole program:
 // takes the service's name on the session bus it is started on, says "ready",
 // then prints each notification it receives as one line until it is ended.
+// With --status-notifier-watcher the bus also looks as if a StatusNotifier
+// tray were there.
 
 #include <chrono>
 #include <cstdio>
@@ -22,11 +24,12 @@ std::string Line(const wndtest::ReceivedNotification& received)
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     wndtest::StartHeadless();
     wndtest::CTestNotificationService service;
-    if (!service.Start()) {
+    const bool statusNotifierTray = argc == 2 && std::string(argv[1]) == "--status-notifier-watcher";
+    if (!service.Start() || (statusNotifierTray && !service.StandInForStatusNotifierWatcher())) {
         std::fprintf(stderr, "kx-notification-recorder: no session bus, or a service has the name already\n");
         return 1;
     }
