@@ -153,7 +153,8 @@ void CRunObserver::FlushTray()
         const wndtest::TrayCall& call = calls[m_trayCallsSeen];
         m_report.Line(TrayLine(call));
         if (call.notification >= 0) {
-            m_report.Line(NotificationLine(wndtest::DesktopNotifications()[static_cast<std::size_t>(call.notification)]));
+            const auto& notices = wndtest::DesktopNotifications();
+            m_report.Line(NotificationLine(notices[static_cast<std::size_t>(call.notification)]));
         }
     }
 }
