@@ -18,7 +18,8 @@ unset DBUS_SESSION_BUS_ADDRESS
 "$T/app/KX-507-demo" >"$T/program.log" 2>&1 &
 started+=($!)
 poll main_window_stays || fail "the window did not open without a tray"
-[ "$(wc -l <"$T/windows")" -eq 1 ] || fail "more than one window came up"
+[ "$(wc -l <"$T/windows")" -eq 1 ] ||
+  fail "more than one window came up: $(xargs -r -n1 xdotool getwindowname <"$T/windows" | tr '\n' ' ')"
 kill -0 "${started[-1]}" 2>/dev/null || fail "the program ended"
 if command -v import >/dev/null; then
   import -window root "$work/desktop_without_tray.png" 2>/dev/null || true
