@@ -10,6 +10,9 @@ int RunVantorProgram()
     static int argc = 1;
     static char name[] = "KX-507";
     static char* argv[] = {name, nullptr};
+    // The menu entry's name, which the desktop matches windows and
+    // notifications to.
+    AfxSetDesktopEntryName(u"kx-507");
     CVantorApp app;
     return AfxWinMain(argc, argv);
 }

@@ -15,6 +15,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp
   qt/wnd/desktop.cpp
+  qt/wnd/desktopnotification.cpp
   qt/wnd/edit.cpp
   qt/wnd/edit_widget.cpp
   qt/wnd/end_session.cpp
@@ -28,5 +29,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/msg_box_presenter.cpp
   qt/wnd/native_window.cpp
   qt/wnd/notify_icon.cpp
+  qt/wnd/test_notification_service.cpp
   qt/wnd/testing.cpp
   qt/wnd/winmain.cpp)
+target_link_libraries(kx_platform_ui PRIVATE Qt6::DBus)

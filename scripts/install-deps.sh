@@ -7,6 +7,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libudev-dev
+  # Qt's Wayland platform: a Wayland session runs the program natively
+  qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
   # the PNG decoder the decode benchmark and the tests hold the program's to
   libspng-dev zlib1g-dev
@@ -18,6 +20,8 @@ packages=(
   xvfb xdotool trayer imagemagick x11-utils
   # a real X11 window manager for the quick-click test
   openbox
+  # a private session bus for the notification tests
+  dbus-daemon
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
 )

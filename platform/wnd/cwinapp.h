@@ -4,6 +4,8 @@
 // only message loop) and, when InitInstance returns FALSE, ExitInstance,
 // whose result is the process's exit code.
 
+#include <string_view>
+
 #include "platform/windef.h"
 #include "platform/wnd/icon.h"
 
@@ -30,3 +32,8 @@ CWnd* AfxGetMainWnd();
 
 // The program's entry: main() returns what this returns.
 int AfxWinMain(int argc, char** argv);
+
+// The name of the program's desktop entry, without ".desktop": the app id of
+// its windows and the entry its desktop notifications name, so that a shell
+// matches both to the menu entry and its icon. Set before AfxWinMain.
+void AfxSetDesktopEntryName(std::u16string_view name);

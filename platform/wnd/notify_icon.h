@@ -6,6 +6,7 @@
 // icon id in wParam and the mouse message (WM_LBUTTONUP, WM_LBUTTONDBLCLK,
 // WM_RBUTTONDOWN, WM_RBUTTONUP) in lParam.
 
+#include <chrono>
 #include <cstddef>
 
 #include "platform/windef.h"
@@ -49,7 +50,23 @@ static_assert(offsetof(NOTIFYICONDATAW, hBalloonIcon) == kNotifyIconDataSizeWith
 
 // FALSE for an unknown operation, a null record, a missing window, adding an
 // icon that exists or modifying/deleting one that does not.
+//
+// Today's desktops may have no notification area at all. An icon with a
+// callback message that no notification area has taken once the grace period
+// after its NIM_ADD is over gets one WM_LBUTTONUP, as a click on it would
+// give, so that a program living in the tray is not out of reach; an area
+// that comes later shows the icon as usual. A balloon that no notification
+// area can show, or that a StatusNotifier tray would hand on with a stock
+// icon, goes to the desktop's notification service instead, with the
+// program's icon and desktop entry (see AfxSetDesktopEntryName).
 BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
+
+// At login the session starts the panel and the autostart programs side by
+// side, and a panel starting cold takes a few seconds to claim the tray (and
+// a StatusNotifier host to register). Five seconds covers that, and is short
+// enough that a start from the menu of a desktop without a tray still answers
+// before the user gives up on it.
+inline constexpr std::chrono::milliseconds kNotificationAreaGracePeriod{5000};
 
 // Whether the desktop has a notification area to show the icon in. Headless
 // runs report what wndtest::SetNotificationAreaAvailable chose (yes by default).

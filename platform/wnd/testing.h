@@ -81,12 +81,29 @@ UnscriptedModalHandler SetUnscriptedModalHandler(UnscriptedModalHandler handler)
 struct TrayCall {
     DWORD message = 0;
     NOTIFYICONDATAW data;
+    int notification = -1;  // the desktop notification a balloon became, if it did
 };
 const std::vector<TrayCall>& TrayCalls();
 // Mouse activity on the tray icon: its callback message with this mouse message.
 void TrayMouse(UINT mouseMessage);
 // Whether the desktop offers a notification area (IsNotificationAreaAvailable).
+// Time that passes (AdvanceTime) ends the icons' grace period.
 void SetNotificationAreaAvailable(bool available);
+
+// What the desktop's notification service was handed for a balloon that no
+// notification area showed.
+struct DesktopNotification {
+    std::u16string appIcon;
+    std::u16string title;
+    std::u16string text;
+    int timeoutMs = 0;
+    std::u16string desktopEntry;
+};
+const std::vector<DesktopNotification>& DesktopNotifications();
+// Headless runs only record these, so that no test shows a notification on
+// the desktop it runs in; a test with a session bus of its own may have them
+// sent there as well.
+void SendDesktopNotificationsToSessionBus(bool send);
 
 struct MenuRecord {
     std::vector<MenuItem> items;

@@ -94,7 +94,10 @@ Set-up, before "start" (files are relative to the script's folder):
   skin FILE missing | skin FILE broken | skin FILE pipe
                              one picture below Skins/ (EN/main.png); a pipe
                              takes its place as a named pipe no one writes to
-  notification-area absent   a desktop without a tray
+  notification-area absent   a desktop without a tray: the tray icon is
+                             clicked once when its grace period (5000 ms of
+                             "wait") is over, balloons go to the desktop's
+                             notification service
   fault ...                  as below, for the start-up's own transfers
   start                      starts the program
 Actions, after "start". Pointer and key actions go to the front window (the
@@ -121,7 +124,8 @@ client pixels:
   fault feature N fail|unplug   the Nth feature report from now
   fault call N fail|unplug      the Nth HID call from now
   fault enumeration          the next device enumeration fails
-  wait MS                    lets MS ms of hover time pass
+  notification-area appears  a panel that comes late takes the tray icon
+  wait MS                    lets MS ms pass (hover time, the tray's grace)
   show record|applied|image|mouse|config.bin|str.ini   as hex (str.ini as text)
   show mouse changes         the mouse's bytes that changed since it was
                              last shown (or since the start)
@@ -139,7 +143,8 @@ client pixels:
   start second instance      a second copy in the same folder and user
 
 Report: each action line as "> line", then what it caused, in order:
-message boxes (answered OK), balloons, tray icon changes, pop-up menus and
+message boxes (answered OK), balloons (and the notification each became
+on a desktop without a tray), tray icon changes, pop-up menus and
 the entry chosen, drop-down lists opened (id, where in their window's client
 area, entries) and closed, window drags started, windows shown or hidden,
 dialogs (by template id) opened and closed with their result (1 confirmed,

@@ -23,6 +23,16 @@ std::u16string_view Field(const char16_t (&text)[N])
     return Field(text, N);
 }
 
+// A notice as the notification service got it; the icon by its file name,
+// which is the same in every run folder.
+std::string NotificationLine(const wndtest::DesktopNotification& notice)
+{
+    const std::u16string_view icon = notice.appIcon;
+    return "  to the notification service: " + Quoted(notice.title) + ": " + Quoted(notice.text) + " (" +
+           std::to_string(notice.timeoutMs) + " ms, icon " + Quoted(icon.substr(icon.find_last_of(u'/') + 1)) +
+           ", desktop-entry " + Quoted(notice.desktopEntry) + ")";
+}
+
 std::string TrayLine(const wndtest::TrayCall& call)
 {
     const NOTIFYICONDATAW& data = call.data;
@@ -140,7 +150,12 @@ void CRunObserver::FlushTray()
 {
     const auto& calls = wndtest::TrayCalls();
     for (; m_trayCallsSeen < calls.size(); ++m_trayCallsSeen) {
-        m_report.Line(TrayLine(calls[m_trayCallsSeen]));
+        const wndtest::TrayCall& call = calls[m_trayCallsSeen];
+        m_report.Line(TrayLine(call));
+        if (call.notification >= 0) {
+            const auto& notices = wndtest::DesktopNotifications();
+            m_report.Line(NotificationLine(notices[static_cast<std::size_t>(call.notification)]));
+        }
     }
 }
 

@@ -24,6 +24,7 @@
 #include "platform/sim/sim_hid.h"
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
+#include "platform/wnd/notify_icon.h"
 #include "platform/wnd/testing.h"
 #include "settings/device_image.h"
 #include "settings/settings_state.h"
@@ -246,6 +247,9 @@ void CScriptRunner::Execute(const Step& step)
     case StepKind::Wait:
         wndtest::AdvanceTime(static_cast<DWORD>(step.number));
         break;
+    case StepKind::NotificationAreaAppears:
+        wndtest::SetNotificationAreaAvailable(true);
+        break;
     case StepKind::Show:
         ShowState(step.word);
         break;
@@ -289,6 +293,10 @@ void CScriptRunner::Execute(const Step& step)
 // each gesture (a double click is a click, the double click, and a release).
 void CScriptRunner::ExecuteTray(StepKind kind)
 {
+    if (!IsNotificationAreaAvailable()) {
+        Error("no notification area shows the tray icon");
+        return;
+    }
     static const std::pair<StepKind, std::vector<UINT>> kGestures[] = {
         {StepKind::TrayClick, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
         {StepKind::TrayDoubleClick, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},

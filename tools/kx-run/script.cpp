@@ -398,9 +398,10 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
         {"skins", ParseSkins},
         {"skin", ParseSkinFile},
         {"notification-area", [](Line& line) -> std::optional<std::string> {
-             line.step.kind = StepKind::NoNotificationArea;
-             if (line.args.size() != 1 || line.args[0] != "absent") {
-                 return "expected: notification-area absent";
+             const bool appears = line.args.size() == 1 && line.args[0] == "appears";
+             line.step.kind = appears ? StepKind::NotificationAreaAppears : StepKind::NoNotificationArea;
+             if (!appears && (line.args.size() != 1 || line.args[0] != "absent")) {
+                 return "expected: notification-area absent | notification-area appears";
              }
              return std::nullopt;
          }},

@@ -63,6 +63,7 @@ enum class StepKind {
     Pixel,             // x, y
     Look,              // x, y to x2, y2
     SecondInstance,
+    NotificationAreaAppears,  // a panel that comes late takes the tray icon
 };
 
 struct Step {

@@ -40,6 +40,8 @@ void FocusMovedTo(HWND window);
 HWND FocusedControl();
 
 QIcon IconOf(HICON icon);
+// The largest picture file the icon was loaded from; empty when none.
+QString IconFileOf(HICON icon);
 
 // Counts a started non-client drag in headless runs.
 void CountSystemMove();
@@ -53,5 +55,7 @@ namespace desktop {
 // The callback of every tray icon, as if the pointer did mouseMessage on it.
 void DeliverTrayMouse(UINT mouseMessage);
 void ForgetTrayIcons();
+// Ends the grace period of the tray icons whose time is up (desktop clock).
+void TrayTimePassed();
 
 }  // namespace desktop

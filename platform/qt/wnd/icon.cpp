@@ -15,10 +15,15 @@ namespace {
 // The sizes the icon is drawn in, each a file beside the executable.
 constexpr std::array kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
 
+struct LoadedIcon {
+    std::unique_ptr<QIcon> icon;
+    QString largestFile;  // what a notification names the icon by
+};
+
 // Resource icons are loaded once and shared, as Windows shares them.
-std::map<UINT, std::unique_ptr<QIcon>>& LoadedIcons()
+std::map<UINT, LoadedIcon>& LoadedIcons()
 {
-    static std::map<UINT, std::unique_ptr<QIcon>> icons;
+    static std::map<UINT, LoadedIcon> icons;
     return icons;
 }
 
@@ -29,17 +34,28 @@ QString ExecutableFolder()
     return QFileInfo(QString::fromUtf16(path, length)).absolutePath();
 }
 
-std::unique_ptr<QIcon> LoadApplicationIcon()
+LoadedIcon LoadApplicationIcon()
 {
-    auto icon = std::make_unique<QIcon>();
+    LoadedIcon loaded{std::make_unique<QIcon>(), QString()};
     const QString folder = ExecutableFolder();
     for (int size : kIconSizes) {
         const QString file = QStringLiteral("%1/icons/kx-507-%2.png").arg(folder).arg(size);
         if (QFileInfo::exists(file)) {
-            icon->addFile(file, QSize(size, size));
+            loaded.icon->addFile(file, QSize(size, size));
+            loaded.largestFile = file;
         }
     }
-    return icon;
+    return loaded;
+}
+
+const LoadedIcon* Loaded(HICON icon)
+{
+    for (const auto& [id, loaded] : LoadedIcons()) {
+        if (reinterpret_cast<HICON>(loaded.icon.get()) == icon) {
+            return &loaded;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -49,24 +65,25 @@ HICON LoadIconW(UINT resourceId)
     if (resourceId != IDI_KX507) {
         return nullptr;
     }
-    auto& icons = LoadedIcons();
-    std::unique_ptr<QIcon>& icon = icons[resourceId];
-    if (!icon) {
-        icon = LoadApplicationIcon();
+    LoadedIcon& loaded = LoadedIcons()[resourceId];
+    if (!loaded.icon) {
+        loaded = LoadApplicationIcon();
     }
-    return reinterpret_cast<HICON>(icon.get());
+    return reinterpret_cast<HICON>(loaded.icon.get());
 }
 
 namespace desktop {
 
 QIcon IconOf(HICON icon)
 {
-    for (const auto& [id, loaded] : LoadedIcons()) {
-        if (reinterpret_cast<HICON>(loaded.get()) == icon) {
-            return *loaded;
-        }
-    }
-    return QIcon();
+    const LoadedIcon* loaded = Loaded(icon);
+    return loaded != nullptr ? *loaded->icon : QIcon();
+}
+
+QString IconFileOf(HICON icon)
+{
+    const LoadedIcon* loaded = Loaded(icon);
+    return loaded != nullptr ? loaded->largestFile : QString();
 }
 
 }  // namespace desktop

@@ -1,13 +1,21 @@
 #include "platform/wnd/notify_icon.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QUrl>
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/qt/wnd/desktop.h"
+#include "platform/qt/wnd/desktopnotification.h"
 #include "platform/qt/wnd/records.h"
+#include "platform/wnd/backend.h"
 #include "platform/wnd/msg.h"
 
 namespace {
@@ -17,6 +25,7 @@ using IconKey = std::pair<HWND, UINT>;
 struct TrayIcon {
     NOTIFYICONDATAW record;
     std::unique_ptr<QSystemTrayIcon> shown;  // on screen only
+    std::optional<DWORD> graceEnds;          // on the desktop's clock, until the grace period is over
 };
 
 std::map<IconKey, TrayIcon>& Icons()
@@ -59,6 +68,21 @@ void PostCallback(const IconKey& key, LPARAM mouseMessage)
     }
 }
 
+QString IconUri(HICON icon)
+{
+    const QString file = desktop::IconFileOf(icon);
+    return file.isEmpty() ? QGuiApplication::desktopFileName() : QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
+}
+
+// A balloon as the notification service gets it. A balloon asks for as little
+// as 100 ms; the service is handed the time a notification area would keep it
+// up, so that it can be read there too.
+desktop::DesktopNotice NoticeFor(const NOTIFYICONDATAW& record, const NOTIFYICONDATAW& update)
+{
+    return desktop::DesktopNotice{IconUri(record.hIcon), FieldText(update.szInfoTitle), FieldText(update.szInfo),
+        static_cast<int>(BalloonShowTime(update.uTimeout)), QGuiApplication::desktopFileName()};
+}
+
 void ShowOnScreen(const IconKey& key, TrayIcon& icon, const NOTIFYICONDATAW& update)
 {
     if (!icon.shown) {
@@ -83,14 +107,64 @@ void ShowOnScreen(const IconKey& key, TrayIcon& icon, const NOTIFYICONDATAW& upd
     icon.shown->setIcon(desktop::IconOf(icon.record.hIcon));
     icon.shown->setToolTip(FieldText(icon.record.szTip));
     icon.shown->show();
-    if ((update.uFlags & NIF_INFO) != 0) {
-        // The flags name the icon kind; every balloon of the program asks for information.
-        const auto kind = update.dwInfoFlags == NIIF_WARNING ? QSystemTrayIcon::Warning
-                          : update.dwInfoFlags == NIIF_ERROR ? QSystemTrayIcon::Critical
-                          : update.dwInfoFlags == NIIF_INFO  ? QSystemTrayIcon::Information
-                                                             : QSystemTrayIcon::NoIcon;
-        icon.shown->showMessage(FieldText(update.szInfoTitle), FieldText(update.szInfo), kind,
-            static_cast<int>(BalloonShowTime(update.uTimeout)));
+    if ((update.uFlags & NIF_INFO) == 0) {
+        return;
+    }
+    if (!IsNotificationAreaAvailable() || desktop::IsStatusNotifierTray()) {
+        desktop::SendDesktopNotice(NoticeFor(icon.record, update));
+        return;
+    }
+    const QString title = FieldText(update.szInfoTitle);
+    const QString text = FieldText(update.szInfo);
+    const int shownMs = static_cast<int>(BalloonShowTime(update.uTimeout));
+    // An information balloon carries the program's own icon, not the stock one.
+    if (update.dwInfoFlags == NIIF_WARNING || update.dwInfoFlags == NIIF_ERROR) {
+        const auto kind = update.dwInfoFlags == NIIF_WARNING ? QSystemTrayIcon::Warning : QSystemTrayIcon::Critical;
+        icon.shown->showMessage(title, text, kind, shownMs);
+    } else {
+        icon.shown->showMessage(title, text, desktop::IconOf(icon.record.hIcon), shownMs);
+    }
+}
+
+// Headless runs keep the notice; a test may also have it sent to its own bus.
+void RecordNotice(const NOTIFYICONDATAW& record, const NOTIFYICONDATAW& update)
+{
+    const desktop::DesktopNotice notice = NoticeFor(record, update);
+    auto& records = desktop::Records();
+    records.notifications.push_back({notice.appIcon.toStdU16String(), notice.title.toStdU16String(),
+        notice.text.toStdU16String(), notice.timeoutMs, notice.desktopEntry.toStdU16String()});
+    records.trayCalls.back().notification = static_cast<int>(records.notifications.size()) - 1;
+    if (records.noticesToSessionBus) {
+        desktop::SendDesktopNotice(notice);
+    }
+}
+
+// The icons whose grace period is over: the ones that no notification area
+// took are clicked once.
+void GracePeriodsPassed()
+{
+    const DWORD now = wndbackend::HoverClock();
+    for (auto& [key, icon] : Icons()) {
+        if (!icon.graceEnds || static_cast<std::int32_t>(now - *icon.graceEnds) < 0) {
+            continue;
+        }
+        icon.graceEnds.reset();
+        if (!IsNotificationAreaAvailable()) {
+            PostCallback(key, WM_LBUTTONUP);
+        }
+    }
+}
+
+void StartGracePeriod(TrayIcon& icon)
+{
+    if ((icon.record.uFlags & NIF_MESSAGE) == 0) {
+        return;  // nothing to click
+    }
+    icon.graceEnds = wndbackend::HoverClock() + static_cast<DWORD>(kNotificationAreaGracePeriod.count());
+    // Headless time passes only when a test or the runner says so.
+    if (!desktop::Headless() && QCoreApplication::instance() != nullptr) {
+        QTimer::singleShot(kNotificationAreaGracePeriod, Qt::PreciseTimer, QCoreApplication::instance(),
+            &GracePeriodsPassed);
     }
 }
 
@@ -122,10 +196,15 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
         icon.record.uID = data->uID;
     }
     Merge(icon.record, *data);
+    if (message == NIM_ADD) {
+        StartGracePeriod(icon);
+    }
     // Shown even while no notification area is there yet, as at login when
     // the panel starts after the program: the icon appears when it does.
     if (!desktop::Headless()) {
         ShowOnScreen(key, icon, *data);
+    } else if ((data->uFlags & NIF_INFO) != 0 && !IsNotificationAreaAvailable()) {
+        RecordNotice(icon.record, *data);
     }
     return TRUE;
 }
@@ -150,6 +229,11 @@ void DeliverTrayMouse(UINT mouseMessage)
 void ForgetTrayIcons()
 {
     Icons().clear();
+}
+
+void TrayTimePassed()
+{
+    GracePeriodsPassed();
 }
 
 }  // namespace desktop

@@ -17,6 +17,8 @@ struct HeadlessRecords {
     UINT menuChoice = 0;
     int systemMoves = 0;
     bool notificationArea = true;
+    std::vector<wndtest::DesktopNotification> notifications;
+    bool noticesToSessionBus = false;
     std::deque<std::function<void(HWND)>> modalActions;
 };
 

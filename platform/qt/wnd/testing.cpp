@@ -221,6 +221,7 @@ void AdvanceTime(DWORD milliseconds)
 {
     desktop::AdvanceVirtualClock(milliseconds);
     CHoverTracker::Instance().TimePassed(desktop::VirtualNow());
+    desktop::TrayTimePassed();
     PumpMessages();
 }
 
@@ -400,6 +401,16 @@ void TrayMouse(UINT mouseMessage)
 void SetNotificationAreaAvailable(bool available)
 {
     desktop::Records().notificationArea = available;
+}
+
+const std::vector<DesktopNotification>& DesktopNotifications()
+{
+    return desktop::Records().notifications;
+}
+
+void SendDesktopNotificationsToSessionBus(bool send)
+{
+    desktop::Records().noticesToSessionBus = send;
 }
 
 const std::vector<MenuRecord>& Menus()

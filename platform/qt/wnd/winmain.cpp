@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -6,6 +7,12 @@
 #include "platform/qt/wnd/end_session.h"
 #include "platform/qt/wnd/msg_box_presenter.h"
 #include "platform/wnd/cwinapp.h"
+
+void AfxSetDesktopEntryName(std::u16string_view name)
+{
+    // Qt gives a Wayland window this name for its app id.
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())));
+}
 
 int AfxWinMain(int argc, char** argv)
 {

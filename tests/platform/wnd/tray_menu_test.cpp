@@ -1,15 +1,19 @@
-// The tray icon record's operations and callback, pop-up menus, and the
-// file-descriptor watch of the message loop.
+// The tray icon record's operations and callback, the desktop without a
+// notification area (the grace-period click, balloons handed to the
+// notification service), pop-up menus, and the file-descriptor watch of the
+// message loop.
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/fd_watch.h"
 #include "platform/wnd/cdialog.h"
+#include "platform/wnd/cwinapp.h"
 #include "platform/wnd/menu.h"
 #include "platform/wnd/notify_icon.h"
 #include "tests/support/headless.h"
@@ -160,6 +164,83 @@ TEST_F(TrayTest, AWatchedDescriptorIsServedByTheMessageLoop)
     EXPECT_EQ(calls, 1);
     ::close(fds[0]);
     ::close(fds[1]);
+}
+
+constexpr auto kGraceMs = static_cast<DWORD>(kNotificationAreaGracePeriod.count());
+
+TEST_F(TrayTest, WithoutANotificationAreaTheIconIsClickedOnceWhenItsGracePeriodIsOver)
+{
+    wndtest::SetNotificationAreaAvailable(false);
+    wndtest::AdvanceTime(1234);  // the period runs from the icon's adding, not from the start
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &m_record));
+    wndtest::AdvanceTime(kGraceMs - 1);
+    EXPECT_TRUE(m_dlg.callbacks.empty());
+    wndtest::AdvanceTime(1);
+    using Callback = std::pair<WPARAM, LPARAM>;
+    EXPECT_EQ(m_dlg.callbacks, (std::vector<Callback>{{kIconId, WM_LBUTTONUP}}));
+    wndtest::AdvanceTime(10 * kGraceMs);
+    EXPECT_EQ(m_dlg.callbacks.size(), 1u);
+
+    // A panel that comes later shows the icon, which works as usual.
+    wndtest::SetNotificationAreaAvailable(true);
+    wndtest::TrayMouse(WM_RBUTTONUP);
+    EXPECT_EQ(m_dlg.callbacks.back(), (Callback{kIconId, WM_RBUTTONUP}));
+}
+
+TEST_F(TrayTest, NoClickForAnIconAnAreaTookOrThatIsGone)
+{
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &m_record));
+    wndtest::AdvanceTime(kGraceMs);
+    EXPECT_TRUE(m_dlg.callbacks.empty()) << "an area was there all along";
+
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &m_record));
+    wndtest::SetNotificationAreaAvailable(false);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &m_record));
+    wndtest::AdvanceTime(kGraceMs / 2);
+    wndtest::SetNotificationAreaAvailable(true);
+    wndtest::AdvanceTime(kGraceMs);
+    EXPECT_TRUE(m_dlg.callbacks.empty()) << "a panel took the icon within the grace period";
+
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &m_record));
+    wndtest::SetNotificationAreaAvailable(false);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &m_record));
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &m_record));
+    wndtest::AdvanceTime(kGraceMs);
+    EXPECT_TRUE(m_dlg.callbacks.empty()) << "the icon was removed";
+}
+
+void SetBalloon(NOTIFYICONDATAW& record, std::u16string_view title, std::u16string_view text, UINT timeout)
+{
+    record.uFlags |= NIF_INFO;
+    std::fill(std::begin(record.szInfo), std::end(record.szInfo), u'\0');
+    std::fill(std::begin(record.szInfoTitle), std::end(record.szInfoTitle), u'\0');
+    CopyText(record.szInfo, std::size(record.szInfo), text);
+    CopyText(record.szInfoTitle, std::size(record.szInfoTitle), title);
+    record.dwInfoFlags = NIIF_INFO;
+    record.uTimeout = timeout;
+}
+
+TEST_F(TrayTest, BalloonsNoAreaShowsGoToTheNotificationServiceWithTheProgramsEntry)
+{
+    AfxSetDesktopEntryName(u"kx-507");
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &m_record));
+    SetBalloon(m_record, u"Info", u"Switch to key matrix 1", 5000);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &m_record));
+    EXPECT_TRUE(wndtest::DesktopNotifications().empty()) << "the notification area shows it";
+
+    wndtest::SetNotificationAreaAvailable(false);
+    SetBalloon(m_record, u"Warning", u"The system did not detect the gaming mouse!", 100);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &m_record));
+    const auto& notices = wndtest::DesktopNotifications();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].title, u"Warning");
+    EXPECT_EQ(notices[0].text, u"The system did not detect the gaming mouse!");
+    // Handed the time a notification area would keep the balloon up: 100 ms could not be read.
+    EXPECT_EQ(notices[0].timeoutMs, 10000);
+    EXPECT_EQ(notices[0].desktopEntry, u"kx-507");
+    const std::u16string& icon = notices[0].appIcon;
+    EXPECT_TRUE(icon == u"kx-507" || (icon.starts_with(u"file:///") && icon.ends_with(u"/icons/kx-507-256.png")));
+    EXPECT_EQ(wndtest::TrayCalls().back().notification, 0);
 }
 
 TEST(BalloonShowTime, StaysUpLongEnoughToReadAndNoLongerThanHalfAMinute)

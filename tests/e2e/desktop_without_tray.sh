@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The demo program started on an X display that has no notification area: no
+# tray icon can be clicked, so once the icon's grace period is over the
+# program opens its window by itself. A panel that comes later shows the icon,
+# which opens the window again as usual. Exits 77 (skipped) without Xvfb.
+#   desktop_without_tray.sh OUTPUT_FOLDER WORK_FOLDER
+set -u
+out=$1
+work=$2
+source "$(dirname "$0")/desktop_helpers.sh"
+need_tools Xvfb xdotool trayer
+
+mkdir -p "$work"
+copy_program "$out" KX-507-demo
+start_display
+# No session bus either: nothing here could show a tray icon.
+unset DBUS_SESSION_BUS_ADDRESS
+
+"$T/app/KX-507-demo" >"$T/program.log" 2>&1 &
+started+=($!)
+poll main_window_stays || fail "the window did not open without a tray"
+[ "$(wc -l <"$T/windows")" -eq 1 ] ||
+  fail "more than one window came up: $(xargs -r -n1 xdotool getwindowname <"$T/windows" | tr '\n' ' ')"
+kill -0 "${started[-1]}" 2>/dev/null || fail "the program ended"
+if command -v import >/dev/null; then
+  import -window root "$work/desktop_without_tray.png" 2>/dev/null || true
+fi
+echo "the window opened by itself"
+
+main=$(cat "$T/windows")
+main_shown() { xdotool search --onlyvisible --classname '^KX-507$' | grep -qx "$main"; }
+main_hidden() { ! main_shown; }
+trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+started+=($!)
+icon_shown() { xdotool search --onlyvisible --classname '^KX-507$' | grep -vx "$main" >"$T/icon"; }
+poll icon_shown || fail "no tray icon once a notification area came up"
+xdotool windowfocus --sync "$main" key Escape
+poll main_hidden || fail "Escape did not hide the window"
+xdotool mousemove --window "$(head -n 1 "$T/icon")" 8 8 click 1
+poll main_shown || fail "a click on the tray icon did not open the window"
+echo "the tray icon of a late panel opened it again"
