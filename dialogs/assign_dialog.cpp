@@ -64,7 +64,7 @@ BOOL CAssignDialog::OnInitDialog()
         CreateDialogFont(m_font, langId, GetVersion());
     }
     m_skinFolder = PathBesideExe(langId == kLangIdSimplifiedChinese ? u"/Skins/CHS" : u"/Skins/EN");
-    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture));
+    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture), GetDpiForWindow(m_hWnd));
     if (!m_canvas) {
         // The dialog still opens, blank; its buttons and box still work.
         MessageBoxW(m_hWnd, kErrorText, std::u16string(m_row.failureCaption).c_str(), MB_OK);

@@ -1,5 +1,5 @@
 # GDI stand-in: device contexts, bitmaps, fonts and pictures in plain C++;
-# glyphs and picture codecs from Qt under qt/gdi.
+# glyphs, picture codecs and smooth resampling from Qt under qt/gdi.
 target_sources(kx_platform_ui PRIVATE
   gdi/bitmap.cpp
   gdi/brush.cpp
@@ -8,7 +8,9 @@ target_sources(kx_platform_ui PRIVATE
   gdi/fontfaces.cpp
   gdi/image.cpp
   gdi/picturefile.cpp
+  gdi/picture_density.cpp
   gdi/pixelops.cpp
   qt/gdi/picturefile.cpp
+  qt/gdi/pixelscale.cpp
   qt/gdi/qtfont.cpp
   qt/gdi/textraster.cpp)

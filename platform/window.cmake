@@ -14,6 +14,7 @@ target_sources(kx_platform_ui PRIVATE
   wnd/wndclass.cpp
   qt/wnd/controlinput.cpp
   qt/wnd/cwnd_native.cpp
+  qt/wnd/density.cpp
   qt/wnd/desktop.cpp
   qt/wnd/edit.cpp
   qt/wnd/editwidget.cpp
