@@ -2,6 +2,6 @@
 # a second start runs the real demo executable against it.
 kx_test(kx_shell_tests
   SOURCES shell_fixture.cpp startup_test.cpp tray_test.cpp notification_test.cpp second_instance_test.cpp
-    end_session_test.cpp
+    end_session_test.cpp density_test.cpp
   DEPS kx_app kx_mainwnd kx_shell kx_device kx_platform_ipc kx_backend_sim kx_test_support kx_platform_ui)
 add_dependencies(kx_shell_tests KX-507-demo)
