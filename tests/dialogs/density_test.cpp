@@ -83,4 +83,32 @@ TEST_F(DialogDensityTest, EachDialogIsDrawnFromItsPictureAtTheScreensDensityAndC
     EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
+TEST_F(DialogDensityTest, MovedToAScreenOfAnotherDensityADialogIsDrawnAgainWithWhatItShowed)
+{
+    CSingleDialog dialog(nullptr);
+    const std::u16string picture = SkinFile("EN", "single-key.png");
+    int sharp = -1;
+    UINT surfaceDpi = 0;
+    Columns name;
+    wndtest::QueueModalAction([&](HWND window) {
+        wndtest::KeyPress(window, 'W');
+        wndtest::SetScreenDpi(192);
+        // The desktop repaints a window that changed screens.
+        CWnd::FromHandle(window)->Invalidate();
+        wndtest::PumpMessages();
+        wndtest::PumpMessages();
+        const CBitmap& surface = *CWnd::FromHandle(window)->Surface();
+        surfaceDpi = surface.Dpi();
+        sharp = LargestDifference(surface, SkinPictureAtDpi(picture, 192), kTitleBand);
+        name = TextColumns(wndtest::GrabWindow(window), CRect(52, 116, 174, 138));
+        wndtest::Click(window, {211, 271});
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(surfaceDpi, 192u);
+    EXPECT_EQ(sharp, 0);
+    // The captured key's name is still in its box.
+    EXPECT_FALSE(name.Empty());
+    EXPECT_EQ(dialog.KeyName(), u"W");
+}
+
 }  // namespace
