@@ -6,6 +6,10 @@
 //   key page draw   "/KeySet.png" at (0, 0), the twelve slot labels, the copy
 //   hover repaint   "/Save-over.png" on Apply, the copy
 //
+// Each runs at 100 % (argument 96, dots per inch) and at 200 % (192), where
+// the window's bitmaps hold four times the pixels and the floor decodes the
+// picture's @2x copy.
+//
 // Each paint and its floor are timed alternately in the same loop and the
 // ratio is printed after the runs, so it holds on a busy machine too.
 
@@ -53,16 +57,17 @@ private:
 
 // The main window's canvas, its surface on screen and its text font.
 struct Window {
-    std::unique_ptr<CBitmap> canvas = LoadCanvas(SkinFolder() + u"/main.png");
+    UINT dpi;
+    std::unique_ptr<CBitmap> canvas = LoadCanvas(SkinFolder() + u"/main.png", dpi);
     CBitmap surface;
     std::unique_ptr<CDC> screen;
     CFont textFont;
     CBitmap spare;  // selected into a context while the canvas is not
     CRect client{0, 0, kClientWidth, kClientHeight};
 
-    Window()
+    explicit Window(UINT screenDpi) : dpi(screenDpi)
     {
-        surface.CreateBitmap32(kClientWidth, kClientHeight);
+        surface.CreateBitmapForDpi(kClientWidth, kClientHeight, dpi);
         spare.CreateBitmap32(1, 1);
         screen = CDC::ForSurface(surface);
         textFont.CreateFont(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -76,7 +81,7 @@ struct Window {
 void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& pictures, std::u16string_view picture)
 {
     using Clock = std::chrono::steady_clock;
-    Window window;
+    Window window(static_cast<UINT>(state.range(0)));
     if (window.canvas == nullptr) {
         state.SkipWithError("no skin: build kx_skins first");
         return;
@@ -91,7 +96,7 @@ void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& p
         const auto start = Clock::now();
         {
             CImage image;
-            image.Load(path);
+            image.Load(path, window.dpi);
             benchmark::DoNotOptimize(image.GetBits());
             canvasDC.SelectObject(window.canvas.get());
             window.screen->BitBlt(0, 0, kClientWidth, kClientHeight, &canvasDC, 0, 0, SRCCOPY);
@@ -134,8 +139,8 @@ void BM_HoverRepaint(benchmark::State& state)
     PaintBesideFloor(state, {layout::kApply.Over()}, layout::kApply.overPicture);
 }
 
-BENCHMARK(BM_KeyPageDraw)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HoverRepaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyPageDraw)->Arg(96)->Arg(192)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoverRepaint)->Arg(96)->Arg(192)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The console report, then each paint beside its floor.
 class CRatioReporter : public benchmark::ConsoleReporter {
@@ -165,10 +170,12 @@ private:
             return found != run.counters.end() ? static_cast<double>(found->second) : 0.0;
         };
         const bool keyPage = run.benchmark_name().find("KeyPage") != std::string::npos;
+        const bool twice = run.benchmark_name().find("/192") != std::string::npos;
         char line[256];
-        std::snprintf(line, sizeof line, "%-14s %8.3f ms, floor %8.3f ms (decoding %s + one full-client copy): %.2fx",
-            keyPage ? "key page draw" : "hover repaint", counter("paint_ms"), counter("floor_ms"),
-            keyPage ? "KeySet.png" : "Save-over.png", counter("ratio"));
+        std::snprintf(line, sizeof line,
+            "%-14s %s %8.3f ms, floor %8.3f ms (decoding %s%s + one full-client copy): %.2fx",
+            keyPage ? "key page draw" : "hover repaint", twice ? "200%" : "100%", counter("paint_ms"),
+            counter("floor_ms"), keyPage ? "KeySet" : "Save-over", twice ? "@2x.png" : ".png", counter("ratio"));
         return line;
     }
 

@@ -33,6 +33,7 @@ const CMessageMap CAssignDialog::kMessageMap = {
     ON_WM_CTLCOLOR(&CAssignDialog::OnCtlColor),
     ON_LBN_SELCHANGE_RANGE(dialog_rows::kFirstListId, dialog_rows::kLastListId, &CAssignDialog::OnListChoice),
     ON_LBN_DBLCLK_RANGE(dialog_rows::kFirstListId, dialog_rows::kLastListId, &CAssignDialog::OnListChoice),
+    ON_MESSAGE(WM_DPICHANGED, &CAssignDialog::OnDpiChanged),
 };
 
 CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
@@ -64,7 +65,7 @@ BOOL CAssignDialog::OnInitDialog()
         CreateListFont(m_font, langId, GetVersion());
     }
     m_skinFolder = PathBesideExe(SkinFolderName(SkinLanguageFor(langId)));
-    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture));
+    m_canvas = LoadCanvas(m_skinFolder + std::u16string(m_row.picture), GetDpiForWindow(m_hWnd));
     if (!m_canvas) {
         // The dialog still opens, blank; its buttons and box still work.
         MessageBoxW(m_hWnd, kErrorText, std::u16string(m_row.failureCaption).c_str(), MB_OK);
@@ -109,6 +110,36 @@ std::optional<SkinPicture> CAssignDialog::DropDownTextPicture() const
         return std::nullopt;
     }
     return LabelOnly(SkinLabel{m_dropDown->Box(), m_dropDownText, DT_CENTER});
+}
+
+// On a screen of another density the dialog is drawn again from its picture
+// at that density rather than shown enlarged or reduced: the canvas anew with
+// the hovered buttons and what the dialog drew on it; erasing, which the
+// default handling asks for, adds the texts. Should the picture have gone,
+// the old canvas stays and is shown resampled.
+LRESULT CAssignDialog::OnDpiChanged(WPARAM, LPARAM)
+{
+    Default();
+    if (!m_canvas) {
+        return 0;
+    }
+    std::unique_ptr<CBitmap> canvas =
+        LoadCanvas(m_skinFolder + std::u16string(m_row.picture), GetDpiForWindow(m_hWnd));
+    if (!canvas) {
+        return 0;
+    }
+    m_canvas = std::move(canvas);
+    std::vector<SkinPicture> pictures;
+    AppendCanvasState(pictures);
+    for (std::size_t index = 0; index < m_buttons.size(); ++index) {
+        if (m_hover.IsSet(index)) {
+            pictures.push_back(m_buttons[index].Over());
+        }
+    }
+    if (!pictures.empty()) {
+        Draw(pictures);
+    }
+    return 0;
 }
 
 BOOL CAssignDialog::OnEraseBkgnd(CDC* dc)

@@ -59,6 +59,9 @@ protected:
     virtual void SetUpDialog() {}
     // What erasing the background draws on the canvas; the frame adds nothing.
     virtual void AppendEraseContent(std::vector<SkinPicture>& pictures) const;
+    // What the dialog drew on its canvas besides that and its hovered
+    // buttons, for a canvas made anew on a screen of another density.
+    virtual void AppendCanvasState(std::vector<SkinPicture>&) const {}
     // The list's entries in order, when it is created.
     virtual std::vector<std::u16string_view> ListEntries() const { return {}; }
     // Before the list opens, and after it has closed (by the box, by a click
@@ -86,6 +89,7 @@ private:
     void OnMouseHover(UINT flags, CPoint point);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
     void OnListChoice(UINT id);
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM);
 
     void ToggleList();
     void CloseListWindow();

@@ -98,10 +98,23 @@ LRESULT CSingleDialog::KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
 LRESULT CSingleDialog::OnKeyCaptured(WPARAM, LPARAM)
 {
     m_keyName = g_capturedName;
-    const SkinPicture box{kDropDownNormalPicture, dialog_rows::kListDialogBox.TopLeft(),
-        PlainText(dialog_rows::kListDialogBox, m_keyName, DT_CENTER)};
+    const SkinPicture box = KeyBox();
     Draw({&box, 1});
     return 0;
+}
+
+SkinPicture CSingleDialog::KeyBox() const
+{
+    return SkinPicture{kDropDownNormalPicture, dialog_rows::kListDialogBox.TopLeft(),
+        PlainText(dialog_rows::kListDialogBox, m_keyName, DT_CENTER)};
+}
+
+// The box with the captured key's name, once a key was captured.
+void CSingleDialog::AppendCanvasState(std::vector<SkinPicture>& pictures) const
+{
+    if (!m_keyName.empty()) {
+        pictures.push_back(KeyBox());
+    }
 }
 
 // Enter and Esc are keys to capture here, not the dialog's keys; the Windows

@@ -33,6 +33,9 @@ protected:
     void SetLanguageTexts(Language language) override;
     void SetUpDialog() override;
     void AppendEraseContent(std::vector<SkinPicture>& pictures) const override;
+    void AppendCanvasState(std::vector<SkinPicture>& pictures) const override;
+    // The key box with the captured name.
+    SkinPicture KeyBox() const;
 
 private:
     LRESULT OnKeyCaptured(WPARAM, LPARAM);

@@ -44,6 +44,7 @@ const CMessageMap CVantorDlg::kMessageMap = {
     ON_WM_DESTROY(&CVantorDlg::OnDestroy),
     ON_WM_ERASEBKGND(&CVantorDlg::OnEraseBkgnd),
     ON_WM_DEVICECHANGE(&CVantorDlg::OnDeviceChange),
+    ON_MESSAGE(WM_DPICHANGED, &CVantorDlg::OnDpiChanged),
     ON_MESSAGE(kTrayCallbackMessage, &CVantorDlg::OnTrayIcon),
     ON_MESSAGE(kNotificationMessage, &CVantorDlg::OnNotification),
 };
@@ -144,7 +145,7 @@ void CVantorDlg::LoadSettingsAndSkin()
     m_keyPage.LoadLabels();
     m_skinFolder = PathBesideExe(m_paths.modulePath, SkinFolderName(m_skinLanguage));
     // A missing picture leaves the canvas empty; the pages then draw nothing.
-    m_canvas = LoadCanvas(m_skinFolder + kMainPicture);
+    m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
 }
 
 BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
@@ -208,6 +209,21 @@ BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
     GetClientRect(&client);
     EraseBackgroundWithCanvas(dc, client, m_canvas.get());
     return TRUE;
+}
+
+// On a screen of another density the window is drawn again from its pictures
+// at that density, rather than shown enlarged or reduced: the surface and the
+// canvas anew, then the current page as it stands.
+LRESULT CVantorDlg::OnDpiChanged(WPARAM, LPARAM)
+{
+    Default();
+    if (!m_skinFolder.empty()) {
+        m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
+        const int page = currentPage;
+        currentPage = 0;
+        DrawPage(page);
+    }
+    return 0;
 }
 
 BOOL CVantorDlg::OnDeviceChange(UINT eventType, DWORD_PTR data)

@@ -62,6 +62,7 @@ private:
     void OnDestroy();
     BOOL OnEraseBkgnd(CDC* dc);
     BOOL OnDeviceChange(UINT eventType, DWORD_PTR data);
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM);
     LRESULT OnTrayIcon(WPARAM iconId, LPARAM mouseMessage);
     LRESULT OnNotification(WPARAM code, LPARAM detail);
 

@@ -1,5 +1,5 @@
 # GDI stand-in: device contexts, bitmaps, fonts and pictures in plain C++;
-# glyphs and picture codecs from Qt under qt/gdi.
+# glyphs, picture codecs and smooth resampling from Qt under qt/gdi.
 target_sources(kx_platform_ui PRIVATE
   gdi/bitmap.cpp
   gdi/brush.cpp
@@ -8,8 +8,10 @@ target_sources(kx_platform_ui PRIVATE
   gdi/font_faces.cpp
   gdi/image.cpp
   gdi/imaging_library.cpp
+  gdi/picture_density.cpp
   gdi/picture_file.cpp
   gdi/pixel_ops.cpp
   qt/gdi/picture_file.cpp
+  qt/gdi/pixel_scale.cpp
   qt/gdi/qt_font.cpp
   qt/gdi/text_raster.cpp)

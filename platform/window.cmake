@@ -14,6 +14,7 @@ target_sources(kx_platform_ui PRIVATE
   wnd/wnd_class.cpp
   qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp
+  qt/wnd/density.cpp
   qt/wnd/desktop.cpp
   qt/wnd/desktopnotification.cpp
   qt/wnd/edit.cpp

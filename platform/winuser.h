@@ -32,6 +32,10 @@ inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_MOUSEHOVER = 0x02A1;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
+// The window's screen changed density: wParam's low word is the new dots per
+// inch. The default handling remakes the window's surface at that density
+// and repaints it.
+inline constexpr UINT WM_DPICHANGED = 0x02E0;
 inline constexpr UINT WM_USER = 0x0400;
 
 inline constexpr int SW_HIDE = 0;
@@ -52,3 +56,6 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL ShowWindow(HWND window, int command);
 BOOL SetForegroundWindow(HWND window);
 BOOL IsWindowVisible(HWND window);
+// The density of the window's surface in dots per inch: 96 at 100 %, 144 at
+// 150 %, 192 at 200 %. A control answers for its window.
+UINT GetDpiForWindow(HWND window);

@@ -2,12 +2,16 @@
 
 #include "platform/gdi/image.h"
 
-std::unique_ptr<CBitmap> LoadCanvas(std::u16string_view path)
+std::unique_ptr<CBitmap> LoadCanvas(std::u16string_view path, UINT dpi)
 {
     CImage image;
-    image.Load(path);
+    image.Load(path, dpi);
     if (image.IsNull()) {
         return nullptr;
     }
-    return std::make_unique<CBitmap>(image.Detach());
+    auto canvas = std::make_unique<CBitmap>(image.Detach(dpi));
+    if (canvas->IsNull()) {
+        return nullptr;
+    }
+    return canvas;
 }

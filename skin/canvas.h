@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/windef.h"
 
-// The picture at path as a bitmap the window owns; null when it cannot be
-// loaded (the caller decides whether that is worth a message).
-std::unique_ptr<CBitmap> LoadCanvas(std::u16string_view path);
+// The picture at path as a bitmap the window owns, at the window's density
+// dpi (GetDpiForWindow); null when it cannot be loaded (the caller decides
+// whether that is worth a message).
+std::unique_ptr<CBitmap> LoadCanvas(std::u16string_view path, UINT dpi = USER_DEFAULT_SCREEN_DPI);

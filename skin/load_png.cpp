@@ -30,8 +30,10 @@ int LoadPng(HWND owner, CDC* target, std::u16string_view path, int x, int y)
     if (target == nullptr) {
         return 0;
     }
+    // The picture at the target's density: its twice-as-dense copy on a
+    // screen above 100 % where there is one, else the picture itself.
     CImage image;
-    image.Load(path);
+    image.Load(path, target->GetDpi());
     if (image.IsNull()) {
         MessageBoxW(owner, u"LoadPng---Load image failed.", nullptr, MB_OK);
         return 0;
@@ -40,7 +42,7 @@ int LoadPng(HWND owner, CDC* target, std::u16string_view path, int x, int y)
     if (image.HasAlphaChannel()) {
         image.AlphaBlend(target, x, y, 255);
     } else {
-        image.StretchBlt(target, x, y, image.GetWidth(), image.GetHeight(), SRCCOPY);
+        image.StretchBlt(target, x, y, image.GetLogicalWidth(), image.GetLogicalHeight(), SRCCOPY);
     }
     return 1;
 }

@@ -1,12 +1,46 @@
 #include "platform/gdi/bitmap.h"
 
+#include "platform/gdi/dc.h"
+
 namespace {
 
 // Larger than any window or picture the program has; keeps a corrupt size
 // from asking for gigabytes.
 constexpr int kMaxSide = 16384;
 
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 }  // namespace
+
+int ScaleForDpi(int value, UINT dpi)
+{
+    if (dpi == USER_DEFAULT_SCREEN_DPI) {
+        return value;
+    }
+    return static_cast<int>(FloorDiv(std::int64_t{value} * dpi + USER_DEFAULT_SCREEN_DPI / 2, USER_DEFAULT_SCREEN_DPI));
+}
+
+int UnscaleForDpi(int value, UINT dpi, bool roundUp)
+{
+    if (dpi == USER_DEFAULT_SCREEN_DPI || dpi == 0) {
+        return value;
+    }
+    const std::int64_t scaled = std::int64_t{value} * USER_DEFAULT_SCREEN_DPI;
+    return static_cast<int>(roundUp ? -FloorDiv(-scaled, dpi) : FloorDiv(scaled, dpi));
+}
+
+bool CBitmap::CreateBitmapForDpi(int width, int height, UINT dpi)
+{
+    if (dpi == 0 || width <= 0 || height <= 0 || !CreateBitmap32(ScaleForDpi(width, dpi), ScaleForDpi(height, dpi))) {
+        DeleteObject();
+        return false;
+    }
+    m_dpi = dpi;
+    return true;
+}
 
 bool CBitmap::CreateBitmap32(int width, int height)
 {
@@ -17,12 +51,14 @@ bool CBitmap::CreateBitmap32(int width, int height)
     m_bits.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
     m_width = width;
     m_height = height;
+    m_dpi = USER_DEFAULT_SCREEN_DPI;
     return true;
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height)
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 {
-    return CreateBitmap32(width, height) ? TRUE : FALSE;
+    const UINT dpi = dc != nullptr ? dc->GetDpi() : USER_DEFAULT_SCREEN_DPI;
+    return CreateBitmapForDpi(width, height, dpi) ? TRUE : FALSE;
 }
 
 void CBitmap::DeleteObject()
@@ -31,4 +67,5 @@ void CBitmap::DeleteObject()
     m_bits.shrink_to_fit();
     m_width = 0;
     m_height = 0;
+    m_dpi = USER_DEFAULT_SCREEN_DPI;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/gdi/pixel_scale.h"
 #include "platform/gdi/text_raster.h"
 
 namespace {
@@ -15,6 +16,14 @@ LOGFONTW StockFont()
     lf.lfWeight = FW_NORMAL;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
     return lf;
+}
+
+// The font as it is rasterised on a bitmap at dpi.
+LOGFONTW FontForDpi(LOGFONTW font, UINT dpi)
+{
+    font.lfHeight = ScaleForDpi(font.lfHeight, dpi);
+    font.lfWidth = ScaleForDpi(font.lfWidth, dpi);
+    return font;
 }
 
 std::uint8_t Mix(std::uint8_t d, std::uint8_t c, std::uint8_t coverage)
@@ -36,13 +45,13 @@ std::unique_ptr<CDC> CDC::ForSurface(CBitmap& surface)
     return dc;
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* /*reference*/)
+BOOL CDC::CreateCompatibleDC(CDC* reference)
 {
     if (m_kind != Kind::None) {
         return FALSE;
     }
     m_stockBitmap = std::make_unique<CBitmap>();
-    m_stockBitmap->CreateBitmap32(1, 1);
+    m_stockBitmap->CreateBitmapForDpi(1, 1, reference != nullptr ? reference->GetDpi() : USER_DEFAULT_SCREEN_DPI);
     m_bitmap = m_stockBitmap.get();
     m_kind = Kind::Memory;
     return TRUE;
@@ -97,10 +106,35 @@ CPoint CDC::SetWindowOrg(int x, int y)
     return previous;
 }
 
+UINT CDC::GetDpi() const
+{
+    return m_bitmap != nullptr ? m_bitmap->Dpi() : USER_DEFAULT_SCREEN_DPI;
+}
+
+// Each edge is scaled on its own, and the origin with it, so that a rectangle
+// has the same device size wherever the origin puts it.
+int CDC::DeviceX(int x) const
+{
+    return ScaleForDpi(x, GetDpi()) - ScaleForDpi(m_origin.x, GetDpi());
+}
+
+int CDC::DeviceY(int y) const
+{
+    return ScaleForDpi(y, GetDpi()) - ScaleForDpi(m_origin.y, GetDpi());
+}
+
 CRect CDC::ToDevice(const CRect& logical) const
 {
-    return CRect(logical.left - m_origin.x, logical.top - m_origin.y, logical.right - m_origin.x,
-        logical.bottom - m_origin.y);
+    return CRect(DeviceX(logical.left), DeviceY(logical.top), DeviceX(logical.right), DeviceY(logical.bottom));
+}
+
+CRect CDC::ToLogical(const CRect& device) const
+{
+    const UINT dpi = GetDpi();
+    const int ox = ScaleForDpi(m_origin.x, dpi);
+    const int oy = ScaleForDpi(m_origin.y, dpi);
+    return CRect(UnscaleForDpi(device.left + ox, dpi, false), UnscaleForDpi(device.top + oy, dpi, false),
+        UnscaleForDpi(device.right + ox, dpi, true), UnscaleForDpi(device.bottom + oy, dpi, true));
 }
 
 CRect CDC::DeviceClip() const
@@ -122,8 +156,7 @@ int CDC::GetClipBox(CRect* rect) const
         return NULLREGION;
     }
     if (rect != nullptr) {
-        *rect = CRect(clip.left + m_origin.x, clip.top + m_origin.y, clip.right + m_origin.x,
-            clip.bottom + m_origin.y);
+        *rect = ToLogical(clip);
     }
     return SIMPLEREGION;
 }
@@ -177,7 +210,22 @@ BOOL CDC::Transfer(const CRect& dst, const ConstPixelView& source, const CRect& 
         || src.Height() <= 0) {
         return FALSE;
     }
-    TransferPixels(View(), ToDevice(dst), DeviceClip(), source, src, mode);
+    const CRect device = ToDevice(dst);
+    const bool sameSize = device.Width() == src.Width() && device.Height() == src.Height();
+    if (sameSize || GetDpi() == USER_DEFAULT_SCREEN_DPI) {
+        // One for one, or a stretch asked for at client density: nearest pixel.
+        TransferPixels(View(), device, DeviceClip(), source, src, mode);
+        return TRUE;
+    }
+    // A source of another density (a picture at 1x or 2x on a bitmap at
+    // 150 % or 200 %): resampled smoothly to the pixels it covers here.
+    const PixelAlpha alpha = mode.perPixelAlpha ? PixelAlpha::Premultiplied : PixelAlpha::Straight;
+    const std::vector<std::uint8_t> pixels = ResamplePixels(source, src, device.Width(), device.Height(), alpha);
+    if (pixels.empty()) {
+        return FALSE;
+    }
+    const ConstPixelView resampled{pixels.data(), device.Width() * 4, device.Width(), device.Height()};
+    TransferPixels(View(), device, DeviceClip(), resampled, CRect(0, 0, device.Width(), device.Height()), mode);
     return TRUE;
 }
 
@@ -193,7 +241,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
         return FALSE;
     }
     const CRect src = source->ToDevice(CRect(xSrc, ySrc, xSrc + widthSrc, ySrc + heightSrc));
-    return StretchBlt(x, y, width, height, source->SourceView(), src.left, src.top, widthSrc, heightSrc, rop);
+    return StretchBlt(x, y, width, height, source->SourceView(), src.left, src.top, src.Width(), src.Height(), rop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
@@ -213,7 +261,7 @@ BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* source, int xSrc,
         return FALSE;
     }
     const CRect src = source->ToDevice(CRect(xSrc, ySrc, xSrc + widthSrc, ySrc + heightSrc));
-    return AlphaBlend(x, y, width, height, source->SourceView(), src.left, src.top, widthSrc, heightSrc, blend);
+    return AlphaBlend(x, y, width, height, source->SourceView(), src.left, src.top, src.Width(), src.Height(), blend);
 }
 
 BOOL CDC::AlphaBlend(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
@@ -237,7 +285,11 @@ void CDC::FillSolidRect(const CRect& rect, COLORREF color)
     if (!HasPixels()) {
         return;
     }
-    const CRect area = IntersectRects(ToDevice(rect), DeviceClip());
+    FillDeviceRect(IntersectRects(ToDevice(rect), DeviceClip()), color);
+}
+
+void CDC::FillDeviceRect(const CRect& area, COLORREF color)
+{
     const PixelView view = View();
     for (int y = area.top; y < area.bottom; ++y) {
         std::uint8_t* p = view.Row(y) + area.left * 4;
@@ -260,7 +312,7 @@ void CDC::FillRect(const CRect& rect, const CBrush* brush)
 COLORREF CDC::GetPixel(int x, int y) const
 {
     const CRect clip = DeviceClip();
-    const CPoint p(x - m_origin.x, y - m_origin.y);
+    const CPoint p(DeviceX(x), DeviceY(y));
     if (!clip.PtInRect(p)) {
         return 0xFFFFFFFF;  // CLR_INVALID
     }
@@ -295,15 +347,16 @@ int CDC::DrawText(std::u16string_view text, CRect* rect, UINT format)
         return 0;
     }
     const LOGFONTW font = m_font != nullptr ? m_font->LogFont() : StockFont();
-    const TextMask mask = RasteriseTextLine(font, text);
     if ((format & DT_CALCRECT) != 0) {
-        rect->right = rect->left + mask.width;
-        rect->bottom = rect->top + mask.height;
-        return mask.height;
+        const TextMask measured = RasteriseTextLine(font, text);
+        rect->right = rect->left + measured.width;
+        rect->bottom = rect->top + measured.height;
+        return measured.height;
     }
     if (!HasPixels()) {
         return 0;
     }
+    const TextMask mask = RasteriseTextLine(FontForDpi(font, GetDpi()), text);
     const CRect box = ToDevice(*rect);
     int x = box.left;
     if ((format & DT_CENTER) != 0) {
@@ -319,11 +372,8 @@ int CDC::DrawText(std::u16string_view text, CRect* rect, UINT format)
     }
     const CRect clip = (format & DT_NOCLIP) != 0 ? DeviceClip() : IntersectRects(DeviceClip(), box);
     if (m_bkMode == OPAQUE) {
-        const CRect cell = IntersectRects(CRect(x, y, x + mask.width, y + mask.height), clip);
-        FillSolidRect(CRect(cell.left + m_origin.x, cell.top + m_origin.y, cell.right + m_origin.x,
-                          cell.bottom + m_origin.y),
-            m_bkColor);
+        FillDeviceRect(IntersectRects(CRect(x, y, x + mask.width, y + mask.height), clip), m_bkColor);
     }
     PaintMask(mask, x, y, clip);
-    return mask.height;
+    return UnscaleForDpi(mask.height, GetDpi(), true);
 }

@@ -2,7 +2,12 @@
 // A device context over a 32-bit BGRA bitmap. A window's context draws
 // straight into the window's surface; a memory context draws into whatever
 // bitmap is selected into it. Pixel work is done here in plain C++; only
-// glyph rendering is handed to the desktop backend.
+// glyph rendering and smooth resampling are handed to the desktop backend.
+//
+// Callers always speak client pixels. The context places them on the pixels
+// of its bitmap at the bitmap's density: at 96 dpi one for one, above it
+// scaled, with text laid out at the higher density and pictures of another
+// density resampled smoothly.
 
 #include <memory>
 #include <string_view>
@@ -70,6 +75,8 @@ public:
     CFont* SelectObject(CFont* font);
     CBitmap* GetCurrentBitmap() const { return m_bitmap; }
     CFont* GetCurrentFont() const { return m_font; }
+    // The density of the selected bitmap (96: one pixel per client pixel).
+    UINT GetDpi() const;
 
     // The logical point shown at device (0, 0); returns the previous origin.
     CPoint SetWindowOrg(int x, int y);
@@ -97,7 +104,9 @@ public:
     // Source-over blending; with AC_SRC_ALPHA the source is premultiplied.
     BOOL AlphaBlend(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int widthSrc,
         int heightSrc, BLENDFUNCTION blend);
-    // The same from raw pixels that belong to no context (a loaded picture).
+    // The same from raw pixels that belong to no context (a loaded picture):
+    // the source rectangle is in the pixels' own units, the destination in
+    // client pixels.
     BOOL StretchBlt(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
         int widthSrc, int heightSrc, DWORD rop);
     BOOL AlphaBlend(int x, int y, int width, int height, const ConstPixelView& source, int xSrc, int ySrc,
@@ -110,7 +119,8 @@ public:
     // Single-line text in the selected font and text colour, aligned in
     // rect and clipped to it unless DT_NOCLIP is given. Returns the text
     // height, 0 on failure. With DT_CALCRECT rect receives the text's size
-    // and nothing is drawn.
+    // and nothing is drawn. Sizes are client pixels, measured as at 96 dpi,
+    // so that no layout depends on the screen's density.
     int DrawText(std::u16string_view text, CRect* rect, UINT format);
 
 private:
@@ -118,11 +128,16 @@ private:
 
     CRect DeviceClip() const;
     CRect ToDevice(const CRect& logical) const;
+    CRect ToLogical(const CRect& device) const;
+    int DeviceX(int x) const;
+    int DeviceY(int y) const;
     bool HasPixels() const { return m_bitmap != nullptr && !m_bitmap->IsNull(); }
     PixelView View() const;
     ConstPixelView SourceView() const;
     BOOL Transfer(const CRect& dst, const ConstPixelView& source, const CRect& src, PixelBlend mode);
     void PaintMask(const TextMask& mask, int x, int y, const CRect& clip);
+    // area in device pixels, already clipped.
+    void FillDeviceRect(const CRect& area, COLORREF color);
 
     Kind m_kind = Kind::None;
     CBitmap* m_bitmap = nullptr;

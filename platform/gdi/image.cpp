@@ -3,7 +3,9 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/gdi/picture_density.h"
 #include "platform/gdi/picture_file.h"
+#include "platform/gdi/pixel_scale.h"
 
 namespace {
 
@@ -19,8 +21,17 @@ int StrideFor(int width, int bpp)
 
 HRESULT CImage::Load(std::u16string_view path)
 {
+    return Load(path, USER_DEFAULT_SCREEN_DPI);
+}
+
+HRESULT CImage::Load(std::u16string_view path, UINT dpi)
+{
     Destroy();
-    std::optional<DecodedPicture> picture = DecodePictureFile(path);
+    std::optional<PictureAtDensity> chosen = DecodePictureForDpi(path, dpi);
+    std::optional<DecodedPicture> picture;
+    if (chosen) {
+        picture = std::move(chosen->picture);
+    }
     if (!picture || picture->width <= 0 || picture->height <= 0) {
         return E_FAIL;
     }
@@ -43,7 +54,18 @@ HRESULT CImage::Load(std::u16string_view path)
     m_bpp = bpp;
     m_stride = stride;
     m_hasAlpha = picture->format == DecodedPicture::Format::Alpha32;
+    m_dpi = chosen->dpi;
     return S_OK;
+}
+
+int CImage::GetLogicalWidth() const
+{
+    return UnscaleForDpi(m_width, m_dpi, true);
+}
+
+int CImage::GetLogicalHeight() const
+{
+    return UnscaleForDpi(m_height, m_dpi, true);
 }
 
 void CImage::Destroy()
@@ -53,6 +75,7 @@ void CImage::Destroy()
     m_bpp = 0;
     m_stride = 0;
     m_hasAlpha = false;
+    m_dpi = USER_DEFAULT_SCREEN_DPI;
     m_bits.clear();
     m_colorTable.clear();
 }
@@ -133,7 +156,7 @@ BOOL CImage::AlphaBlend(CDC* target, int x, int y, BYTE constantAlpha) const
     BLENDFUNCTION blend;
     blend.SourceConstantAlpha = constantAlpha;
     blend.AlphaFormat = AC_SRC_ALPHA;
-    return target->AlphaBlend(x, y, m_width, m_height, view, 0, 0, m_width, m_height, blend);
+    return target->AlphaBlend(x, y, GetLogicalWidth(), GetLogicalHeight(), view, 0, 0, m_width, m_height, blend);
 }
 
 BOOL CImage::StretchBlt(CDC* target, int x, int y, int width, int height, DWORD rop) const
@@ -152,10 +175,24 @@ BOOL CImage::StretchBlt(CDC* target, int x, int y, int width, int height, DWORD 
 
 CBitmap CImage::Detach()
 {
+    return Detach(m_dpi);
+}
+
+CBitmap CImage::Detach(UINT dpi)
+{
     CBitmap bitmap;
-    if (!IsNull() && bitmap.CreateBitmap32(m_width, m_height)) {
-        const std::vector<std::uint8_t> pixels = Expand32();
-        std::memcpy(bitmap.Bits(), pixels.data(), pixels.size());
+    if (!IsNull() && bitmap.CreateBitmapForDpi(GetLogicalWidth(), GetLogicalHeight(), dpi)) {
+        std::vector<std::uint8_t> pixels = Expand32();
+        if (bitmap.Width() != m_width || bitmap.Height() != m_height) {
+            const ConstPixelView view{pixels.data(), m_width * 4, m_width, m_height};
+            pixels = ResamplePixels(view, CRect(0, 0, m_width, m_height), bitmap.Width(), bitmap.Height(),
+                m_hasAlpha ? PixelAlpha::Straight : PixelAlpha::Premultiplied);
+        }
+        if (pixels.size() == static_cast<std::size_t>(bitmap.Height()) * bitmap.Pitch()) {
+            std::memcpy(bitmap.Bits(), pixels.data(), pixels.size());
+        } else {
+            bitmap.DeleteObject();
+        }
     }
     Destroy();
     return bitmap;

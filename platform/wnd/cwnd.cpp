@@ -130,6 +130,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DPICHANGED) {
+        RemakeSurface(LOWORD(wParam));
+        return 0;
+    }
     // F1 asks for help and Alt+F4 closes, wherever the focus is.
     if (message == WM_KEYDOWN && wParam == VK_F1) {
         HELPINFO info;
@@ -366,6 +370,16 @@ BOOL SetForegroundWindow(HWND window)
 {
     CWnd* target = CWnd::FromHandle(window);
     return target == nullptr ? FALSE : target->SetForegroundWindow();
+}
+
+UINT GetDpiForWindow(HWND window)
+{
+    for (const CWnd* target = CWnd::FromHandle(window); target != nullptr; target = target->GetParent()) {
+        if (target->Surface() != nullptr) {
+            return target->Surface()->Dpi();
+        }
+    }
+    return USER_DEFAULT_SCREEN_DPI;
 }
 
 BOOL IsWindowVisible(HWND window)

@@ -140,6 +140,9 @@ private:
     void Unregister();
     void ReleaseNative();
     void SetVisibleNow(bool visible);
+    // A new surface of the client size at dpi, showing the old one's picture
+    // until the repaint it asks for.
+    void RemakeSurface(UINT dpi);
     CWnd& TopLevel();
     void ActivateNow();
 

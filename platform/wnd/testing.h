@@ -57,9 +57,12 @@ void TypeText(HWND window, std::u16string_view text);
 void Focus(HWND window);
 
 // What the window shows: its surface with its child controls drawn over it.
+// What the window shows, in the pixels of its screen: dpi / 96 of them per
+// client pixel.
 struct WindowImage {
     int width = 0;
     int height = 0;
+    UINT dpi = 96;
     std::vector<COLORREF> pixels;  // row by row
     COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
@@ -89,6 +92,10 @@ void TrayMouse(UINT mouseMessage);
 // Whether the desktop offers a notification area (IsNotificationAreaAvailable).
 // Time that passes (AdvanceTime) ends the icons' grace period.
 void SetNotificationAreaAvailable(bool available);
+// Puts every window made from now on on a screen of dpi dots per inch (144:
+// 150 %, 192: 200 %); 0 goes back to the real screen. Windows already made
+// follow on their next repaint, as after a move to another screen.
+void SetScreenDpi(UINT dpi);
 
 // What the desktop's notification service was handed for a balloon that no
 // notification area showed.

@@ -83,6 +83,9 @@ Options:
 Script: one line each, blanks between words, # starts a comment line.
 Set-up, before "start" (files are relative to the script's folder):
   language ID                system default language id (default 1033)
+  scale 1|1.5|2              the screen's scale (default 1): windows drawn at
+                             150 % or 200 %; "png" saves the screen's pixels,
+                             "pixel" and "look" still take client coordinates
   mouse absent | mouse present
   mouse memory FILE          the mouse's 322-byte configuration
   mouse factory [dpi-table N]   the factory configuration with DPI table N
@@ -215,6 +218,7 @@ std::string SecondInstanceSetup(const Script& script)
         case StepKind::MousePresent:
         case StepKind::MouseFactory:
         case StepKind::NoNotificationArea:
+        case StepKind::Scale:
             lines += step.text + "\n";
             break;
         default:
@@ -227,6 +231,7 @@ std::string SecondInstanceSetup(const Script& script)
 struct MachineSetup {
     LANGID language = kDefaultLanguage;
     bool notificationArea = true;
+    std::string scale = "1";
     SimHid::Options mouse;
     std::optional<SimMouse::Configuration> memory;
 };
@@ -239,6 +244,7 @@ std::optional<std::string> ReadMachineSetup(const Script& script, const fs::path
         case StepKind::MouseAbsent: machine.mouse.plugged = false; break;
         case StepKind::MousePresent: machine.mouse.plugged = true; break;
         case StepKind::NoNotificationArea: machine.notificationArea = false; break;
+        case StepKind::Scale: machine.scale = step.path; break;
         case StepKind::MouseFactory:
             machine.mouse.dpiTableSet = static_cast<std::uint8_t>(step.number);
             machine.memory = SimMouse::FactoryConfiguration(machine.mouse.dpiTableSet);
@@ -363,6 +369,9 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     ::setenv("XDG_RUNTIME_DIR", place.runtimeDir.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The desktop's own scale setting; the run never takes the caller's.
+    ::setenv("QT_SCALE_FACTOR", machine.scale.c_str(), 1);
+    ::unsetenv("QT_SCREEN_SCALE_FACTORS");
     g_qtMessages = qInstallMessageHandler(QuietQtMessages);
     wndtest::StartHeadless();
     wndtest::SetNotificationAreaAvailable(machine.notificationArea);

@@ -217,23 +217,32 @@ void CScriptRunner::SavePicture(const std::string& name)
                   "x" + std::to_string(image.height));
 }
 
+// Points and areas are in client pixels; on a screen above 100 % each covers
+// several pixels of the picture: a point reads the one at its middle, an area
+// all of its own.
 void CScriptRunner::ReportPixels(const Step& step)
 {
     const wndtest::WindowImage image = wndtest::GrabWindow(Front());
     const CRect rect = step.kind == StepKind::Pixel ? CRect(step.x, step.y, step.x + 1, step.y + 1)
                                                     : CRect(step.x, step.y, step.x2, step.y2);
-    if (rect.left < 0 || rect.top < 0 || rect.right > image.width || rect.bottom > image.height) {
-        Error(CRunObserver::WindowName(Front()) + " is " + std::to_string(image.width) + "x" +
-              std::to_string(image.height) + ": the point is outside it");
+    const int width = UnscaleForDpi(image.width, image.dpi, false);
+    const int height = UnscaleForDpi(image.height, image.dpi, false);
+    if (rect.left < 0 || rect.top < 0 || rect.right > width || rect.bottom > height) {
+        Error(CRunObserver::WindowName(Front()) + " is " + std::to_string(width) + "x" + std::to_string(height) +
+              ": the point is outside it");
         return;
     }
     const std::string at = std::to_string(rect.left) + "," + std::to_string(rect.top);
     if (step.kind == StepKind::Pixel) {
-        m_report.Line("pixel " + at + ": " + Rgb(image.At(step.x, step.y)));
+        const int x = static_cast<int>((2 * step.x + 1) * image.dpi / (2 * USER_DEFAULT_SCREEN_DPI));
+        const int y = static_cast<int>((2 * step.y + 1) * image.dpi / (2 * USER_DEFAULT_SCREEN_DPI));
+        m_report.Line("pixel " + at + ": " + Rgb(image.At(x, y)));
         return;
     }
+    const CRect device(ScaleForDpi(rect.left, image.dpi), ScaleForDpi(rect.top, image.dpi),
+        ScaleForDpi(rect.right, image.dpi), ScaleForDpi(rect.bottom, image.dpi));
     char digest[16];
-    std::snprintf(digest, sizeof digest, "%08x", Fingerprint(image, rect));
+    std::snprintf(digest, sizeof digest, "%08x", Fingerprint(image, device));
     m_report.Line("look " + at + " to " + std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ": " +
                   digest);
 }

@@ -129,6 +129,19 @@ std::optional<std::string> ParseLanguage(Line& line)
     return std::nullopt;
 }
 
+std::optional<std::string> ParseScale(Line& line)
+{
+    line.step.kind = StepKind::Scale;
+    if (auto error = Expect(line, 1, "scale 1|1.5|2")) {
+        return error;
+    }
+    if (line.args[0] != "1" && line.args[0] != "1.5" && line.args[0] != "2") {
+        return "the screen's scale is 1, 1.5 or 2";
+    }
+    line.step.path = line.args[0];
+    return std::nullopt;
+}
+
 std::optional<std::string> ParseMouse(Line& line)
 {
     constexpr std::string_view usage = "mouse absent | mouse present | mouse memory FILE | mouse factory [dpi-table N]";
@@ -391,6 +404,7 @@ const std::map<std::string, Parse, std::less<>>& Parsers()
 {
     static const std::map<std::string, Parse, std::less<>> parsers = {
         {"language", ParseLanguage},
+        {"scale", ParseScale},
         {"mouse", ParseMouse},
         {"config.bin", SettingsFile(StepKind::ConfigBinFile, StepKind::ConfigBinMissing, StepKind::ConfigBinFolder,
                            "config.bin FILE|missing|folder | config.bin byte OFFSET VALUE...")},

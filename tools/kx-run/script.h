@@ -29,6 +29,7 @@ enum class StepKind {
     SkinFileBroken,    // path below Skins/
     SkinFilePipe,      // path below Skins/
     NoNotificationArea,
+    Scale,             // path = the screen's scale as written: 1, 1.5 or 2
     Start,
     // Actions.
     TrayClick,

@@ -1,6 +1,7 @@
 #include "output.h"
 
 #include "icon.h"
+#include "paint.h"
 #include "skinset.h"
 #include "theme.h"
 
@@ -11,11 +12,16 @@
 
 namespace skin {
 
+QString DoubleDensityName(const QString& name)
+{
+    return name.chopped(4) + "@2x.png";
+}
+
 void SavePicture(const QImage& image, bool withAlpha, const QString& path)
 {
     QImage out = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    out.setDotsPerMeterX(3780);
-    out.setDotsPerMeterY(3780);
+    out.setDotsPerMeterX(qRound(3780 * image.devicePixelRatio()));
+    out.setDotsPerMeterY(qRound(3780 * image.devicePixelRatio()));
     QImageWriter writer(path, "png");
     if (!writer.write(out)) {
         throw std::runtime_error("cannot write " + path.toStdString() + ": " + writer.errorString().toStdString());
@@ -32,6 +38,12 @@ void WriteAll(const QString& outDir)
         }
         for (const Picture& picture : Pictures()) {
             SavePicture(picture.draw(lang), picture.use == Use::Blended, folder + picture.name);
+        }
+        // The same pictures drawn again from their shapes and captions at twice
+        // the density, for screens at 150 % and 200 %; not an enlargement.
+        const DrawScale twice(2);
+        for (const Picture& picture : Pictures()) {
+            SavePicture(picture.draw(lang), picture.use == Use::Blended, folder + DoubleDensityName(picture.name));
         }
     }
     const QString icons = root.filePath("icons");

@@ -10,6 +10,9 @@ namespace skin {
 
 inline const char* FolderOf(Lang lang) { return lang == Lang::CHS ? "Skins/CHS" : "Skins/EN"; }
 
+// The name of a picture's twice-as-dense copy: "/main.png" -> "/main@2x.png".
+QString DoubleDensityName(const QString& name);
+
 // Draws every picture of both skin folders and the icons and writes them
 // under `outDir` (Skins/EN, Skins/CHS, icons). Throws on any failure.
 void WriteAll(const QString& outDir);

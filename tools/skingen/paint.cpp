@@ -11,13 +11,29 @@
 #include <stdexcept>
 
 namespace skin {
+namespace {
+
+qreal g_drawScale = 1;
+
+}  // namespace
+
+DrawScale::DrawScale(qreal scale) : m_previous(g_drawScale)
+{
+    g_drawScale = scale;
+}
+
+DrawScale::~DrawScale()
+{
+    g_drawScale = m_previous;
+}
 
 QImage NewImage(QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * g_drawScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(g_drawScale);
     image.fill(Qt::transparent);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    image.setDotsPerMeterX(qRound(3780 * g_drawScale));
+    image.setDotsPerMeterY(qRound(3780 * g_drawScale));
     return image;
 }
 

@@ -13,8 +13,24 @@ class QPainter;
 namespace skin {
 
 // A transparent picture ready to paint on, with a fixed resolution so the
-// written file does not depend on the screen of the machine.
+// written file does not depend on the screen of the machine. `size` is in the
+// pictures' own pixels; while a DrawScale is in force the image holds that
+// many device pixels per pixel, and painters draw on it in the same
+// coordinates, so every shape and caption comes out at the higher density.
 QImage NewImage(QSize size);
+
+// Draws every picture made while it lives at `scale` device pixels per
+// picture pixel (2 for the NAME@2x.png files).
+class DrawScale {
+public:
+    explicit DrawScale(qreal scale);
+    DrawScale(const DrawScale&) = delete;
+    DrawScale& operator=(const DrawScale&) = delete;
+    ~DrawScale();
+
+private:
+    qreal m_previous;
+};
 
 // A painter with antialiasing on for every shape and outline.
 void Prepare(QPainter& p);

@@ -103,6 +103,20 @@ const std::vector<Damage>& Damages()
              QPainter(&dialog).fillRect(QRect(0, 215, 400, 45), QColor(160, 200, 190));
              SavePicture(dialog, false, d.filePath("Skins/EN/fire-key.png"));
          }},
+        {"double-density picture missing", "Skins/CHS/Save-over@2x.png: missing",
+         [](const QDir& d) { QFile::remove(d.filePath("Skins/CHS/Save-over@2x.png")); }},
+        {"double-density picture of the single size", "Skins/EN/Close-normal@2x.png: 31 x 31 instead of twice",
+         [](const QDir& d) {
+             QFile::remove(d.filePath("Skins/EN/Close-normal@2x.png"));
+             QFile::copy(d.filePath("Skins/EN/Close-normal.png"), d.filePath("Skins/EN/Close-normal@2x.png"));
+         }},
+        {"double-density picture off its shape",
+         "pixels solid or clear unlike the single density",
+         [](const QDir& d) {
+             const QImage one(d.filePath("Skins/EN/DropdownBox-over.png"), "png");
+             const QImage shifted = one.copy(QRect(QPoint(-4, -4), one.size())).scaled(one.size() * 2);
+             SavePicture(shifted, true, d.filePath("Skins/EN/DropdownBox-over@2x.png"));
+         }},
         {"icon missing", "icons/kx-507-22.png: missing",
          [](const QDir& d) { QFile::remove(d.filePath("icons/kx-507-22.png")); }},
     };

@@ -103,6 +103,54 @@ void CheckPicture(const Picture& picture, const QImage& image, const QString& wh
     }
 }
 
+// How far a 2 x 2 block's mean alpha may stray from its one pixel at the
+// single density: shapes land on the same places, only their antialiased rims
+// differ (a diagonal rim can leave a pixel clear that its finer block just
+// touches).
+constexpr int kBlockAlphaSlack = 64;
+
+int BlockAlpha(const QImage& two, int x, int y)
+{
+    return (qAlpha(two.pixel(2 * x, 2 * y)) + qAlpha(two.pixel(2 * x + 1, 2 * y)) + qAlpha(two.pixel(2 * x, 2 * y + 1)) +
+            qAlpha(two.pixel(2 * x + 1, 2 * y + 1))) /
+           4;
+}
+
+// The picture at twice the density covers the same ground: where the single
+// one is solid its 2 x 2 blocks are solid, where it is clear they are clear.
+void CheckDoubleDensity(const QImage& one, const QString& path, const QString& where, QStringList& problems)
+{
+    QImageReader reader(path, "png");
+    const QImage read = reader.read();
+    if (read.isNull()) {
+        problems << where + (QFileInfo::exists(path) ? ": does not decode (" + reader.errorString() + ")" : ": missing");
+        return;
+    }
+    if (read.size() != one.size() * 2) {
+        problems << where + ": " + Describe(read.size()) + " instead of twice " + Describe(one.size());
+        return;
+    }
+    const QImage a = one.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = read.convertToFormat(QImage::Format_ARGB32);
+    int differing = 0;
+    QPoint first;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const int single = qAlpha(a.pixel(x, y));
+            const int block = BlockAlpha(b, x, y);
+            if ((single == 255 && block < 255 - kBlockAlphaSlack) || (single == 0 && block > kBlockAlphaSlack)) {
+                first = differing++ == 0 ? QPoint(x, y) : first;
+            }
+        }
+    }
+    if (differing > 0) {
+        problems << where + QString(": %1 pixels solid or clear unlike the single density, first at (%2, %3)")
+                                .arg(differing)
+                                .arg(first.x())
+                                .arg(first.y());
+    }
+}
+
 void CheckPlacements(const QHash<QString, QSize>& sizes, const QString& folder, QStringList& problems)
 {
     for (const Placement& place : Placements()) {
@@ -143,6 +191,8 @@ QHash<QString, QSize> CheckFolder(const QString& dir, const QString& folder, QSt
             continue;
         }
         CheckPicture(picture, image, where, problems);
+        CheckDoubleDensity(image, dir + DoubleDensityName(picture.name), folder + DoubleDensityName(picture.name),
+                           problems);
         sizes.insert(picture.name, image.size());
         all.insert(picture.name, image);
         if (picture.use == Use::Blended) {

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "platform/gdi/dc.h"
+#include "platform/qt/wnd/density.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/host_widget.h"
 #include "platform/qt/wnd/native_window.h"
@@ -45,16 +46,19 @@ BOOL CWnd::CreateTopLevel(DWORD style, DWORD exStyle, const CRect& rect, CWnd* o
     if (m_hWnd != nullptr || rect.IsRectEmpty()) {
         return FALSE;
     }
+    Register();
+    auto* host = new CHostWidget(m_hWnd, WantsToolWindow(exStyle, owner));
+    // The surface holds the client area in the pixels of the screen.
     auto surface = std::make_unique<CBitmap>();
-    if (!surface->CreateBitmap32(rect.Width(), rect.Height())) {
+    if (!surface->CreateBitmapForDpi(rect.Width(), rect.Height(), desktop::DpiOfWidget(*host))) {
+        delete host;
+        Unregister();
         return FALSE;
     }
-    Register();
     m_style = style;
     m_exStyle = exStyle;
     m_owner = owner;
     m_surface = std::move(surface);
-    auto* host = new CHostWidget(m_hWnd, WantsToolWindow(exStyle, owner));
     host->setFixedSize(rect.Width(), rect.Height());
     host->move(rect.left, rect.top);
     SetWindowOfWidget(host, m_hWnd);
@@ -195,13 +199,30 @@ void CWnd::MoveWindow(const CRect& rect, BOOL)
     }
     if (rect.Width() != widget->width() || rect.Height() != widget->height()) {
         auto surface = std::make_unique<CBitmap>();
-        if (surface->CreateBitmap32(rect.Width(), rect.Height())) {
+        if (surface->CreateBitmapForDpi(rect.Width(), rect.Height(), GetDpiForWindow(m_hWnd))) {
             m_surface = std::move(surface);
             widget->setFixedSize(rect.Width(), rect.Height());
             Invalidate();
         }
     }
     widget->move(rect.left, rect.top);
+}
+
+void CWnd::RemakeSurface(UINT dpi)
+{
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr || m_parent != nullptr || m_surface == nullptr || dpi == 0 || dpi == m_surface->Dpi()) {
+        return;
+    }
+    auto surface = std::make_unique<CBitmap>();
+    if (!surface->CreateBitmapForDpi(widget->width(), widget->height(), dpi)) {
+        return;
+    }
+    const std::unique_ptr<CDC> from = CDC::ForSurface(*m_surface);
+    const std::unique_ptr<CDC> to = CDC::ForSurface(*surface);
+    to->BitBlt(0, 0, widget->width(), widget->height(), from.get(), 0, 0, SRCCOPY);
+    m_surface = std::move(surface);
+    Invalidate();
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)

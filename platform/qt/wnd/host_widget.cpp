@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/qt/wnd/density.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/wnd/cwnd.h"
 #include "platform/wnd/hover_tracker.h"
@@ -21,8 +22,29 @@ CHostWidget::CHostWidget(HWND window, bool toolWindow)
     setFocusPolicy(Qt::NoFocus);
 }
 
+bool CHostWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        FollowScreenDensity();
+    }
+    return QWidget::event(event);
+}
+
+void CHostWidget::FollowScreenDensity()
+{
+    const CWnd* window = CWnd::FromHandle(m_window);
+    const UINT dpi = desktop::DpiOfWidget(*this);
+    if (window == nullptr || window->Surface() == nullptr || dpi == window->Surface()->Dpi() || dpi == m_announcedDpi) {
+        return;
+    }
+    m_announcedDpi = dpi;
+    PostMessageW(m_window, WM_DPICHANGED, static_cast<WPARAM>(dpi) | (static_cast<WPARAM>(dpi) << 16), 0);
+}
+
 void CHostWidget::paintEvent(QPaintEvent*)
 {
+    // A screen may also change its own scale while the window stays on it.
+    FollowScreenDensity();
     const CWnd* window = CWnd::FromHandle(m_window);
     const CBitmap* surface = window != nullptr ? window->Surface() : nullptr;
     QPainter painter(this);
@@ -30,7 +52,10 @@ void CHostWidget::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    const QImage image(surface->Bits(), surface->Width(), surface->Height(), surface->Pitch(), QImage::Format_RGB32);
+    // The surface holds device pixels: drawn at its density it fills the
+    // client area one for one on a screen of that density.
+    QImage image(surface->Bits(), surface->Width(), surface->Height(), surface->Pitch(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(static_cast<qreal>(surface->Dpi()) / USER_DEFAULT_SCREEN_DPI);
     painter.drawImage(0, 0, image);
 }
 

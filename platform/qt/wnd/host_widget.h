@@ -12,6 +12,7 @@ public:
     CHostWidget(HWND window, bool toolWindow);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -23,5 +24,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Tells the window when its screen's density is no longer its surface's.
+    void FollowScreenDensity();
+
     HWND m_window;
+    UINT m_announcedDpi = 0;
 };

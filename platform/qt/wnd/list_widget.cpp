@@ -8,6 +8,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/qt/wnd/control_input.h"
+#include "platform/qt/wnd/density.h"
 #include "platform/qt/wnd/native_window.h"
 #include "platform/wnd/cwnd.h"
 
@@ -31,8 +32,9 @@ public:
     {
         const int width = option.rect.width();
         const int height = option.rect.height();
+        // The row is drawn in the pixels of the screen the list is on.
         CBitmap row;
-        if (!row.CreateBitmap32(width, height)) {
+        if (!row.CreateBitmapForDpi(width, height, desktop::DpiOfPaintDevice(*painter->device()))) {
             return;
         }
         const ControlColours& colours = m_list->Colours();
@@ -49,7 +51,8 @@ public:
         CRect textRect(kTextIndent, 0, width, height);
         const std::u16string text = index.data(Qt::DisplayRole).toString().toStdU16String();
         dc->DrawText(text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-        const QImage image(row.Bits(), width, height, row.Pitch(), QImage::Format_RGB32);
+        QImage image(row.Bits(), row.Width(), row.Height(), row.Pitch(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(static_cast<qreal>(row.Dpi()) / USER_DEFAULT_SCREEN_DPI);
         painter->drawImage(option.rect.topLeft(), image);
     }
 

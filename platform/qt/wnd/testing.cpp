@@ -6,10 +6,12 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 
+#include "platform/qt/wnd/density.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/key_input.h"
 #include "platform/qt/wnd/native_window.h"
@@ -182,6 +184,7 @@ void StartHeadless()
     }
     QApplication::setQuitOnLastWindowClosed(false);
     desktop::SetHeadless(true);
+    desktop::SetScreenDpiOverride(0);
     desktop::Records() = desktop::HeadlessRecords{};
     desktop::ForgetTrayIcons();
     g_buttons = Qt::NoButton;
@@ -350,6 +353,7 @@ WindowImage GrabWindow(HWND window)
     WindowImage grabbed;
     grabbed.width = image.width();
     grabbed.height = image.height();
+    grabbed.dpi = static_cast<UINT>(std::lround(image.devicePixelRatio() * 96));
     grabbed.pixels.reserve(static_cast<std::size_t>(grabbed.width) * grabbed.height);
     for (int y = 0; y < grabbed.height; ++y) {
         for (int x = 0; x < grabbed.width; ++x) {
@@ -370,10 +374,13 @@ bool SaveWindowPng(HWND window, const std::string& path)
 COLORREF WindowPixel(HWND window, CPoint client)
 {
     const QImage image = Grab(window);
-    if (image.isNull() || !image.rect().contains(client.x, client.y)) {
+    // The screen pixel at the middle of the client pixel.
+    const QPoint at(static_cast<int>((client.x + 0.5) * image.devicePixelRatio()),
+                    static_cast<int>((client.y + 0.5) * image.devicePixelRatio()));
+    if (image.isNull() || client.x < 0 || client.y < 0 || !image.rect().contains(at)) {
         return 0;
     }
-    const QRgb pixel = image.pixel(client.x, client.y);
+    const QRgb pixel = image.pixel(at);
     return RGB(static_cast<BYTE>(qRed(pixel)), static_cast<BYTE>(qGreen(pixel)), static_cast<BYTE>(qBlue(pixel)));
 }
 
@@ -396,6 +403,11 @@ void TrayMouse(UINT mouseMessage)
 {
     desktop::DeliverTrayMouse(mouseMessage);
     PumpMessages();
+}
+
+void SetScreenDpi(UINT dpi)
+{
+    desktop::SetScreenDpiOverride(dpi);
 }
 
 void SetNotificationAreaAvailable(bool available)
