@@ -219,8 +219,8 @@ LRESULT CVantorDlg::OnDpiChanged(WPARAM, LPARAM)
     Default();
     if (!m_skinFolder.empty()) {
         m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
-        const int page = currentPage;
-        currentPage = 0;
+        const layout::Page page = m_currentPage;
+        m_currentPage = layout::Page::None;
         DrawPage(page);
     }
     return 0;

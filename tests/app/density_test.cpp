@@ -103,7 +103,7 @@ TEST_F(DensityTest, MovedToAScreenOfAnotherDensityTheWindowIsDrawnAgainAtThatDen
             wndtest::PumpMessages();
             ASSERT_EQ(GetDpiForWindow(dlg), dpi);
             EXPECT_EQ(CVantorDlgProbe(dlg).Canvas()->Dpi(), dpi);
-            EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::kDpiPage);
+            EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Dpi);
             EXPECT_LE(LargestDifference(*dlg.Surface(), SkinPictureAtDpi(page, dpi), kTitleBar), dpi == 144 ? 2 : 0);
         }
     }});
@@ -121,7 +121,7 @@ TEST_F(DensityTest, AMissingTwiceAsDensePictureFallsBackToTheSingleOneWithoutAWo
             const std::u16string page = U16(m_outputFolder + "/Skins/EN") + std::u16string(tab.picture);
             const int fromTwice = LargestDifference(*dlg.Surface(), SkinPictureAtDpi(page, 192), kTitleBar);
             const int fromSingle = LargestDifference(*dlg.Surface(), SmoothPictureAtDpi(page, 192), kTitleBar);
-            if (tab.page == layout::kDpiPage) {
+            if (tab.page == layout::Page::Dpi) {
                 EXPECT_GT(fromTwice, 20);
                 EXPECT_LE(fromSingle, 2);
             } else {

@@ -14,6 +14,7 @@
 #include "mainwnd/slot_assignment.h"
 #include "platform/services/system_info.h"
 #include "settings/exe_path.h"
+#include "settings/image_encoding.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
 
@@ -136,7 +137,8 @@ protected:
         ASSERT_NE(single, nullptr);
         EXPECT_EQ(single->KeyName(), expected.name);
         std::u16string label;
-        StoreSingleKeyResult(m_record, label, {0, 3}, {IDOK, single->KeyName()}, m_strings);
+        StoreSlotDialogResult(m_record, label, {0, 3}, *FindSlotFunction(FunctionCode::kFunctionSingleKey),
+                              SingleKeyChoice{single->KeyName()}, m_strings);
         EXPECT_EQ(m_record.singleKeyCode[SlotIndex(0, 3)], expected.code);
         EXPECT_EQ(label, u"Single Key-" + expected.name);
     }
@@ -167,9 +169,10 @@ TEST_F(SingleKeyTest, EveryReportedKeyShowsItsUsNameAndStoresTheTableCode)
         wndtest::ReportedKeyPress(dialog, KEY_F13);
         wndtest::Click(dialog, kSave);
     });
-    const SingleKeyDialogResult result = m_dialogs.RunSingleKeyDialog(m_owner);
-    EXPECT_EQ(result.code, IDOK);
-    EXPECT_EQ(result.keyName, u"F13");
+    const SlotDialogResult result = m_dialogs.RunSlotDialog(SlotDialog::SingleKey, m_owner);
+    const auto* single = std::get_if<SingleKeyChoice>(&result);
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->keyName, u"F13");
 }
 
 }  // namespace
