@@ -1,11 +1,11 @@
 #include "output.h"
 
 #include "icon.h"
+#include "pngwriter.h"
 #include "skinset.h"
 #include "theme.h"
 
 #include <QDir>
-#include <QImageWriter>
 
 #include <stdexcept>
 
@@ -13,13 +13,7 @@ namespace skin {
 
 void SavePicture(const QImage& image, bool withAlpha, const QString& path)
 {
-    QImage out = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    out.setDotsPerMeterX(3780);
-    out.setDotsPerMeterY(3780);
-    QImageWriter writer(path, "png");
-    if (!writer.write(out)) {
-        throw std::runtime_error("cannot write " + path.toStdString() + ": " + writer.errorString().toStdString());
-    }
+    WritePicture(image, withAlpha, path);
 }
 
 void WriteAll(const QString& outDir)
