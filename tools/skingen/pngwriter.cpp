@@ -136,7 +136,14 @@ QByteArray EncodePicture(const QImage& image, bool withAlpha)
     const QImage argb = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     const QList<QRgb> colours = withAlpha ? ColoursOf(argb) : QList<QRgb>{};
     const Encoding encoding = EncodingFor(withAlpha, withAlpha ? colours.size() : 257);
-    return Encode(argb, encoding, colours);
+    const QByteArray png = Encode(argb, encoding, colours);
+    // Whatever the encoding, the file gives back exactly the pixels drawn,
+    // transparent ones' colours included, read by the desktop codec.
+    QImage back;
+    if (!back.loadFromData(png, "PNG") || back.convertToFormat(argb.format()) != argb) {
+        throw std::runtime_error("a picture's PNG does not give back its pixels");
+    }
+    return png;
 }
 
 void WritePicture(const QImage& image, bool withAlpha, const QString& path)

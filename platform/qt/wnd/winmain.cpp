@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/qt/gdi/qtfont.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/endsession.h"
 #include "platform/qt/wnd/msgboxpresenter.h"
@@ -23,6 +24,7 @@ int AfxWinMain(int argc, char** argv)
     IMessageBoxPresenter* const previous = desktop::Headless() ? nullptr : SetMessageBoxPresenter(&presenter);
 
     int exitCode = 0;
+    const CFontWarmUp fonts;
     if (CWinApp* app = AfxGetApp()) {
         if (app->InitInstance()) {
             QApplication::exec();
