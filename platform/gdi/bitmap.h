@@ -26,6 +26,10 @@ public:
     // A surface that can be selected into a context compatible with dc
     // (every context draws 32-bit BGRA, so dc only has to exist or be null).
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    // Takes over pixels as the surface: width x height pixels stored as
+    // Bits() keeps them. Fails, leaving the bitmap empty, for a size
+    // CreateBitmap32 refuses or pixels of another length.
+    bool AdoptBits32(int width, int height, std::vector<std::uint8_t>&& pixels);
     // Releases the surface; the bitmap is empty afterwards.
     void DeleteObject();
 

@@ -1,5 +1,6 @@
 #include "platform/gdi/image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -153,7 +154,19 @@ BOOL CImage::StretchBlt(CDC* target, int x, int y, int width, int height, DWORD 
 CBitmap CImage::Detach()
 {
     CBitmap bitmap;
-    if (!IsNull() && bitmap.CreateBitmap32(m_width, m_height)) {
+    if (IsNull()) {
+        return bitmap;
+    }
+    if (m_bpp == 32) {
+        // The rows trade places in the picture's own memory, which then
+        // becomes the bitmap: no second picture-sized buffer to fill.
+        for (int top = 0, bottom = m_height - 1; top < bottom; ++top, --bottom) {
+            std::swap_ranges(m_bits.begin() + static_cast<std::ptrdiff_t>(top) * m_stride,
+                             m_bits.begin() + static_cast<std::ptrdiff_t>(top + 1) * m_stride,
+                             m_bits.begin() + static_cast<std::ptrdiff_t>(bottom) * m_stride);
+        }
+        bitmap.AdoptBits32(m_width, m_height, std::move(m_bits));
+    } else if (bitmap.CreateBitmap32(m_width, m_height)) {
         const std::vector<std::uint8_t> pixels = Expand32();
         std::memcpy(bitmap.Bits(), pixels.data(), pixels.size());
     }
