@@ -1,21 +1,31 @@
-// PNG decoding side by side: the program's decoder (the desktop library's
-// codec) and libspng, on a page with transparency, an opaque page and a small
+// PNG decoding side by side: the program's decoder and libspng's whole-image
+// decoder, on a painted page with transparency, an opaque page and a small
 // button, each from bytes in memory to the program's decoded form. The floor
-// is inflating the picture's compressed data alone, which every PNG decoder
-// must do; what a decoder takes beyond it is its own work (unfiltering,
-// conversion, the bottom-up copy).
+// is inflating the picture's compressed data alone (zlib, checksum
+// included), which every PNG decoder must do; what a decoder takes beyond it
+// is its own work (unfiltering, conversion, placing the rows).
+//
+//   pages/NAME      every page and dialog picture of the skin, decoded by the
+//                   program and inflated, alternately in one loop: counters
+//                   program_ms, floor_ms and their ratio
+//   encoding/...    a skin picture written in other encodings (row filters,
+//                   compression level, palette), each beside its own floor:
+//                   what tools/skingen's writer chose its encoding by
 
 #include <benchmark/benchmark.h>
-#include <zlib.h>
+#include <spng.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/bench_pictures.h"
+#include "bench/inflate_floor.h"
 #include "platform/gdi/png_libspng.h"
 #include "platform/gdi/picture_file.h"
 #include "platform/services/files.h"
@@ -31,26 +41,6 @@ Bytes ReadPicture(const std::u16string& path)
         std::abort();
     }
     return Bytes(content->begin(), content->end());
-}
-
-std::uint32_t Be32(const std::uint8_t* p)
-{
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-}
-
-// The zlib stream of the picture: its IDAT chunks end to end.
-Bytes CompressedData(const Bytes& png)
-{
-    Bytes data;
-    for (std::size_t at = 8; at + 12 <= png.size();) {
-        const std::uint32_t length = Be32(&png[at]);
-        if (std::memcmp(&png[at + 4], "IDAT", 4) == 0) {
-            data.insert(data.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                        png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-        }
-        at += 12 + length;
-    }
-    return data;
 }
 
 void Decode(benchmark::State& state, const std::u16string& path,
@@ -69,17 +59,161 @@ void Decode(benchmark::State& state, const std::u16string& path,
 
 void Inflate(benchmark::State& state, const std::u16string& path)
 {
-    const Bytes png = ReadPicture(path);
-    const Bytes compressed = CompressedData(png);
-    // Rows of 8-bit RGBA with their filter bytes: room for any of the pictures.
-    Bytes raw(static_cast<std::size_t>(Be32(&png[16])) * 4 * Be32(&png[20]) + Be32(&png[20]));
+    CInflateFloor floor(ReadPicture(path));
     for (auto _ : state) {
-        uLongf size = raw.size();
-        if (uncompress(raw.data(), &size, compressed.data(), compressed.size()) != Z_OK) {
+        if (!floor.Run()) {
             state.SkipWithError("the picture's data did not inflate");
             return;
         }
-        benchmark::DoNotOptimize(raw.data());
+    }
+}
+
+// The program's decoder and the floor timed alternately, iteration by
+// iteration, so that a busy machine weighs on both alike.
+void DecodeBesideFloor(benchmark::State& state, const Bytes& png)
+{
+    using Clock = std::chrono::steady_clock;
+    CInflateFloor floor(png);
+    std::chrono::duration<double> decodeTime{0};
+    std::chrono::duration<double> floorTime{0};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        std::optional<DecodedPicture> picture = DecodePng(png);
+        benchmark::DoNotOptimize(picture);
+        const auto decoded = Clock::now();
+        const bool inflated = floor.Run();
+        floorTime += Clock::now() - decoded;
+        decodeTime += decoded - start;
+        if (!picture || !inflated) {
+            state.SkipWithError("the picture did not decode");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(decoded - start).count());
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["program_ms"] = decodeTime.count() * 1e3 / n;
+    state.counters["floor_ms"] = floorTime.count() * 1e3 / n;
+    state.counters["ratio"] = decodeTime / floorTime;
+    state.counters["file_bytes"] = static_cast<double>(png.size());
+}
+
+// The picture's pixels as a PNG holds them, rows top-down: RGB, RGBA, or
+// indices into colours for a palette.
+Bytes Samples(const DecodedPicture& picture, int channels, const std::vector<std::uint32_t>& colours)
+{
+    Bytes samples;
+    const std::size_t stride = picture.pixels.size() / static_cast<std::size_t>(picture.height);
+    for (int y = picture.height - 1; y >= 0; --y) {
+        const std::uint8_t* p = picture.pixels.data() + stride * static_cast<std::size_t>(y);
+        for (int x = 0; x < picture.width; ++x, p += 4) {
+            if (channels == 1) {
+                const std::uint32_t argb = (std::uint32_t{p[3]} << 24) | (p[2] << 16) | (p[1] << 8) | p[0];
+                samples.push_back(static_cast<std::uint8_t>(
+                    std::find(colours.begin(), colours.end(), argb) - colours.begin()));
+                continue;
+            }
+            samples.insert(samples.end(), {p[2], p[1], p[0]});
+            if (channels == 4) {
+                samples.push_back(p[3]);
+            }
+        }
+    }
+    return samples;
+}
+
+std::vector<std::uint32_t> Colours(const DecodedPicture& picture)
+{
+    std::vector<std::uint32_t> colours;
+    for (std::size_t i = 0; i + 4 <= picture.pixels.size() && colours.size() <= 256; i += 4) {
+        std::uint32_t argb = 0;
+        std::memcpy(&argb, &picture.pixels[i], 4);
+        if (std::find(colours.begin(), colours.end(), argb) == colours.end()) {
+            colours.push_back(argb);
+        }
+    }
+    return colours;
+}
+
+struct Encoding {
+    const char* name;
+    bool palette;
+    int filters;
+    int level;
+};
+
+// The picture (decoded, without palette) encoded anew with libspng.
+Bytes Encode(const DecodedPicture& picture, const Encoding& encoding)
+{
+    const bool alpha = picture.format == DecodedPicture::Format::Alpha32;
+    const std::vector<std::uint32_t> colours = encoding.palette ? Colours(picture) : std::vector<std::uint32_t>{};
+    spng_ctx* context = spng_ctx_new(SPNG_CTX_ENCODER);
+    spng_set_option(context, SPNG_ENCODE_TO_BUFFER, 1);
+    spng_set_option(context, SPNG_FILTER_CHOICE, encoding.filters);
+    spng_set_option(context, SPNG_IMG_COMPRESSION_LEVEL, encoding.level);
+    const std::uint8_t type = encoding.palette ? 3 : alpha ? 6 : 2;
+    spng_ihdr ihdr{static_cast<std::uint32_t>(picture.width), static_cast<std::uint32_t>(picture.height), 8, type,
+                   0, 0, 0};
+    spng_set_ihdr(context, &ihdr);
+    if (encoding.palette) {
+        spng_plte plte{};
+        spng_trns trns{};
+        plte.n_entries = trns.n_type3_entries = static_cast<std::uint32_t>(colours.size());
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            plte.entries[i] = {static_cast<std::uint8_t>(colours[i] >> 16), static_cast<std::uint8_t>(colours[i] >> 8),
+                               static_cast<std::uint8_t>(colours[i]), 0};
+            trns.type3_alpha[i] = static_cast<std::uint8_t>(colours[i] >> 24);
+        }
+        spng_set_plte(context, &plte);
+        spng_set_trns(context, &trns);
+    }
+    const Bytes samples = Samples(picture, encoding.palette ? 1 : alpha ? 4 : 3, colours);
+    int error = spng_encode_image(context, samples.data(), samples.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+    std::size_t size = 0;
+    void* png = error == 0 ? spng_get_png_buffer(context, &size, &error) : nullptr;
+    spng_ctx_free(context);
+    if (png == nullptr) {
+        std::abort();
+    }
+    Bytes bytes(static_cast<std::uint8_t*>(png), static_cast<std::uint8_t*>(png) + size);
+    std::free(png);
+    return bytes;
+}
+
+constexpr Encoding kEncodings[] = {
+    {"adaptive-6", false, SPNG_FILTER_CHOICE_ALL, 6}, {"adaptive-9", false, SPNG_FILTER_CHOICE_ALL, 9},
+    {"paeth-9", false, SPNG_FILTER_CHOICE_PAETH, 9},  {"sub-9", false, SPNG_FILTER_CHOICE_SUB, 9},
+    {"up-9", false, SPNG_FILTER_CHOICE_UP, 9},        {"none-1", false, SPNG_FILTER_CHOICE_NONE, 1},
+    {"none-6", false, SPNG_FILTER_CHOICE_NONE, 6},    {"none-9", false, SPNG_FILTER_CHOICE_NONE, 9},
+    {"palette-none-9", true, SPNG_FILTER_CHOICE_NONE, 9},
+};
+
+void RegisterEncodings(const char* picture, const std::u16string& path, benchmark::TimeUnit unit)
+{
+    const std::optional<DecodedPicture> decoded = DecodePng(ReadPicture(path));
+    if (!decoded || decoded->format == DecodedPicture::Format::Palette8) {
+        std::abort();
+    }
+    for (const Encoding& encoding : kEncodings) {
+        // A palette only where the picture has transparency and few colours.
+        if (encoding.palette &&
+            (decoded->format != DecodedPicture::Format::Alpha32 || Colours(*decoded).size() > 256)) {
+            continue;
+        }
+        const std::string name = std::string("encoding/") + picture + "/" + encoding.name;
+        benchmark::RegisterBenchmark(name.c_str(), DecodeBesideFloor, Encode(*decoded, encoding))
+            ->UseManualTime()
+            ->Unit(unit);
+    }
+}
+
+void RegisterPages(const std::u16string& folder)
+{
+    for (const char* page : {"main.png", "KeySet.png", "DPISet.png", "LEDSet.png", "fire-key.png", "single-key.png",
+                             "hot-key.png", "media-key.png", "windows-key.png", "snipe-key.png", "Keys-recover.png"}) {
+        const std::u16string path = folder + u"/" + std::u16string(page, page + std::strlen(page));
+        benchmark::RegisterBenchmark((std::string("pages/") + page).c_str(), DecodeBesideFloor, ReadPicture(path))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
     }
 }
 
@@ -99,6 +233,9 @@ int main(int argc, char** argv)
     Register("page-alpha", pictures.pageAlpha, benchmark::kMillisecond);
     Register("page-opaque", pictures.pageOpaque, benchmark::kMillisecond);
     Register("button", pictures.button, benchmark::kMicrosecond);
+    RegisterPages(pictures.skinFolder);
+    RegisterEncodings("main", pictures.pageOpaque, benchmark::kMillisecond);
+    RegisterEncodings("button", pictures.button, benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

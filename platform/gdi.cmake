@@ -11,7 +11,12 @@ target_sources(kx_platform_ui PRIVATE
   gdi/picture_density.cpp
   gdi/picture_file.cpp
   gdi/pixel_ops.cpp
+  gdi/png_direct.cpp
   qt/gdi/picture_file.cpp
   qt/gdi/pixel_scale.cpp
   qt/gdi/qt_font.cpp
   qt/gdi/text_raster.cpp)
+
+# The skin's kinds of PNG are decoded straight into their rows with libspng.
+pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET GLOBAL spng)
+target_link_libraries(kx_platform_ui PRIVATE PkgConfig::SPNG)

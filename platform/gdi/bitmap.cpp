@@ -1,5 +1,7 @@
 #include "platform/gdi/bitmap.h"
 
+#include <utility>
+
 #include "platform/gdi/dc.h"
 
 namespace {
@@ -11,6 +13,11 @@ constexpr int kMaxSide = 16384;
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+bool AcceptableSize(int width, int height)
+{
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide;
 }
 
 }  // namespace
@@ -45,13 +52,27 @@ bool CBitmap::CreateBitmapForDpi(int width, int height, UINT dpi)
 bool CBitmap::CreateBitmap32(int width, int height)
 {
     DeleteObject();
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+    if (!AcceptableSize(width, height)) {
         return false;
     }
     m_bits.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
     m_width = width;
     m_height = height;
     m_dpi = USER_DEFAULT_SCREEN_DPI;
+    return true;
+}
+
+bool CBitmap::AdoptBits32(int width, int height, std::vector<std::uint8_t>&& pixels, UINT dpi)
+{
+    DeleteObject();
+    if (!AcceptableSize(width, height) ||
+        pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        return false;
+    }
+    m_bits = std::move(pixels);
+    m_width = width;
+    m_height = height;
+    m_dpi = dpi;
     return true;
 }
 

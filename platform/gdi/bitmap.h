@@ -45,6 +45,10 @@ public:
     // (every context draws 32-bit BGRA, so dc only has to exist or be null):
     // width x height client pixels at dc's density.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    // Takes over pixels as the surface: width x height pixels at dpi, stored
+    // as Bits() keeps them. Fails, leaving the bitmap empty, for a size
+    // CreateBitmap32 refuses or pixels of another length.
+    bool AdoptBits32(int width, int height, std::vector<std::uint8_t>&& pixels, UINT dpi = USER_DEFAULT_SCREEN_DPI);
     // Releases the surface; the bitmap is empty afterwards.
     void DeleteObject();
 

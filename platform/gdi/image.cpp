@@ -1,5 +1,6 @@
 #include "platform/gdi/image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -181,7 +182,19 @@ CBitmap CImage::Detach()
 CBitmap CImage::Detach(UINT dpi)
 {
     CBitmap bitmap;
-    if (!IsNull() && bitmap.CreateBitmapForDpi(GetLogicalWidth(), GetLogicalHeight(), dpi)) {
+    if (IsNull()) {
+        return bitmap;
+    }
+    if (m_bpp == 32 && ScaleForDpi(GetLogicalWidth(), dpi) == m_width && ScaleForDpi(GetLogicalHeight(), dpi) == m_height) {
+        // The rows trade places in the picture's own memory, which then
+        // becomes the bitmap: no second picture-sized buffer to fill.
+        for (int top = 0, bottom = m_height - 1; top < bottom; ++top, --bottom) {
+            std::swap_ranges(m_bits.begin() + static_cast<std::ptrdiff_t>(top) * m_stride,
+                             m_bits.begin() + static_cast<std::ptrdiff_t>(top + 1) * m_stride,
+                             m_bits.begin() + static_cast<std::ptrdiff_t>(bottom) * m_stride);
+        }
+        bitmap.AdoptBits32(m_width, m_height, std::move(m_bits), dpi);
+    } else if (bitmap.CreateBitmapForDpi(GetLogicalWidth(), GetLogicalHeight(), dpi)) {
         std::vector<std::uint8_t> pixels = Expand32();
         if (bitmap.Width() != m_width || bitmap.Height() != m_height) {
             const ConstPixelView view{pixels.data(), m_width * 4, m_width, m_height};

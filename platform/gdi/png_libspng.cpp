@@ -1,18 +1,12 @@
 #include "platform/gdi/png_libspng.h"
 
-#include <spng.h>
-
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <vector>
 
-namespace {
+#include "platform/gdi/spng_context.h"
 
-struct ContextDeleter {
-    void operator()(spng_ctx* context) const { spng_ctx_free(context); }
-};
-using Context = std::unique_ptr<spng_ctx, ContextDeleter>;
+namespace {
 
 constexpr std::uint8_t kGrey = 0;
 constexpr std::uint8_t kPalette = 3;
@@ -227,15 +221,9 @@ std::optional<DecodedPicture> DecodeTrueColour(spng_ctx* context, const spng_ihd
 
 std::optional<DecodedPicture> DecodePngWithLibspng(std::span<const std::uint8_t> file)
 {
-    const Context context(spng_ctx_new(0));
-    if (!context) {
-        return std::nullopt;
-    }
-    spng_set_image_limits(context.get(), kMaxPictureSide, kMaxPictureSide);
-    spng_set_chunk_limits(context.get(), kMaxPictureFileBytes, kMaxPictureFileBytes);
     spng_ihdr ihdr{};
-    if (spng_set_png_buffer(context.get(), file.data(), file.size()) != 0 ||
-        spng_get_ihdr(context.get(), &ihdr) != 0) {
+    const SpngContext context = OpenPng(file, ihdr);
+    if (!context) {
         return std::nullopt;
     }
     if (ihdr.color_type == kPalette) {

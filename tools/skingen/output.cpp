@@ -2,11 +2,11 @@
 
 #include "icon.h"
 #include "paint.h"
+#include "pngwriter.h"
 #include "skinset.h"
 #include "theme.h"
 
 #include <QDir>
-#include <QImageWriter>
 
 #include <stdexcept>
 
@@ -19,13 +19,7 @@ QString DoubleDensityName(const QString& name)
 
 void SavePicture(const QImage& image, bool withAlpha, const QString& path)
 {
-    QImage out = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    out.setDotsPerMeterX(qRound(3780 * image.devicePixelRatio()));
-    out.setDotsPerMeterY(qRound(3780 * image.devicePixelRatio()));
-    QImageWriter writer(path, "png");
-    if (!writer.write(out)) {
-        throw std::runtime_error("cannot write " + path.toStdString() + ": " + writer.errorString().toStdString());
-    }
+    WritePicture(image, withAlpha, path);
 }
 
 void WriteAll(const QString& outDir)

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/png_direct.h"
 
 namespace {
 
@@ -135,6 +136,12 @@ std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> file)
 {
     if (!IsPng(file)) {
         return std::nullopt;
+    }
+    // The skin's own kinds of PNG go the quick way; anything else, and any
+    // file that way refuses, is read by the desktop codec.
+    DecodedPicture direct;
+    if (DecodePngDirect(file, direct) == DirectPng::Decoded) {
+        return direct;
     }
     const auto wideTransparent = FindWideTransparentColour(file);
     QImage image = wideTransparent ? ReadWideWithTransparentColour(*wideTransparent) : ReadPng(file);

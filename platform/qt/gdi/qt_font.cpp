@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
 
@@ -68,4 +69,13 @@ QFont QFontFromLogFont(const LOGFONTW& logFont)
         }
     }
     return font;
+}
+
+// The font database fills itself once, under its own lock, on whichever
+// thread asks first: asking here moves that work off the start-up's path.
+CFontWarmUp::CFontWarmUp() : m_thread([] { QFontDatabase::families(); }) {}
+
+CFontWarmUp::~CFontWarmUp()
+{
+    m_thread.join();
 }

@@ -4,6 +4,8 @@
 
 #include <QFont>
 
+#include <thread>
+
 #include "platform/gdi/font.h"
 
 // Face through InstalledFamiliesForFace; a positive height is the cell
@@ -15,3 +17,17 @@ QFont QFontFromLogFont(const LOGFONTW& logFont);
 // creates it at start-up; code that draws earlier (tests, benchmarks) gets
 // one created here, for the rest of the process.
 void EnsureQtApplication();
+
+// Reads the installed fonts on a thread of their own, the slowest part of a
+// program's first text, while the caller goes on with work that needs no
+// font; the first text waits for what is left of it. Ends with the object.
+class CFontWarmUp {
+public:
+    CFontWarmUp();
+    ~CFontWarmUp();
+    CFontWarmUp(const CFontWarmUp&) = delete;
+    CFontWarmUp& operator=(const CFontWarmUp&) = delete;
+
+private:
+    std::thread m_thread;
+};

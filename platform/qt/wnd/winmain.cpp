@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/qt/gdi/qt_font.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/end_session.h"
 #include "platform/qt/wnd/msg_box_presenter.h"
@@ -30,6 +31,7 @@ int AfxWinMain(int argc, char** argv)
     IMessageBoxPresenter* const previous = desktop::Headless() ? nullptr : SetMessageBoxPresenter(&presenter);
 
     int exitCode = 0;
+    const CFontWarmUp fonts;
     if (CWinApp* app = AfxGetApp()) {
         if (app->InitInstance()) {
             QApplication::exec();

@@ -118,6 +118,31 @@ TEST(Image, DetachHandsOverATopDownBitmap)
     EXPECT_TRUE(empty.Detach().IsNull());
 }
 
+// A 32-bit picture's rows are turned over in its own memory: every row lands
+// in its place, the middle one of an odd count included, alpha and all.
+TEST(Image, DetachTurnsA32BitPictureTopDown)
+{
+    TempFolder folder;
+    TestPng png{TestPng::Type::Rgba, 2, 3, {}, {}, {}};
+    for (std::uint8_t i = 0; i < 6; ++i) {
+        png.pixels.insert(png.pixels.end(), {static_cast<std::uint8_t>(10 * i), 1, 2, static_cast<std::uint8_t>(200 + i)});
+    }
+    ASSERT_TRUE(WriteTestPng(folder.Path() / "rgba.png", png));
+    CImage image;
+    ASSERT_EQ(image.Load(folder.File("rgba.png")), S_OK);
+    const CBitmap bitmap = image.Detach();
+    EXPECT_TRUE(image.IsNull());
+    ASSERT_EQ(bitmap.Width(), 2);
+    ASSERT_EQ(bitmap.Height(), 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            const std::uint8_t* p = bitmap.PixelAt(x, y);
+            EXPECT_EQ(p[2], 10 * (2 * y + x)) << x << "," << y;
+            EXPECT_EQ(p[3], 200 + 2 * y + x) << x << "," << y;
+        }
+    }
+}
+
 TEST(Image, SavedBitmapLoadsBackPixelForPixel)
 {
     TempFolder folder;
