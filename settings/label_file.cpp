@@ -26,13 +26,15 @@ void LoadLabels(const std::u16string& labelFile, const std::u16string& section, 
 }
 
 // All sixteen go into the file at once: a failure leaves every old label.
-void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels)
+bool SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels)
 {
     CPrivateProfileFile file(labelFile.c_str());
+    bool written = true;
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
         for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            file.WriteString(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str());
+            written = file.WriteString(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str()) &&
+                      written;
         }
     }
-    file.Save();
+    return file.Save() && written;
 }
