@@ -39,7 +39,8 @@ std::optional<std::string> ReadProfileFile(const std::string& profile, std::stri
 
 }  // namespace
 
-std::optional<ImportedProfile> ReadImportedProfile(const SettingsFolder& folder, const std::string& profile, int& status)
+std::optional<ImportedProfile> ReadImportedProfile(const SettingsFolder& folder, const std::string& profile,
+                                                   int& status)
 {
     std::string error;
     const auto text = ReadProfileFile(profile, error);

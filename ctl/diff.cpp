@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <sstream>
-#include <toml++/toml.h>
+#include "ctl/toml.h"
 
 #include "ctl/commands.h"
 #include "ctl/exit_status.h"

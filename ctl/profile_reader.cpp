@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <toml++/toml.h>
+#include "ctl/toml.h"
 
 #include "ctl/profile.h"
 #include "ctl/profile_names.h"
@@ -122,6 +122,17 @@ bool Boolean(const toml::node& node, const std::string& name)
     return node.as_boolean()->get();
 }
 
+// List positions are below 256 by the lists' sizes.
+std::uint8_t Byte(std::size_t position) { return static_cast<std::uint8_t>(position); }
+
+// The value of `table.key`, which must be one of `allowed`.
+std::uint8_t ValueAmong(const toml::table& table, const std::string& path, std::string_view key,
+                        const std::vector<std::int64_t>& allowed)
+{
+    const std::size_t position = IntegerAmong(Need(table, key, path), path + std::string(key), allowed);
+    return static_cast<std::uint8_t>(allowed[position]);
+}
+
 const toml::array& FourOf(const toml::node& node, const std::string& name)
 {
     if (!node.is_array() || node.as_array()->size() != kDpiStageCount) {
@@ -160,12 +171,8 @@ void ReadTopLevel(const toml::table& root, SettingsRecord& record)
     const toml::table& lighting = SubTable(root, "lighting", "");
     OnlyKeys(lighting, {"mode", "mode_1_parameter", "mode_2_parameter"}, "lighting.");
     record.ledMode = IntegerIn(Need(lighting, "mode", "lighting."), "lighting.mode", 0, 2);
-    const std::vector<std::int64_t> modeOne = {10, 5, 1};
-    const std::vector<std::int64_t> modeTwo = {5, 3, 1};
-    const std::string one = "lighting.mode_1_parameter";
-    const std::string two = "lighting.mode_2_parameter";
-    record.modeOneParameter = static_cast<std::uint8_t>(modeOne[IntegerAmong(Need(lighting, "mode_1_parameter", "lighting."), one, modeOne)]);
-    record.modeTwoParameter = static_cast<std::uint8_t>(modeTwo[IntegerAmong(Need(lighting, "mode_2_parameter", "lighting."), two, modeTwo)]);
+    record.modeOneParameter = ValueAmong(lighting, "lighting.", "mode_1_parameter", {10, 5, 1});
+    record.modeTwoParameter = ValueAmong(lighting, "lighting.", "mode_2_parameter", {5, 3, 1});
 
     const toml::table& fire = SubTable(root, "fire", "");
     OnlyKeys(fire, {"press_time", "release_time"}, "fire.");
@@ -182,7 +189,7 @@ void ReadDpi(const toml::table& root, SettingsRecord& record, std::uint8_t dpiTa
     const toml::array& enabled = FourOf(Need(dpi, "enabled", "dpi."), "dpi.enabled");
     for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
         const std::string which = "[" + std::to_string(stage + 1) + "]";
-        record.dpiStageIndex[stage] = static_cast<std::uint8_t>(IntegerAmong(*stages.get(stage), "dpi.stages" + which, values));
+        record.dpiStageIndex[stage] = Byte(IntegerAmong(*stages.get(stage), "dpi.stages" + which, values));
         record.dpiStageEnabled[stage] = Boolean(*enabled.get(stage), "dpi.enabled" + which) ? 1 : 0;
     }
     const toml::node& snipe = Need(dpi, "snipe", "dpi.");
@@ -191,8 +198,7 @@ void ReadDpi(const toml::table& root, SettingsRecord& record, std::uint8_t dpiTa
     } else if (snipe.is_string()) {
         Fail(snipe, "dpi.snipe: \"" + snipe.as_string()->get() + "\" is not one of none, " + Listed(values));
     } else {
-        const auto position = static_cast<std::uint8_t>(IntegerAmong(snipe, "dpi.snipe", values));
-        record.snipeDpiCode = DpiCodeOfPosition(dpiTable, position, true);
+        record.snipeDpiCode = DpiCodeOfPosition(dpiTable, Byte(IntegerAmong(snipe, "dpi.snipe", values)), true);
     }
 }
 
@@ -207,21 +213,21 @@ void ReadSlot(const toml::table& keySetTable, std::size_t keySet, std::size_t sl
     const std::size_t i = SlotIndex(keySet, slot);
     const auto field = [&](std::string_view name) { return path + std::string(name); };
     const auto need = [&](std::string_view name) -> const toml::node& { return Need(button, name, path); };
-    record.buttonFunction[i] = static_cast<std::uint8_t>(NameAmong(need("function"), field("function"), FunctionNames()));
-    record.windowsIndex[i] = static_cast<std::uint8_t>(NameAmong(need("windows"), field("windows"), WindowsNames()));
-    record.mediaIndex[i] = static_cast<std::uint8_t>(NameAmong(need("multimedia"), field("multimedia"), MultimediaNames()));
-    record.hotKeyIndex[i] = static_cast<std::uint8_t>(NameAmong(need("hot_key"), field("hot_key"), HotKeyNames()));
+    record.buttonFunction[i] = Byte(NameAmong(need("function"), field("function"), FunctionNames()));
+    record.windowsIndex[i] = Byte(NameAmong(need("windows"), field("windows"), WindowsNames()));
+    record.mediaIndex[i] = Byte(NameAmong(need("multimedia"), field("multimedia"), MultimediaNames()));
+    record.hotKeyIndex[i] = Byte(NameAmong(need("hot_key"), field("hot_key"), HotKeyNames()));
     const std::size_t none = kFireKeyCount;
     const std::size_t fire = NameAmong(need("fire_key"), field("fire_key"), FireKeyNames(), none);
     if (fire == none && record.buttonFunction[i] == kFunctionFireKey) {
         Fail(need("fire_key"), field("fire_key") + ": a Fire Key needs a key, one of " + Listed(FireKeyNames()));
     }
-    record.fireKeyIndex[i] = fire == none ? 0 : static_cast<std::uint8_t>(fire);
-    record.fireKeyCode[i] = fire == none ? kKeyNone : FireKeyCodeFromIndex(static_cast<std::uint8_t>(fire));
+    record.fireKeyIndex[i] = fire == none ? 0 : Byte(fire);
+    record.fireKeyCode[i] = fire == none ? kKeyNone : FireKeyCodeFromIndex(Byte(fire));
     record.fireRepeatCount[i] = IntegerIn(need("fire_repeat"), field("fire_repeat"), 0, 127);
     const std::size_t single = NameAmong(need("single_key"), field("single_key"), SingleKeyNames(), kKeyNameRows);
     record.singleKeyCode[i] = single == kKeyNameRows ? kKeyNone : kKeyNameTable[single].code;
-    record.snipeIndex[i] = static_cast<std::uint8_t>(IntegerAmong(need("snipe"), field("snipe"), DpiValues(dpiTable)));
+    record.snipeIndex[i] = Byte(IntegerAmong(need("snipe"), field("snipe"), DpiValues(dpiTable)));
 }
 
 void ReadKeySets(const toml::table& root, SettingsRecord& record, std::uint8_t dpiTable)
@@ -240,6 +246,19 @@ void ReadKeySets(const toml::table& root, SettingsRecord& record, std::uint8_t d
     }
 }
 
+// Every key and value of a profile is ASCII. Nothing else reaches the TOML
+// parser, whose checks of some non-ASCII characters (blanks beyond ASCII)
+// are faulty in the packaged version and would run into code it assumes
+// unreachable.
+std::optional<std::size_t> FirstLineBeyondAscii(std::string_view text)
+{
+    const auto beyond = std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    if (beyond == text.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(std::count(text.begin(), beyond, '\n')) + 1;
+}
+
 }  // namespace
 
 std::optional<ProfileError> ReadProfile(std::string_view text, SettingsRecord& record, std::uint8_t& dpiTable)
@@ -249,6 +268,9 @@ std::optional<ProfileError> ReadProfile(std::string_view text, SettingsRecord& r
     }
     if (text.find('\0') != std::string_view::npos) {
         return ProfileError{0, "holds NUL bytes: a binary file, not a profile"};
+    }
+    if (const auto line = FirstLineBeyondAscii(text)) {
+        return ProfileError{*line, "holds a character outside ASCII; a profile holds English names only"};
     }
     try {
         const toml::table root = toml::parse(text);

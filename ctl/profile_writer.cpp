@@ -3,7 +3,7 @@
 // the field's name, so that no profile holds what an import would refuse.
 
 #include <sstream>
-#include <toml++/toml.h>
+#include "ctl/toml.h"
 
 #include "ctl/profile.h"
 #include "ctl/profile_names.h"
@@ -82,7 +82,8 @@ void WriteDpi(std::ostream& out, const SettingsRecord& record, std::uint8_t dpiT
     }
     out << "]\n# Whether each stage is in the mouse's cycle: true or false.\nenabled = [";
     for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
-        out << (stage ? ", " : "") << (Among(record.dpiStageEnabled[stage], {0, 1}, "dpiStageEnabled") ? "true" : "false");
+        const bool enabled = Among(record.dpiStageEnabled[stage], {0, 1}, "dpiStageEnabled") != 0;
+        out << (stage ? ", " : "") << (enabled ? "true" : "false");
     }
     out << "]\n# DPI of every Snipe Key: one of the DPI values, or \"none\".\n"
         << "snipe = " << SnipeCode(record, dpiTable) << "\n\n"

@@ -1,7 +1,7 @@
 #include "ctl/show.h"
 
 #include <sstream>
-#include <toml++/toml.h>
+#include "ctl/toml.h"
 
 #include "ctl/profile_names.h"
 #include "ctl/settings_words.h"

@@ -3,7 +3,7 @@
 // library's JSON formatter, so that quoting and escaping are the library's.
 
 #include <sstream>
-#include <toml++/toml.h>
+#include "ctl/toml.h"
 
 #include "ctl/profile_names.h"
 #include "ctl/settings_words.h"
@@ -81,7 +81,8 @@ toml::table TopJson(const SettingsView& view)
         stages.push_back(std::move(entry));
     }
     top.insert("dpi_stages", std::move(stages));
-    const auto snipe = (record.snipeDpiCode & 0x80) ? std::nullopt : DpiPositionOfCode(view.dpiTable, record.snipeDpiCode);
+    const bool enabledCode = (record.snipeDpiCode & 0x80) == 0;
+    const auto snipe = enabledCode ? DpiPositionOfCode(view.dpiTable, record.snipeDpiCode) : std::nullopt;
     if (record.snipeDpiCode != 0 && snipe) {
         DpiOrPosition(top, "snipe_dpi", view.dpiTable, *snipe);
     } else {

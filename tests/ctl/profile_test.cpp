@@ -186,9 +186,16 @@ TEST(Profile, NewerVersionsMissingKeysAndBrokenFilesAreRefused)
     ExpectRefused(cut, LineStarting(cut, "function = 'Le"), "not a valid TOML profile");
     ExpectRefused(whole.substr(0, whole.size() / 2), std::nullopt, "");
     ExpectRefused(std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), 0, "binary");
-    ExpectRefused("version = 1\nreport_rate = \"\xff\xfe\"\n", 2, "not a valid TOML profile");
+    ExpectRefused("version = 1\nreport_rate = \"\xff\xfe\"\n", 2, "outside ASCII");
+    // Characters the packaged parser cannot classify safely never reach it.
+    ExpectRefused("version = 1\n\xc9\xa5\n", 2, "outside ASCII");
+    ExpectRefused(KnownProfile() + "# \xe5\xb0\x84\xe5\x87\xbb\n", std::nullopt, "outside ASCII");
     ExpectRefused(std::string(kMaxProfileBytes + 1, '#'), 0, "not a profile");
     ExpectRefused("", std::nullopt, "missing key version");
+    // Table headers cut short: the parser must report them, not trip over them.
+    for (const char* header : {"[\n", "[ = 1\n", "[[ \n", "version = 1\n[key_set_1.\n"}) {
+        ExpectRefused(header, std::nullopt, "not a valid TOML profile");
+    }
 }
 
 TEST(Profile, ErrorsNameTheFileAndTheLine)
