@@ -57,18 +57,19 @@ std::optional<SettingsFileContent> ReadSettingsFile(const SettingsFolder& folder
 bool WriteSettingsAndLabels(const SettingsFolder& folder, const SettingsFileContent& old,
                             const SettingsRecord& record, const SlotLabels& labels, std::string& error)
 {
-    const char16_t* settingsFile = folder.paths.settingsFile.c_str();
-    if (!SaveWholeFileW(settingsFile, ContentOf(old.firstRunFlag, record), FileCreation::ExistingOnly)) {
-        error = Narrow(folder.paths.settingsFile) + ": cannot be written (error " + std::to_string(GetLastError()) +
-                "); nothing was changed";
+    const auto labelContent = LabelFileContentWith(folder.paths.labelFile, folder.labelSection, labels);
+    if (!labelContent) {
+        error = Narrow(folder.paths.labelFile) + ": cannot be read, so its labels cannot be set; nothing was changed";
         return false;
     }
-    if (!SaveLabels(folder.paths.labelFile, folder.labelSection, labels)) {
-        const DWORD labelError = GetLastError();
-        const bool restored =
-            SaveWholeFileW(settingsFile, ContentOf(old.firstRunFlag, old.record), FileCreation::ExistingOnly) != FALSE;
-        error = Narrow(folder.paths.labelFile) + ": cannot be written (error " + std::to_string(labelError) + "); " +
-                (restored ? "nothing was changed" : "and config.bin could not be put back: it holds the new settings");
+    const std::string settingsContent = ContentOf(old.firstRunFlag, record);
+    const WholeFile files[] = {
+        {folder.paths.settingsFile.c_str(), settingsContent, FileCreation::ExistingOnly},
+        {folder.paths.labelFile.c_str(), *labelContent, FileCreation::CreateIfMissing},
+    };
+    if (!SaveWholeFilesW(files)) {
+        error = Narrow(folder.paths.settingsFile) + " and " + Narrow(folder.paths.labelFile) +
+                ": cannot be written (error " + std::to_string(GetLastError()) + "); nothing was changed";
         return false;
     }
     return true;

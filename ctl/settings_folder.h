@@ -32,8 +32,8 @@ struct SettingsFileContent {
 std::optional<SettingsFileContent> ReadSettingsFile(const SettingsFolder& folder, std::string& error);
 
 // Writes config.bin (keeping its first-run flag) and the labels, both or
-// neither: when the labels cannot be written, config.bin gets its old bytes
-// back. False with a message on failure.
+// neither: both new files are written in full before either replaces its
+// old one. False with a message on failure.
 bool WriteSettingsAndLabels(const SettingsFolder& folder, const SettingsFileContent& old,
                             const SettingsRecord& record, const SlotLabels& labels, std::string& error);
 

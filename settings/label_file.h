@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "settings/settings_record.h"
@@ -23,3 +24,9 @@ void LoadLabels(const std::u16string& labelFile, const std::u16string& section, 
 // and replaced once, so a failure leaves all the old labels. The program
 // shows no failure; the result says whether the file holds the labels now.
 bool SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels);
+
+// The content SaveLabels would give the file, without writing it, for a
+// caller that replaces it together with another file; nothing when the file
+// exists but cannot be read.
+std::optional<std::string> LabelFileContentWith(const std::u16string& labelFile, const std::u16string& section,
+                                                const SlotLabels& labels);
