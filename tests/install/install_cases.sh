@@ -58,6 +58,14 @@ case_starts() {
   pid=$(process_running "$app/KX-507") || fail "the menu entry did not start $app/KX-507"
   started+=("$pid")
   kill "$pid"
+  # Until it has ended it holds the single-instance mutex, and a new start
+  # would end at once.
+  local tries
+  for tries in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null || fail "the program started from the menu entry did not end"
   "$command_link" >/dev/null 2>&1 &
   started+=($!)
   [ "$(process_running "$app/KX-507")" = "$!" ] || fail "the kx-507 command did not start $app/KX-507"
