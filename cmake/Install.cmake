@@ -2,8 +2,13 @@
 # its executable and writes config.bin and str.ini there on Apply, so it
 # installs as one runnable folder that its user must be able to write:
 #
-#   <prefix>/share/kx-507/      KX-507, KX-507-demo, kx-notify, Skins/, icons/, config.bin
+#   <prefix>/share/kx-507/      KX-507, KX-507-demo, kx-507-ctl, kx-507-ctl-demo, kx-notify, Skins/,
+#                               icons/, config.bin
 #   <prefix>/bin/kx-507         link to the runnable folder's KX-507
+#   <prefix>/bin/kx-507-ctl     link to the runnable folder's kx-507-ctl (it finds the settings
+#                               files beside itself, as the program does)
+#   <prefix>/share/man/man1/kx-507-ctl.1
+#   <prefix>/share/bash-completion/completions/kx-507-ctl
 #   <prefix>/share/applications/kx-507.desktop
 #   <prefix>/share/icons/hicolor/<size>x<size>/apps/kx-507.png
 #
@@ -18,7 +23,10 @@ set(KX_INSTALL_PROGRAMDIR ${CMAKE_INSTALL_DATADIR}/kx-507 CACHE STRING
 set(KX_INSTALL_UDEVRULESDIR lib/udev/rules.d CACHE STRING
   "Folder of the udev rule (component udev), relative to the prefix")
 
-install(TARGETS KX-507 KX-507-demo kx-notify RUNTIME DESTINATION ${KX_INSTALL_PROGRAMDIR})
+install(TARGETS KX-507 KX-507-demo kx-507-ctl kx-507-ctl-demo kx-notify RUNTIME DESTINATION ${KX_INSTALL_PROGRAMDIR})
+install(FILES ${KX_SOURCE_ROOT}/res/man/kx-507-ctl.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${KX_SOURCE_ROOT}/res/completion/kx-507-ctl
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(DIRECTORY ${KX_OUTPUT_DIR}/Skins ${KX_OUTPUT_DIR}/icons
   DESTINATION ${KX_INSTALL_PROGRAMDIR} FILES_MATCHING PATTERN "*.png")
 install(FILES ${KX_OUTPUT_DIR}/config.bin DESTINATION ${KX_INSTALL_PROGRAMDIR})

@@ -1,6 +1,7 @@
 # Runs at install time from the install rules (cmake/Install.cmake), once the
 # prefix is known: writes the menu entry for the program in that prefix and
-# links the kx-507 command to the runnable folder's KX-507, relative to the
+# links the kx-507 and kx-507-ctl commands to the runnable folder's programs,
+# relative to the
 # command's folder so that the prefix can move as a whole.
 function(kx_install_path out dir)
   if(IS_ABSOLUTE "${dir}")
@@ -19,8 +20,13 @@ message(STATUS "Installing: $ENV{DESTDIR}${kx_entry}")
 kx_desktop_entry("${KX_DESKTOP_TEMPLATE}" "$ENV{DESTDIR}${kx_entry}" "${kx_program_dir}/KX-507")
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_entry}")
 
-file(RELATIVE_PATH kx_link_target "${kx_bin_dir}" "${kx_program_dir}/KX-507")
-message(STATUS "Installing: $ENV{DESTDIR}${kx_bin_dir}/kx-507 -> ${kx_link_target}")
 file(MAKE_DIRECTORY "$ENV{DESTDIR}${kx_bin_dir}")
-file(CREATE_LINK "${kx_link_target}" "$ENV{DESTDIR}${kx_bin_dir}/kx-507" SYMBOLIC)
-list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_bin_dir}/kx-507")
+foreach(kx_command kx-507:KX-507 kx-507-ctl:kx-507-ctl)
+  string(REPLACE ":" ";" kx_command "${kx_command}")
+  list(GET kx_command 0 kx_command_name)
+  list(GET kx_command 1 kx_command_program)
+  file(RELATIVE_PATH kx_link_target "${kx_bin_dir}" "${kx_program_dir}/${kx_command_program}")
+  message(STATUS "Installing: $ENV{DESTDIR}${kx_bin_dir}/${kx_command_name} -> ${kx_link_target}")
+  file(CREATE_LINK "${kx_link_target}" "$ENV{DESTDIR}${kx_bin_dir}/${kx_command_name}" SYMBOLIC)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_bin_dir}/${kx_command_name}")
+endforeach()

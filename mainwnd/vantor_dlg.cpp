@@ -17,12 +17,12 @@
 #include "platform/wnd/vkeys.h"
 #include "settings/exe_path.h"
 #include "settings/settings_state.h"
+#include "settings/single_instance.h"
 #include "skin/canvas.h"
 #include "skin/repaint.h"
 
 namespace {
 
-constexpr char16_t kSingleInstanceMutex[] = u"RV880-618Mutex";
 constexpr char16_t kRegistrationFailed[] = u"RegisterDeviceNotification failed!!!";
 constexpr char16_t kMainPicture[] = u"/main.png";
 

@@ -1,7 +1,7 @@
 // The main window's pages and clicks: page drawing, the click dispatch in
 // its fixed order, Apply, Exit and Close, the lists' notifications and colours.
 
-#include "mainwnd/apply.h"
+#include "device/apply.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
 #include "platform/services/process.h"

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # the PNG decoder the decode benchmark and the tests hold the program's to
   libspng-dev zlib1g-dev
+  # kx-507-ctl: profiles in TOML, its command line
+  libtomlplusplus-dev libcli11-dev
   # the fuzz target of the report-descriptor parser
   clang libclang-rt-14-dev
   # fonts for the faces the program and the skins use

@@ -22,6 +22,9 @@ locate_install_folders() {
   app="$data_home/kx-507"
   bin_dir="$HOME/.local/bin"
   command_link="$bin_dir/kx-507"
+  ctl_link="$bin_dir/kx-507-ctl"
+  ctl_manual="$data_home/man/man1/kx-507-ctl.1"
+  ctl_completion="$data_home/bash-completion/completions/kx-507-ctl"
   menu_entry="$data_home/applications/kx-507.desktop"
   autostart_entry="$config_home/autostart/kx-507.desktop"
   icon_theme="$data_home/icons/hicolor"
@@ -36,6 +39,7 @@ is_ours() {
   case $1 in
     */../* | */./*) return 1 ;;
     "$app"/* | "$icon_theme"/*/apps/kx-507.png | "$menu_entry" | "$autostart_entry" | "$command_link") return 0 ;;
+    "$ctl_link" | "$ctl_manual" | "$ctl_completion") return 0 ;;
     *) return 1 ;;
   esac
 }
@@ -128,7 +132,7 @@ prepare_build() {
   build="$root/build"
   "$root/scripts/install-deps.sh"
   [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build" -j "$(nproc)" --target KX-507 KX-507-demo kx-notify
+  cmake --build "$build" -j "$(nproc)" --target KX-507 KX-507-demo kx-507-ctl kx-507-ctl-demo kx-notify
 }
 
 # Runs the install rules into a private folder, $stage/prefix, and finds there
@@ -146,6 +150,8 @@ stage_install() {
   fi
   staged_program=$(dirname "$(readlink -f "$stage/prefix/bin/kx-507")")
   staged_icons=$(find "$stage/prefix" -type d -path '*/icons/hicolor' -print -quit)
+  staged_manual=$(find "$stage/prefix" -type f -path '*/man1/kx-507-ctl.1' -print -quit)
+  staged_completion=$(find "$stage/prefix" -type f -path '*/completions/kx-507-ctl' -print -quit)
   [ -x "$staged_program/KX-507" ] || fail "the install rules of $build gave no KX-507"
   [ -n "$staged_icons" ] || fail "the install rules of $build gave no icons"
 }
@@ -193,23 +199,31 @@ was_installed() {
   return 1
 }
 
-place_command_link() {
-  local target="$app/KX-507"
-  placed+=("$command_link")
-  if [ -L "$command_link" ] && [ "$(readlink -- "$command_link")" = "$target" ]; then
+place_command_link() { # LINK TARGET
+  local link=$1 target=$2
+  placed+=("$link")
+  if [ -L "$link" ] && [ "$(readlink -- "$link")" = "$target" ]; then
     return 0
   fi
-  if { [ -e "$command_link" ] || [ -L "$command_link" ]; } && ! was_installed "$command_link"; then
-    say "Left $command_link as it is: this script did not make it."
+  if { [ -e "$link" ] || [ -L "$link" ]; } && ! was_installed "$link"; then
+    say "Left $link as it is: this script did not make it."
     unset 'placed[${#placed[@]}-1]'
     return 0
   fi
   make_folder "$bin_dir"
-  pending="$bin_dir/.kx-507.kx-new"
+  pending="$bin_dir/.${link##*/}.kx-new"
   ln -sfn -- "$target" "$pending"
-  mv -fT -- "$pending" "$command_link"
+  mv -fT -- "$pending" "$link"
   pending=""
   written=$((written + 1))
+}
+
+# The command-line companion: its command, manual page and completion.
+place_ctl() {
+  [ -n "$staged_manual" ] && [ -n "$staged_completion" ] || fail "the install rules of $build gave no kx-507-ctl manual"
+  place_command_link "$ctl_link" "$app/kx-507-ctl"
+  place "$staged_manual" "$ctl_manual"
+  place "$staged_completion" "$ctl_completion"
 }
 
 # Removes files and links an install placed; the settings files stay.
@@ -219,6 +233,9 @@ remove_installed() { # FILE...
     is_ours "$file" && ! is_settings_file "$file" || continue
     if [ "$file" = "$command_link" ]; then
       [ -L "$file" ] && [ "$(readlink -- "$file")" = "$app/KX-507" ] || continue
+    fi
+    if [ "$file" = "$ctl_link" ]; then
+      [ -L "$file" ] && [ "$(readlink -- "$file")" = "$app/kx-507-ctl" ] || continue
     fi
     [ -f "$file" ] || [ -L "$file" ] && doomed+=("$file")
   done

@@ -25,6 +25,8 @@ usage: scripts/install.sh [--autostart | --no-autostart] [--from BUILD_DIR]
 Installs KX-507 for you (no root needed): builds it when needed, then puts
   the program, its skins and icons   ${XDG_DATA_HOME:-~/.local/share}/kx-507/
   the kx-507 command                 ~/.local/bin/kx-507
+  the kx-507-ctl command             ~/.local/bin/kx-507-ctl (with its manual page
+                                     and bash completion under ${XDG_DATA_HOME:-~/.local/share})
   the application menu entry         ${XDG_DATA_HOME:-~/.local/share}/applications/kx-507.desktop
   the icon                           ${XDG_DATA_HOME:-~/.local/share}/icons/hicolor/
 and the udev rule that gives you the mouse (with sudo when you are not root;
@@ -77,7 +79,8 @@ install_program() {
   place_program_folder "$staged_program"
   place_icons "$staged_icons"
   place_menu_entries
-  place_command_link
+  place_command_link "$command_link" "$app/KX-507"
+  place_ctl
   local file retired=()
   declare -A now
   for file in "${placed[@]}"; do now[$file]=1; done

@@ -10,6 +10,18 @@ constexpr std::array<std::array<const char16_t*, kSlotsPerKeySet>, kKeySetCount>
     {u"Item13", u"Item23", u"Item33", u"Item43", u"Item53", u"Item63", u"Item73", u"Item83"},
 }};
 
+bool WriteLabels(CPrivateProfileFile& file, const std::u16string& section, const SlotLabels& labels)
+{
+    bool written = true;
+    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
+        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
+            written = file.WriteString(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str()) &&
+                      written;
+        }
+    }
+    return written;
+}
+
 }  // namespace
 
 void LoadLabels(const std::u16string& labelFile, const std::u16string& section, SlotLabels& labels)
@@ -26,13 +38,19 @@ void LoadLabels(const std::u16string& labelFile, const std::u16string& section, 
 }
 
 // All sixteen go into the file at once: a failure leaves every old label.
-void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels)
+bool SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels)
 {
     CPrivateProfileFile file(labelFile.c_str());
-    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            file.WriteString(section.c_str(), kLabelKeys[keySet][slot], labels[keySet][slot].c_str());
-        }
+    const bool written = WriteLabels(file, section, labels);
+    return file.Save() && written;
+}
+
+std::optional<std::string> LabelFileContentWith(const std::u16string& labelFile, const std::u16string& section,
+                                                const SlotLabels& labels)
+{
+    CPrivateProfileFile file(labelFile.c_str());
+    if (!WriteLabels(file, section, labels)) {
+        return std::nullopt;
     }
-    file.Save();
+    return file.Content();
 }

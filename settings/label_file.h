@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "settings/settings_record.h"
@@ -20,6 +21,12 @@ void LoadLabels(const std::u16string& labelFile, const std::u16string& section, 
 
 // Writes every label under `section`, creating the file or the section when
 // missing and leaving the other sections as they are. The file is read once
-// and replaced once, so a failure leaves all the old labels. Failures are not
-// reported.
-void SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels);
+// and replaced once, so a failure leaves all the old labels. The program
+// shows no failure; the result says whether the file holds the labels now.
+bool SaveLabels(const std::u16string& labelFile, const std::u16string& section, const SlotLabels& labels);
+
+// The content SaveLabels would give the file, without writing it, for a
+// caller that replaces it together with another file; nothing when the file
+// exists but cannot be read.
+std::optional<std::string> LabelFileContentWith(const std::u16string& labelFile, const std::u16string& section,
+                                                const SlotLabels& labels);

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "platform/hid.h"
 #include "platform/services/win_error.h"
@@ -156,10 +157,9 @@ BOOL SaveInPlace(int fd, std::string_view content)
     return TRUE;
 }
 
-// Fills the temporary file, gives it the old file's permissions, flushes it
-// and renames it over the target. The temporary file never outlives a failure.
-BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& target, std::string_view content,
-                     const struct stat* existing)
+// Fills the temporary file, gives it the old file's permissions, flushes and
+// closes it. Returns 0, or the errno of what failed.
+int FillTemporary(CFd temp, std::string_view content, const struct stat* existing)
 {
     bool ok = WriteAll(temp.Get(), content, 0);
     if (ok && existing) {
@@ -168,16 +168,23 @@ BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& t
         [[maybe_unused]] const int ignored = ::fchown(temp.Get(), existing->st_uid, existing->st_gid);
     }
     ok = ok && ::fsync(temp.Get()) == 0;
-    int error = ok ? 0 : errno;
+    int error = ok ? 0 : (errno != 0 ? errno : EIO);
     if (::close(temp.Release()) != 0 && ok) {
-        ok = false;
         error = errno;
     }
-    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ok = false;
+    return error;
+}
+
+// Fills the temporary file and renames it over the target. The temporary
+// file never outlives a failure.
+BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& target, std::string_view content,
+                     const struct stat* existing)
+{
+    int error = FillTemporary(std::move(temp), content, existing);
+    if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
         error = errno;
     }
-    if (!ok) {
+    if (error != 0) {
         ::unlink(tempPath.c_str());
         return FailWithErrno(error);
     }
@@ -187,7 +194,69 @@ BOOL CommitTemporary(CFd temp, const std::string& tempPath, const std::string& t
     return TRUE;
 }
 
+// One file of a joint save, written beside its target and not yet renamed.
+struct PreparedFile {
+    std::string temp;
+    std::string target;
+};
+
+// Writes the new content of one file beside it, as SaveWholeFileW would
+// before its rename; false with errno set when it cannot.
+bool PrepareReplacement(const WholeFile& file, PreparedFile& prepared)
+{
+    prepared.target = ResolvedTarget(NativePath(file.path));
+    CFd existing = OpenRegular(prepared.target, O_WRONLY);
+    struct stat st {};
+    if (!existing.Valid() && (errno != ENOENT || file.creation == FileCreation::ExistingOnly)) {
+        return false;
+    }
+    if (existing.Valid() && ::fstat(existing.Get(), &st) != 0) {
+        return false;
+    }
+    CFd temp = CreateTemporaryBeside(prepared.target, prepared.temp);
+    if (!temp.Valid()) {
+        return false;
+    }
+    const int error = FillTemporary(std::move(temp), file.content, existing.Valid() ? &st : nullptr);
+    if (error != 0) {
+        ::unlink(prepared.temp.c_str());
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
+void DiscardPrepared(const std::vector<PreparedFile>& prepared, std::size_t from)
+{
+    for (std::size_t i = from; i < prepared.size(); ++i) {
+        ::unlink(prepared[i].temp.c_str());
+    }
+}
+
 }  // namespace
+
+BOOL SaveWholeFilesW(std::span<const WholeFile> files)
+{
+    std::vector<PreparedFile> prepared;
+    for (const WholeFile& file : files) {
+        PreparedFile next;
+        if (file.path == nullptr || *file.path == u'\0' || !PrepareReplacement(file, next)) {
+            const int error = file.path == nullptr || *file.path == u'\0' ? EINVAL : errno;
+            DiscardPrepared(prepared, 0);
+            return FailWithErrno(error);
+        }
+        prepared.push_back(std::move(next));
+    }
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        if (::rename(prepared[i].temp.c_str(), prepared[i].target.c_str()) != 0) {
+            const int error = errno;
+            DiscardPrepared(prepared, i);
+            return FailWithErrno(error);
+        }
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
 
 BOOL PathFileExistsW(const char16_t* path)
 {

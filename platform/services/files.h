@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,3 +41,18 @@ enum class FileCreation {
 // place instead: the file is still never emptied first, though a failure
 // part-way can then leave the new bytes over the start of the old ones.
 BOOL SaveWholeFileW(const char16_t* path, std::string_view content, FileCreation creation);
+
+// One file of a joint save.
+struct WholeFile {
+    const char16_t* path;
+    std::string_view content;
+    FileCreation creation;
+};
+
+// Replaces several files together: each new content is written beside its
+// file and flushed, and only when all of them are written are they renamed
+// over the old files, in order. A file that cannot be written therefore
+// leaves every file as it was (there is no writing in place here). Only a
+// rename could fail after another has happened, which takes a folder whose
+// permissions change in between.
+BOOL SaveWholeFilesW(std::span<const WholeFile> files);

@@ -136,6 +136,14 @@ BOOL CPrivateProfileFile::WriteString(const char16_t* section, const char16_t* k
     return TRUE;
 }
 
+std::optional<std::string> CPrivateProfileFile::Content() const
+{
+    if (!m_hasPath || !m_original) {
+        return std::nullopt;
+    }
+    return m_document.Content();
+}
+
 BOOL CPrivateProfileFile::Save()
 {
     if (!m_hasPath || !m_original) {

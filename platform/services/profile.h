@@ -53,6 +53,10 @@ public:
     // Replaces the file as a whole, once, when its content would change.
     BOOL Save();
 
+    // What Save would write; nothing when the file exists but could not be
+    // read, which Save refuses to replace.
+    std::optional<std::string> Content() const;
+
 private:
     std::u16string m_path;
     bool m_hasPath = false;

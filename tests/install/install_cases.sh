@@ -4,7 +4,7 @@
 case_files() {
   install_sh --autostart
   local program size lang picture
-  for program in KX-507 KX-507-demo kx-notify; do
+  for program in KX-507 KX-507-demo kx-507-ctl kx-507-ctl-demo kx-notify; do
     [ -f "$app/$program" ] && [ -x "$app/$program" ] || fail "$app/$program is not an installed program"
   done
   cmp -s "$build/out/config.bin" "$app/config.bin" || fail "config.bin is not the shipped first-run file"
@@ -29,8 +29,16 @@ case_files() {
   cmp -s "$menu_entry" "$autostart_entry" || fail "the autostart entry starts something else"
   cmp -s "$source/res/udev/70-kx507.rules" "$KX_UDEV_RULES_DIR/70-kx507.rules" || fail "the udev rule is not installed"
   [ -z "$(find "$T/root" -name '*.kx-new')" ] || fail "a half-placed file was left behind"
-  [ "$(cd "$HOME" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')" = "./.local ./.local/bin ./.local/bin/kx-507 " ] ||
-    fail "the home holds more than the kx-507 command"
+  [ -L "$HOME/.local/bin/kx-507-ctl" ] && [ "$(readlink -f "$HOME/.local/bin/kx-507-ctl")" = "$app/kx-507-ctl" ] ||
+    fail "kx-507-ctl does not lead to $app/kx-507-ctl"
+  "$HOME/.local/bin/kx-507-ctl" --version | grep -qx 'kx-507-ctl [0-9.]*' || fail "the kx-507-ctl command does not run"
+  "$HOME/.local/bin/kx-507-ctl" show | grep -qx 'report rate: 125 Hz' || fail "kx-507-ctl does not show the installed settings"
+  cmp -s "$source/res/man/kx-507-ctl.1" "$XDG_DATA_HOME/man/man1/kx-507-ctl.1" || fail "the kx-507-ctl manual is not installed"
+  cmp -s "$source/res/completion/kx-507-ctl" "$XDG_DATA_HOME/bash-completion/completions/kx-507-ctl" ||
+    fail "the kx-507-ctl completion is not installed"
+  [ "$(cd "$HOME" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')" = \
+    "./.local ./.local/bin ./.local/bin/kx-507 ./.local/bin/kx-507-ctl " ] ||
+    fail "the home holds more than the kx-507 and kx-507-ctl commands"
 }
 
 # The installed program starts: headless through the runner on the installed
@@ -175,6 +183,10 @@ case_packager() {
     fail "the runnable folder is not in share/kx-507"
   [ "$(readlink "$pkg/bin/kx-507")" = ../share/kx-507/KX-507 ] && [ -x "$pkg/bin/kx-507" ] ||
     fail "bin/kx-507 does not lead to the program"
+  [ "$(readlink "$pkg/bin/kx-507-ctl")" = ../share/kx-507/kx-507-ctl ] && [ -x "$pkg/bin/kx-507-ctl" ] ||
+    fail "bin/kx-507-ctl does not lead to the command"
+  [ -f "$pkg/share/man/man1/kx-507-ctl.1" ] && [ -f "$pkg/share/bash-completion/completions/kx-507-ctl" ] ||
+    fail "the kx-507-ctl manual or completion is not in share/"
   grep -qx 'Exec="/usr/share/kx-507/KX-507"' "$pkg/share/applications/kx-507.desktop" ||
     fail "the menu entry does not start /usr/share/kx-507/KX-507"
   desktop-file-validate "$pkg/share/applications/kx-507.desktop" || fail "the menu entry does not validate"

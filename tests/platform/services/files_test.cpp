@@ -125,4 +125,41 @@ TEST_F(SaveWholeFileTest, ReadingStopsAtTheSizeAsked)
     EXPECT_EQ(GetLastError(), ERROR_FILE_TOO_LARGE);
 }
 
+// Two files saved together: both new contents are written before either is
+// renamed, so one that cannot be written leaves the other as it was.
+TEST_F(SaveWholeFileTest, FilesSavedTogetherChangeTogetherOrNotAtAll)
+{
+    WriteBytes(m_file, "old config");
+    ::chmod(m_file.c_str(), 0640);
+    const std::u16string labels = m_folder.WideFile("str.ini");
+    const std::u16string unwritable = m_folder.WideFile("missing-folder/str.ini");
+    const WholeFile failing[] = {
+        {m_wide.c_str(), "new config", FileCreation::ExistingOnly},
+        {unwritable.c_str(), "labels", FileCreation::CreateIfMissing},
+    };
+    EXPECT_FALSE(SaveWholeFilesW(failing));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);  // its folder is missing
+    EXPECT_EQ(ReadBytes(m_file), "old config");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()), 1);
+
+    const WholeFile both[] = {
+        {m_wide.c_str(), "new config", FileCreation::ExistingOnly},
+        {labels.c_str(), "labels", FileCreation::CreateIfMissing},
+    };
+    ASSERT_TRUE(SaveWholeFilesW(both));
+    EXPECT_EQ(ReadBytes(m_file), "new config");
+    EXPECT_EQ(ModeOf(m_file), 0640u);
+    EXPECT_EQ(ReadBytes(m_folder.File("str.ini")), "labels");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()), 2);
+
+    fs::remove(m_file);
+    const WholeFile missing[] = {
+        {labels.c_str(), "other labels", FileCreation::CreateIfMissing},
+        {m_wide.c_str(), "config", FileCreation::ExistingOnly},
+    };
+    EXPECT_FALSE(SaveWholeFilesW(missing));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadBytes(m_folder.File("str.ini")), "labels");
+}
+
 }  // namespace

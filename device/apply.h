@@ -15,9 +15,16 @@ struct ApplyTargets {
     const SlotLabels& labels;
 };
 
+// What became of each step of Apply.
+struct ApplyOutcome {
+    bool written = false;        // the image reached the mouse
+    bool settingsSaved = false;  // config.bin was rewritten
+    bool labelsSaved = false;    // str.ini was rewritten (or already held the labels)
+};
+
 // Encodes the settings record into the device image, writes the image to the
 // mouse, then saves config.bin and the slot labels. Each step runs whatever
 // became of the one before: a failed write shows its own message and both
 // files are still saved; failed saves show theirs. Message boxes are owned
 // by owner.
-void ApplySettings(HWND owner, const ApplyTargets& targets);
+ApplyOutcome ApplySettings(HWND owner, const ApplyTargets& targets);

@@ -1,0 +1,150 @@
+// The subcommands that talk to the mouse: `apply` and `show --from-mouse`.
+// They run the program's own discovery, transfers and Apply; the message
+// boxes those show become lines on standard error.
+
+#include <cstdio>
+
+#include "app/lang/main_strings.h"
+#include "ctl/commands.h"
+#include "ctl/exit_status.h"
+#include "ctl/image_view.h"
+#include "ctl/mouse_state.h"
+#include "ctl/settings_words.h"
+#include "device/apply.h"
+#include "device/device_link.h"
+#include "device/discovery.h"
+#include "device/transfer.h"
+#include "platform/msg_box.h"
+#include "platform/winuser.h"
+#include "platform/str_conv.h"
+#include "settings/dpi_tables.h"
+#include "settings/settings_state.h"
+
+namespace {
+
+constexpr std::size_t kFirstRunEnabledStages = 3;
+constexpr char16_t kWarningCaption[] = u"Warning";
+
+// Message boxes as lines on standard error, counted.
+class StderrBoxes : public IMessageBoxPresenter {
+public:
+    StderrBoxes() : m_previous(SetMessageBoxPresenter(this)) {}
+    ~StderrBoxes() override { SetMessageBoxPresenter(m_previous); }
+    StderrBoxes(const StderrBoxes&) = delete;
+    StderrBoxes& operator=(const StderrBoxes&) = delete;
+
+    int Show(HWND, std::u16string_view text, std::u16string_view caption, UINT) override
+    {
+        std::string line = Utf16ToUtf8(text);
+        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) {
+            line.pop_back();
+        }
+        std::fprintf(stderr, "kx-507-ctl: %s: %s\n", Utf16ToUtf8(caption).c_str(), line.c_str());
+        return IDOK;
+    }
+
+private:
+    IMessageBoxPresenter* m_previous;
+};
+
+std::u16string MouseNotFoundText(Language language)
+{
+    return std::u16string(MainWindowText(&MainWindowStrings::strMouseNotFound).In(language));
+}
+
+// Discovery and the read the program does at start-up, with its messages:
+// the device image and DpiTableSet as the window would have them.
+int ReadMouse(Language language)
+{
+    RestoreMouseState();
+    const std::u16string mouseNotFound = MouseNotFoundText(language);
+    if (Discover(nullptr) == 0) {
+        MessageBoxW(nullptr, mouseNotFound.c_str(), kWarningCaption, MB_OK);
+        return kExitMouseNotFound;
+    }
+    g_deviceLink.devicePresent = 1;
+    g_deviceLink.deviceOpened = 1;
+    if (!RefreshDeviceImage(nullptr, mouseNotFound)) {
+        return kExitMouseTransfer;
+    }
+    return kExitOk;
+}
+
+// The first run's defaults, as the key page gives them before the first
+// Apply: the function tables in the image, stages 1 to 3 on, default labels.
+void FirstRunDefaults(SlotLabels& labels, Language language)
+{
+    WriteDeviceFunctionTables(g_deviceImage);
+    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
+        g_settingsRecord.dpiStageEnabled[stage] = 1;
+    }
+    SettingsRecord defaults{};
+    SetKeyRecoverDefaults(defaults);
+    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
+        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
+            labels[keySet][slot] = *FunctionName(defaults.buttonFunction[SlotIndex(keySet, slot)], language);
+        }
+    }
+}
+
+int StatusOf(const ApplyOutcome& outcome)
+{
+    if (!outcome.written) {
+        return kExitMouseTransfer;
+    }
+    return outcome.settingsSaved && outcome.labelsSaved ? kExitOk : kExitWriteFailed;
+}
+
+}  // namespace
+
+int RunApply(const SettingsFolder& folder)
+{
+    if (ProgramIsRunning()) {
+        return RefuseWhileProgramRuns("apply");
+    }
+    std::string error;
+    const auto content = ReadSettingsFile(folder, error);
+    if (!content) {
+        std::fprintf(stderr, "kx-507-ctl: %s\n", error.c_str());
+        return kExitSettingsFiles;
+    }
+    const StderrBoxes boxes;
+    g_settingsRecord = content->record;
+    SlotLabels labels;
+    LoadLabels(folder.paths.labelFile, folder.labelSection, labels);
+    if (const int status = ReadMouse(folder.language); status != kExitOk) {
+        CloseDeviceHandles();
+        return status;
+    }
+    if (content->firstRunFlag == 0) {
+        FirstRunDefaults(labels, folder.language);
+    }
+    const std::u16string mouseNotFound = MouseNotFoundText(folder.language);
+    const ApplyOutcome outcome =
+        ApplySettings(nullptr, ApplyTargets{mouseNotFound, folder.paths, folder.labelSection, labels});
+    if (outcome.written) {
+        KeepMouseState();
+    }
+    CloseDeviceHandles();
+    return StatusOf(outcome);
+}
+
+int RunShowFromMouse(const SettingsFolder& folder, const ShowOptions& options)
+{
+    // Reading while the program talks to the mouse could mix the two
+    // programs' reports, so the mouse is left to it.
+    if (ProgramIsRunning()) {
+        return RefuseWhileProgramRuns("show --from-mouse");
+    }
+    const StderrBoxes boxes;
+    const int status = ReadMouse(folder.language);
+    CloseDeviceHandles();
+    if (status != kExitOk) {
+        return status;
+    }
+    const SettingsView view = ViewOfImage(g_deviceImage, DpiTableSet);
+    const Language language = options.language.value_or(folder.language);
+    const std::string text = options.json ? ShowJson(view) : ShowText(view, language);
+    std::fputs(text.c_str(), stdout);
+    return kExitOk;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Running the built programs as processes of their own, in a folder, with
+// extra environment, waiting for them within a bound.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct ProcessResult {
+    int status = -1;  // exit status; -1 when it did not end within the bound
+    std::string out;
+    std::string err;
+};
+
+struct ProcessSpec {
+    std::vector<std::string> argv;
+    std::filesystem::path folder;           // working folder, and where output is kept
+    std::vector<std::string> environment;  // NAME=VALUE, added to the test's own
+};
+
+// Starts the process; its standard output and error go to files in the folder.
+pid_t StartProcess(const ProcessSpec& spec);
+
+// Waits for a started process (killing it past the bound) and collects its output.
+ProcessResult WaitProcess(pid_t pid, const ProcessSpec& spec, std::chrono::seconds bound);
+
+ProcessResult RunProcess(const ProcessSpec& spec, std::chrono::seconds bound = std::chrono::seconds(60));
+
+std::string FileText(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, std::string_view content);
