@@ -1,6 +1,7 @@
 #include "app/lang/main_strings.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -58,4 +59,15 @@ void FillMainWindowStrings(MainWindowStrings& strings, Language language)
     for (const SlotText& row : kMainWindowTexts) {
         strings.*row.slot = std::u16string(row.text.In(language));
     }
+}
+
+const LocalizedText& MainWindowText(std::u16string MainWindowStrings::*slot)
+{
+    for (const SlotText& row : kMainWindowTexts) {
+        if (row.slot == slot) {
+            return row.text;
+        }
+    }
+    // Every member of MainWindowStrings has a row; a missing one is a build mistake.
+    std::abort();
 }

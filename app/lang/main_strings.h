@@ -52,3 +52,6 @@ struct MainWindowStrings {
 
 // Assigns every slot its text in the given language.
 void FillMainWindowStrings(MainWindowStrings& strings, Language language);
+// The text of one slot in every language, without a window: for the
+// command-line companion, which needs single texts.
+const LocalizedText& MainWindowText(std::u16string MainWindowStrings::*slot);

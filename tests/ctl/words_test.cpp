@@ -33,39 +33,46 @@ std::u16string WindowLabel(const SettingsRecord& record, SlotRef ref, Language l
     SettingsRecord scratch = record;
     const std::size_t i = SlotIndex(ref.keySet, ref.slot);
     std::u16string label(FunctionListEntries(strings, 0)[record.buttonFunction[i]]);
-    switch (record.buttonFunction[i]) {
-    case kFunctionWindows: {
+    const SlotFunction* function = FindSlotFunction(record.buttonFunction[i]);
+    if (function == nullptr) {
+        return label;
+    }
+    switch (function->dialog) {
+    case SlotDialog::Windows: {
         const auto position = record.windowsIndex[i];
-        StoreWindowsResult(scratch, label, ref, {IDOK, position, std::u16string(kWindowsFunctionList[position].In(language))});
+        StoreSlotDialogResult(scratch, label, ref, *function,
+                              ListChoice{position, std::u16string(kWindowsFunctionList[position].In(language))}, strings);
         break;
     }
-    case kFunctionMultimedia: {
+    case SlotDialog::Multimedia: {
         const auto position = record.mediaIndex[i];
-        StoreMediaResult(scratch, label, ref, {IDOK, position, std::u16string(kMultimediaList[position].In(language))},
-                         strings);
+        StoreSlotDialogResult(scratch, label, ref, *function,
+                              ListChoice{position, std::u16string(kMultimediaList[position].In(language))}, strings);
         break;
     }
-    case kFunctionHotKey: {
+    case SlotDialog::HotKey: {
         const auto position = record.hotKeyIndex[i];
-        StoreHotKeyResult(scratch, label, ref, {IDOK, position, std::u16string(kHotKeyPresetList[position].In(language))});
+        StoreSlotDialogResult(scratch, label, ref, *function,
+                              ListChoice{position, std::u16string(kHotKeyPresetList[position].In(language))}, strings);
         break;
     }
-    case kFunctionFireKey: {
+    case SlotDialog::FireKey: {
         const auto position = record.fireKeyIndex[i];
-        StoreFireKeyResult(scratch, label, ref, {IDOK, position, Wide(kFireKeyList[position].name), 0, 5, 5}, strings);
+        StoreSlotDialogResult(scratch, label, ref, *function,
+                              FireKeyChoice{position, Wide(kFireKeyList[position].name), 0, 5, 5}, strings);
         break;
     }
-    case kFunctionSingleKey: {
+    case SlotDialog::SingleKey: {
         const auto name = KeyNameOfCode(record.singleKeyCode[i]);
-        StoreSingleKeyResult(scratch, label, ref, {IDOK, Wide(name.value_or(""))}, strings);
+        StoreSlotDialogResult(scratch, label, ref, *function, SingleKeyChoice{Wide(name.value_or(""))}, strings);
         break;
     }
-    case kFunctionSnipeKey: {
+    case SlotDialog::Snipe: {
         const auto position = record.snipeIndex[i];
-        StoreSnipeResult(scratch, label, ref, {IDOK, position, std::u16string(DpiValueTextOfPosition(position))}, strings);
+        StoreSlotDialogResult(scratch, label, ref, *function,
+                              ListChoice{position, std::u16string(DpiValueTextOfPosition(position))}, strings);
         break;
     }
-    default: break;
     }
     return label;
 }
