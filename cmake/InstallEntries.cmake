@@ -2,13 +2,7 @@
 # prefix is known: writes the menu entry for the program in that prefix and
 # links the kx-507 command to the runnable folder's KX-507, relative to the
 # command's folder so that the prefix can move as a whole.
-function(kx_install_path out dir)
-  if(IS_ABSOLUTE "${dir}")
-    set(${out} "${dir}" PARENT_SCOPE)
-  else()
-    set(${out} "${CMAKE_INSTALL_PREFIX}/${dir}" PARENT_SCOPE)
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/InstallLinks.cmake")
 
 kx_install_path(kx_program_dir "${KX_PROGRAMDIR}")
 kx_install_path(kx_bin_dir "${KX_BINDIR}")
@@ -19,8 +13,4 @@ message(STATUS "Installing: $ENV{DESTDIR}${kx_entry}")
 kx_desktop_entry("${KX_DESKTOP_TEMPLATE}" "$ENV{DESTDIR}${kx_entry}" "${kx_program_dir}/KX-507")
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_entry}")
 
-file(RELATIVE_PATH kx_link_target "${kx_bin_dir}" "${kx_program_dir}/KX-507")
-message(STATUS "Installing: $ENV{DESTDIR}${kx_bin_dir}/kx-507 -> ${kx_link_target}")
-file(MAKE_DIRECTORY "$ENV{DESTDIR}${kx_bin_dir}")
-file(CREATE_LINK "${kx_link_target}" "$ENV{DESTDIR}${kx_bin_dir}/kx-507" SYMBOLIC)
-list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${kx_bin_dir}/kx-507")
+kx_install_link("${KX_BINDIR}" kx-507 "${KX_PROGRAMDIR}/KX-507")
