@@ -18,6 +18,8 @@ packages=(
   xvfb xdotool trayer imagemagick x11-utils
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
+  # the Debian package: building it, checking it, its AppStream metadata
+  debhelper dpkg-dev lintian appstream
 )
 
 missing=()
