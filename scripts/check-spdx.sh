@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Every source file and script of the project starts with its licence's SPDX
+# identifier: the first line, or the second after a "#!" line. C and C++
+# files take the // form, CMake files, shell scripts and anything else started
+# through a "#!" line the # form.
+#
+# usage: scripts/check-spdx.sh [--fix] [ROOT]
+# Without --fix it names the files that lack the line and fails when any do;
+# with --fix it adds the line to them. ROOT defaults to this checkout; the
+# files are the ones git tracks there, and new ones it does not ignore.
+set -euo pipefail
+fix=no
+if [ "${1:-}" = --fix ]; then fix=yes; shift; fi
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root"
+readonly id="SPDX-License-Identifier: GPL-3.0-or-later"
+
+# The comment form a file takes, or nothing when it takes none.
+comment_of() {
+  case $1 in
+    *.cpp | *.cc | *.c | *.h | *.hpp) echo "//" ;;
+    *.sh | *.cmake | */CMakeLists.txt | CMakeLists.txt | *.py) echo "#" ;;
+    *) if [ "$(head -c 2 -- "$1")" = '#!' ]; then echo "#"; fi ;;
+  esac
+}
+
+# The line the identifier belongs on: 2 after a "#!" line, else 1.
+line_of() { if [ "$(head -c 2 -- "$1")" = '#!' ]; then echo 2; else echo 1; fi; }
+
+list_files() {
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard
+  else
+    find . -path ./.git -prune -o -path './build*' -prune -o -type f -printf '%P\0'
+  fi
+}
+
+missing=0
+while IFS= read -r -d '' file; do
+  [ -f "$file" ] && [ ! -L "$file" ] || continue
+  comment=$(comment_of "$file")
+  [ -n "$comment" ] || continue
+  at=$(line_of "$file")
+  line=$(sed -n "${at}p" -- "$file")
+  [ "$line" != "$comment $id" ] || continue
+  if [[ $line == *SPDX-License-Identifier:* ]]; then
+    echo "another SPDX line, left as it is: $file: $line"
+    missing=$((missing + 1))
+  elif [ $fix = yes ]; then
+    # Written in place, so that the file keeps its mode.
+    content=$(cat -- "$file"; echo x)
+    { if [ "$at" = 2 ]; then printf '%s\n' "$(head -n 1 -- "$file")"; fi
+      printf '%s %s\n' "$comment" "$id"
+      if [ "$at" = 2 ]; then printf '%s' "${content%x}" | tail -n +2; else printf '%s' "${content%x}"; fi
+    } >"$file.spdx-new"
+    cat -- "$file.spdx-new" >"$file"
+    rm -f -- "$file.spdx-new"
+    echo "added: $file"
+  else
+    echo "no SPDX line: $file"
+    missing=$((missing + 1))
+  fi
+done < <(list_files)
+if [ $missing -gt 0 ]; then
+  echo "$missing files lack the line \"$id\" (scripts/check-spdx.sh --fix adds it)"
+  exit 1
+fi
+[ $fix = yes ] || echo "spdx ok"
