@@ -15,17 +15,20 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 readonly id="SPDX-License-Identifier: GPL-3.0-or-later"
 
+# Binary files may hold NUL bytes, which a shell variable cannot.
+starts_with_hashbang() { [ "$(head -c 2 -- "$1" | tr -d '\0')" = '#!' ]; }
+
 # The comment form a file takes, or nothing when it takes none.
 comment_of() {
   case $1 in
     *.cpp | *.cc | *.c | *.h | *.hpp) echo "//" ;;
     *.sh | *.cmake | */CMakeLists.txt | CMakeLists.txt | *.py) echo "#" ;;
-    *) if [ "$(head -c 2 -- "$1")" = '#!' ]; then echo "#"; fi ;;
+    *) if starts_with_hashbang "$1"; then echo "#"; fi ;;
   esac
 }
 
 # The line the identifier belongs on: 2 after a "#!" line, else 1.
-line_of() { if [ "$(head -c 2 -- "$1")" = '#!' ]; then echo 2; else echo 1; fi; }
+line_of() { if starts_with_hashbang "$1"; then echo 2; else echo 1; fi; }
 
 list_files() {
   if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then

@@ -21,12 +21,14 @@ printf '#!/usr/bin/make -f\n%%:\n\tdh $@\n' >rules
 printf 'add_subdirectory(a)\n' >CMakeLists.txt
 printf 'set(x 1)' >a/x.cmake  # no newline at the end
 printf '# data\n' >a/script.kxs
+printf '\0#!\0\0' >a/data.bin
 printf 'int y;\n' >build/ignored.cpp
 printf '/build/\n' >.gitignore
 printf '// SPDX-License-Identifier: MIT\nint z;\n' >a/other.cpp
 git add -A
 
-if "$check" "$T" >out.txt; then fail "the check passed files without the line"; fi
+if "$check" "$T" >out.txt 2>err.txt; then fail "the check passed files without the line"; fi
+[ ! -s err.txt ] || fail "the check complained: $(cat err.txt)"
 for f in a/b/one.cpp a/two.h run.sh rules CMakeLists.txt a/x.cmake; do
   grep -qx "no SPDX line: $f" out.txt || fail "the check did not name $f"
 done
