@@ -15,20 +15,19 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 readonly id="SPDX-License-Identifier: GPL-3.0-or-later"
 
-# Binary files may hold NUL bytes, which a shell variable cannot.
-starts_with_hashbang() { [ "$(head -c 2 -- "$1" | tr -d '\0')" = '#!' ]; }
-
-# The comment form a file takes, or nothing when it takes none.
+# Sets comment to the comment form a file takes ("//" or "#"), or to nothing
+# when it takes none; $2 is the file's first line. Processes are started only
+# for files without a known ending, so that the check stays quick.
 comment_of() {
+  comment=""
   case $1 in
-    *.cpp | *.cc | *.c | *.h | *.hpp) echo "//" ;;
-    *.sh | *.cmake | */CMakeLists.txt | CMakeLists.txt | *.py) echo "#" ;;
-    *) if starts_with_hashbang "$1"; then echo "#"; fi ;;
+    *.cpp | *.cc | *.c | *.h | *.hpp) comment="//" ;;
+    *.sh | *.cmake | */CMakeLists.txt | CMakeLists.txt | *.py) comment="#" ;;
+    # The shell drops NUL bytes from what it reads, so the two bytes are
+    # looked at once more where it matters.
+    *) if [[ $2 == '#!'* ]] && [ "$(head -c 2 -- "$1" | od -An -c | tr -d ' ')" = '#!' ]; then comment="#"; fi ;;
   esac
 }
-
-# The line the identifier belongs on: 2 after a "#!" line, else 1.
-line_of() { if starts_with_hashbang "$1"; then echo 2; else echo 1; fi; }
 
 list_files() {
   if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
@@ -41,10 +40,12 @@ list_files() {
 missing=0
 while IFS= read -r -d '' file; do
   [ -f "$file" ] && [ ! -L "$file" ] || continue
-  comment=$(comment_of "$file")
+  # The first two lines, read by the shell itself (a NUL byte is dropped).
+  first="" second=""
+  { IFS= read -r first || true; IFS= read -r second || true; } <"$file" 2>/dev/null
+  comment_of "$file" "$first"
   [ -n "$comment" ] || continue
-  at=$(line_of "$file")
-  line=$(sed -n "${at}p" -- "$file")
+  if [[ $first == '#!'* ]]; then at=2 line=$second; else at=1 line=$first; fi
   [ "$line" != "$comment $id" ] || continue
   if [[ $line == *SPDX-License-Identifier:* ]]; then
     echo "another SPDX line, left as it is: $file: $line"

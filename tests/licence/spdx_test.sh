@@ -35,7 +35,9 @@ done
 grep -q 'another SPDX line, left as it is: a/other.cpp' out.txt || fail "a different licence line was not named"
 ! grep -q 'kxs\|ignored' out.txt || fail "the check named a data or ignored file"
 
-"$check" --fix "$T" >/dev/null || true
+"$check" --fix "$T" >/dev/null 2>err.txt || true
+[ ! -s err.txt ] || fail "--fix complained: $(cat err.txt)"
+[ "$(od -An -c a/data.bin | tr -d ' ')" = '\0#!\0\0' ] || fail "--fix changed a binary file"
 id="SPDX-License-Identifier: GPL-3.0-or-later"
 [ "$(cat a/b/one.cpp)" = "$(printf '// %s\nint x;\n\n\n' "$id")" ] || fail "one.cpp: $(cat a/b/one.cpp)"
 [ "$(tail -c 2 a/b/one.cpp | od -An -c | tr -d ' ')" = '\n\n' ] || fail "trailing blank lines were lost"
