@@ -19,7 +19,7 @@ packages=(
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
   # the Debian package: building it, checking it, its AppStream metadata
-  debhelper dpkg-dev lintian appstream
+  debhelper dpkg-dev lintian appstream procps
 )
 
 missing=()
