@@ -51,14 +51,15 @@ while IFS= read -r -d '' file; do
     echo "another SPDX line, left as it is: $file: $line"
     missing=$((missing + 1))
   elif [ $fix = yes ]; then
-    # Written in place, so that the file keeps its mode.
+    # A new file with the old one's mode takes its place whole, so that a
+    # script running meanwhile goes on reading the file it started with.
     content=$(cat -- "$file"; echo x)
     { if [ "$at" = 2 ]; then printf '%s\n' "$(head -n 1 -- "$file")"; fi
       printf '%s %s\n' "$comment" "$id"
       if [ "$at" = 2 ]; then printf '%s' "${content%x}" | tail -n +2; else printf '%s' "${content%x}"; fi
     } >"$file.spdx-new"
-    cat -- "$file.spdx-new" >"$file"
-    rm -f -- "$file.spdx-new"
+    chmod --reference="$file" -- "$file.spdx-new"
+    mv -f -- "$file.spdx-new" "$file"
     echo "added: $file"
   else
     echo "no SPDX line: $file"
