@@ -12,6 +12,7 @@ kx_library(kx_platform_services
     services/profile.cpp
     services/runtime_folder.cpp
     services/shell.cpp
+    services/user_config_folder.cpp
     services/system_info.cpp
     services/win_error.cpp
   DEPS kx_platform_base)

@@ -26,6 +26,8 @@ packages=(
   dbus-daemon
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
+  # the Debian package: building it, checking it, its AppStream metadata
+  debhelper dpkg-dev lintian appstream procps
 )
 
 missing=()

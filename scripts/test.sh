@@ -44,6 +44,13 @@ done
 ctest --test-dir build --output-on-failure -j "$jobs" -L 'install|e2e' --repeat until-fail:3
 stop_busy
 
+echo "== Debian package: build, lintian, install, a normal user's settings, removal"
+if [ "$(id -u)" -eq 0 ]; then
+  tests/package/package_test.sh . build
+else
+  echo "skipped: installing the package needs root"
+fi
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF

@@ -1,5 +1,5 @@
 # Settings files: the module path and the paths beside the executable,
 # config.bin and the slot labels in str.ini.
 kx_library(kx_settings_files
-  SOURCES exe_path.cpp label_file.cpp settings_file.cpp
+  SOURCES exe_path.cpp label_file.cpp settings_file.cpp settings_location.cpp
   DEPS kx_platform_services kx_platform_base)

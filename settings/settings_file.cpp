@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr char16_t kSettingsFileName[] = u"config.bin";
-constexpr char16_t kLabelFileName[] = u"str.ini";
 constexpr char16_t kMissingText[] = u"Config file is not exist.";
 constexpr char16_t kWriteFailureCaption[] = u"NULL ==fp ";
 constexpr std::uint8_t kAppliedFlag = 1;
@@ -41,12 +39,6 @@ std::u16string WriteFailureText(DWORD error)
 }
 
 }  // namespace
-
-SettingsFilePaths SettingsFilePathsFor(std::u16string_view modulePath)
-{
-    return {std::u16string(modulePath), PathBesideExe(modulePath, kSettingsFileName),
-            PathBesideExe(modulePath, kLabelFileName)};
-}
 
 void LoadSettingsFile(HWND owner, const std::u16string& settingsFile, std::uint8_t& firstRunFlag,
                       SettingsRecord& record)

@@ -22,15 +22,6 @@ bool IsPrivateFolder(const std::string& folder)
            st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
 }
 
-// A folder, or a link to one, of the user's that no one else may write to:
-// nothing in it can have been put there by another user.
-bool IsUsersOwnFolder(const std::string& folder)
-{
-    struct stat st {};
-    return !folder.empty() && folder.front() == '/' && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           st.st_uid == ::getuid() && (st.st_mode & 0022) == 0;
-}
-
 // `name` below `parent`, made when missing, if it is private then.
 std::string PrivateFolderBelow(const std::string& parent, const std::string& name)
 {
@@ -48,7 +39,20 @@ std::string HostName()
     return SafeFileName(Utf8ToUtf16(name));
 }
 
-std::string HomeFolder()
+std::mutex g_placesGuard;
+std::optional<RuntimeFolderPlaces> g_testPlaces;
+std::atomic<bool> g_toldNone{false};
+
+}  // namespace
+
+bool IsUsersOwnFolder(const std::string& folder)
+{
+    struct stat st {};
+    return !folder.empty() && folder.front() == '/' && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 0022) == 0;
+}
+
+std::string UserHomeFolder()
 {
     std::vector<char> buffer(16384);
     passwd entry{};
@@ -60,12 +64,6 @@ std::string HomeFolder()
     return found->pw_dir;
 }
 
-std::mutex g_placesGuard;
-std::optional<RuntimeFolderPlaces> g_testPlaces;
-std::atomic<bool> g_toldNone{false};
-
-}  // namespace
-
 RuntimeFolderPlaces SystemRuntimeFolderPlaces()
 {
     RuntimeFolderPlaces places;
@@ -73,7 +71,7 @@ RuntimeFolderPlaces SystemRuntimeFolderPlaces()
         places.runtimeDir = runtime;
     }
     places.runUser = "/run/user/" + std::to_string(::getuid());
-    places.home = HomeFolder();
+    places.home = UserHomeFolder();
     places.temp = "/tmp";
     return places;
 }

@@ -6,6 +6,13 @@
 #include <optional>
 #include <string>
 
+// A folder, or a link to one, of the user's that no one else may write to:
+// nothing in it can have been put there by another user.
+bool IsUsersOwnFolder(const std::string& folder);
+
+// The user's home folder as the user database gives it; empty when unknown.
+std::string UserHomeFolder();
+
 // Where the folder may be, in the order tried.
 struct RuntimeFolderPlaces {
     std::string runtimeDir;  // $XDG_RUNTIME_DIR, used as it is

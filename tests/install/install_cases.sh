@@ -196,6 +196,42 @@ case_packager() {
   cmp -s "$source/res/udev/70-kx507.rules" "$pkg/lib/udev/rules.d/70-kx507.rules" || fail "the udev rule differs"
 }
 
+# A system-wide install: the user may not write the program's folder, so the
+# settings go to the user's configuration folder, made at the first start
+# with the shipped config.bin, and Apply writes them there. Under root, whom
+# permissions do not bind, the run is made as user nobody.
+case_system() {
+  local destdir config
+  work=$(mktemp -d "${TMPDIR:-/tmp}/kx-system-test.XXXXXX")  # a plain path, as for the packager
+  trap 'cleanup; chmod -R u+w "$work"; rm -rf -- "$work"' EXIT
+  destdir="$work/stage" config="$work/user-config"
+  DESTDIR="$destdir" cmake --install "$build" --prefix /usr >"$log" 2>&1 || fail "cmake --install failed"
+  local program="$destdir/usr/share/kx-507"
+  [ -f "$destdir/usr/share/man/man1/kx-507.1" ] || fail "no manual page"
+  [ -f "$destdir/usr/share/icons/hicolor/scalable/apps/kx-507.svg" ] || fail "no scalable icon"
+  ls "$destdir"/usr/share/metainfo/*.metainfo.xml >/dev/null || fail "no AppStream metadata"
+  mkdir -p "$config"
+  install -m 755 "$runner" "$work/kx-run"
+  printf '%s\n' start 'tray click' 'click 660 75' 'click 140 325' 'click 530 587' 'show mouse changes' >"$work/apply.kxs"
+  chmod -R a-w "$program"
+  chmod 755 "$work"
+  chmod 644 "$work/apply.kxs"
+  local as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown 65534:65534 "$config"
+    as=(setpriv --reuid 65534 --regid 65534 --clear-groups)
+  fi
+  "${as[@]}" env HOME="$config" XDG_CONFIG_HOME="$config" "$work/kx-run" --folder "$program" "$work/apply.kxs" >"$log" 2>&1 ||
+    { chmod -R u+w "$program"; fail "the runner failed on the installed folder"; }
+  chmod -R u+w "$program"
+  ! grep -q 'NULL ==fp\|Error Code\|WriteOperation' "$log" || fail "Apply reported a failure"
+  [ "$(awk '/^> show mouse changes/ { on = 1; next } on' "$log" | wc -l)" -gt 0 ] || fail "Apply wrote nothing to the mouse"
+  [ "$(od -An -tu1 -N1 "$config/kx-507/config.bin" | tr -d ' ')" = 1 ] || fail "config.bin in the user's folder was not applied"
+  [ -f "$config/kx-507/str.ini" ] || fail "no str.ini in the user's folder"
+  cmp -s "$build/out/config.bin" "$program/config.bin" || fail "the installed config.bin changed"
+  [ ! -e "$program/str.ini" ] || fail "str.ini was written beside the program"
+}
+
 # True when the window tree on standard input shows a KX-507 window below
 # trayer's panel, which holds the icons it embedded.
 tray_holds_icon() {

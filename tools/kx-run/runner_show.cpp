@@ -11,6 +11,8 @@
 #include "platform/wnd/list_box.h"
 #include "platform/wnd/testing.h"
 #include "settings/device_image.h"
+#include "settings/exe_path.h"
+#include "settings/settings_file.h"
 #include "settings/settings_state.h"
 #include "tools/kx-run/observer.h"
 #include "tools/kx-run/report.h"
@@ -102,10 +104,14 @@ void CScriptRunner::ShowState(const std::string& what)
     }
 }
 
-// Whatever stands in the file's place is named instead of read.
+// Whatever stands in the file's place is named instead of read. The file is
+// the one the program uses, which for a run folder the user may not write is
+// in the user's configuration folder.
 void CScriptRunner::ShowFile(const std::string& name, bool asText)
 {
-    const ShownFile file = ReadShownFile(m_place.folder / name);
+    const SettingsFilePaths paths = SettingsFilePathsFor(ModulePath());
+    const ShownFile file =
+        ReadShownFile(std::filesystem::path(asText ? paths.labelFile : paths.settingsFile));
     switch (file.state) {
     case ShownFile::State::Missing:
         m_report.Line(name + " is missing");
