@@ -8,7 +8,7 @@
 
 #include "platform/services/files.h"
 #include "platform/services/user_config_folder.h"
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 #include "settings/exe_path.h"
 #include "settings/settings_file.h"
 

@@ -9,7 +9,7 @@
 
 #include "platform/services/runtime_folder.h"
 #include "platform/services/user_config_folder.h"
-#include "platform/strconv.h"
+#include "platform/str_conv.h"
 #include "settings/settings_file.h"
 #include "tests/platform/services/temp_folder.h"
 
