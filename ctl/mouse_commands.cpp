@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that talk to the mouse: `apply` and `show --from-mouse`.
 // They run the program's own discovery, transfers and Apply; the message
 // boxes those show become lines on standard error.
@@ -8,7 +9,7 @@
 #include "ctl/commands.h"
 #include "ctl/exit_status.h"
 #include "ctl/image_view.h"
-#include "ctl/mouse_state.h"
+#include "platform/mouse_state.h"
 #include "ctl/settings_words.h"
 #include "device/apply.h"
 #include "device/device_link.h"

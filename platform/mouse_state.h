@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the mouse keeps its memory between two runs of the command. A real
 // mouse keeps it itself; the simulated one of the demo build lives only as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo build's simulated mouse, kept in "kx507-demo-mouse.bin" in the
 // user's run-time folder (322 bytes). A missing or damaged file gives the
 // factory configuration, as a new mouse would.
@@ -5,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ctl/mouse_state.h"
+#include "platform/mouse_state.h"
 #include "platform/services/files.h"
 #include "platform/services/runtime_folder.h"
 #include "platform/sim/sim_hid.h"

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real mouse keeps its own memory: nothing to do.
-#include "ctl/mouse_state.h"
+#include "platform/mouse_state.h"
 
 void RestoreMouseState() {}
 
