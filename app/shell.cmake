@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The application object and the program's one entry routine, RunVantorProgram.
 kx_library(kx_app
   SOURCES program.cpp vantor_app.cpp

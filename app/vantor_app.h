@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: starts the desktop's services, registers the main
 // window's class, runs the main window modally (its loop is the program's

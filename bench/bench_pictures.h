@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures the benchmarks decode and draw: the skin's own main picture
 // (a 752 x 647 page, opaque) and Apply button (116 x 30, with transparency)

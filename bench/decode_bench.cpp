@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG decoding side by side: the program's decoder and libspng's whole-image
 // decoder, on a painted page with transparency, an opaque page and a small
 // button, each from bytes in memory to the program's decoded form. The floor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floor of decoding a PNG: inflating its compressed data alone (zlib,
 // checksum included), which every PNG decoder must do, into a buffer kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two most frequent paints, on the shipped skin, each
 // beside the floor it cannot beat: pictures are decoded from disk at every
 // draw and every draw ends with one copy of the whole client area, so the

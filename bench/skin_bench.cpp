@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs of the skin's drawing path: decoding and drawing a picture with
 // LoadPng at every paint, and the copy of the whole client area.
 

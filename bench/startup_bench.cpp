@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the whole program through the runner (a script that only starts
 // it, on a folder prepared once) against a bare Qt tray program, both
 // offscreen, run in alternation so that both see the same load on the

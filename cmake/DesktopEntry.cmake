@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kx_desktop_entry(TEMPLATE OUTPUT PROGRAM) writes the menu entry of the
 # program installed at PROGRAM, an absolute path. The install rules call it for
 # the prefix they install into; scripts/install.sh runs this file as a script

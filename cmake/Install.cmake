@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules. The program finds its skins, icons and settings files beside
 # its executable and writes config.bin and str.ini there on Apply, so it
 # installs as one runnable folder that its user must be able to write:

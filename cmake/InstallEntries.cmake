@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs at install time from the install rules (cmake/Install.cmake), once the
 # prefix is known: writes the menu entry for the program in that prefix and
 # links the kx-507 command to the runnable folder's KX-507, relative to the

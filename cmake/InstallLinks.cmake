@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for the install-time code of the install rules (cmake/Install.cmake),
 # which runs once the prefix is known.
 

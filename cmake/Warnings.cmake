@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings are errors for the project's own code.
 add_compile_options(-Wall -Wextra -Werror)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands. Each returns its exit status (ctl/exit_status.h) and
 // writes its errors, one line each, to standard error.

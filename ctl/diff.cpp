@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `diff`: what an import would change, setting by setting, in the profile's
 // own keys and words. Both records are written as profiles in the profile's
 // DPI table and compared key by key, so that diff speaks exactly the

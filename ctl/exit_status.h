@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command's exit statuses, one per kind of failure, so that scripts can
 // tell them apart. The manual page lists the same numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the mouse holds, for `show --from-mouse`: the bytes of the device
 // image that the settings encode, put back into the record's terms so that

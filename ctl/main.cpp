@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kx-507-ctl: the KX-507's settings on the command line. The subcommands
 // work on the program's own config.bin and str.ini (found beside the
 // program, as the program finds them) and, for `apply` and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID backends send device-change messages to the windows that
 // registered for them and watch the udev monitor from the message loop. The
 // command has no windows, no message loop and registers for nothing, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings profiles: the settings record as a readable, versioned TOML text,
 // every setting under a stable English key and every value in the English

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The English names a profile and the JSON output use for list positions and
 // codes, in list order, so that a position is the index of its name.

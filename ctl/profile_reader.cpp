@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a profile. Every key is required and nothing else is allowed, so
 // that a typing error is never silently ignored; every value is checked
 // against its type and its vocabulary before the record changes at all.

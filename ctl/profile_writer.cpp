@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a record as a profile. Every value is looked up in the vocabulary
 // it comes from; a value the window never produces stops the writing with
 // the field's name, so that no profile holds what an import would refuse.

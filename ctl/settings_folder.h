@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's settings files as the command finds and changes them: the
 // same paths the program forms from its module path, the section of the

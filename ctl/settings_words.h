@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings record in words: the names the window's lists and dialogs show
 // for each value, in any of the program's languages, and the label a slot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `show --json`: the same settings as the text, as one JSON object with
 // English keys and values. Built as a TOML table and printed with the TOML
 // library's JSON formatter, so that quoting and escaping are the library's.

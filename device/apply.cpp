@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/apply.h"
 
 #include "device/transfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's registration for changes of HID device interfaces: made
 // once, undone when the object goes, so no change is delivered to a window

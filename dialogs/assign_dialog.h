@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every assignment dialog is built on: a borderless modal dialog
 // whose whole look is its skin picture, kept as its canvas; painted confirm,

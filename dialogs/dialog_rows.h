@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between the seven assignment dialogs on their one frame, a row
 // of data each: template, background picture, the caption of its failure

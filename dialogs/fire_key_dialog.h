@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fire key dialog: the key or mouse button a fire button repeats, chosen
 // from a scrolling list of 59, with three numbers typed into digit-only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The confirmation asked before the key page is reset to its defaults: Ok
 // confirms, Return and Close cancel. It draws nothing but its picture; the

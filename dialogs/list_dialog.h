@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list dialogs (hot key, multimedia, Windows function, snipe): one
 // drop-down list on the frame; the chosen position and its entry's text are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single key dialog: a button slot gets one keyboard key, given by
 // pressing it. While the dialog is open a keyboard hook on the user-interface

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/snipe_dialog.h"
 
 #include "settings/dpi_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The snipe dialog: the DPI value a snipe button switches to, chosen from the
 // values the mouse's DPI table offers. The entries are those of the selector

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/dpi_page.h"
 
 #include "mainwnd/page_host.h"

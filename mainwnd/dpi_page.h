@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DPI page: four stage boxes, each opening the list of DPI values of the
 // table the mouse reports, and the four stage labels the window holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/key_page.h"
 
 #include "mainwnd/slot_dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key page: twelve slot boxes (six slots of key set 1 on the left, of key
 // set 2 on the right), each opening the slot's function list, and Default.

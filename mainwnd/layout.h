@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's fixed geometry: every rectangle a click or a hover is
 // tested against, the pictures drawn there, the list ids, and the orders in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a page of the main window uses of the window: the window itself
 // (parent of the drop-down lists, owner of message boxes), its texts, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/rate_lighting_page.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The third page: four report-rate ticks and eight lighting ticks. The page
 // picture carries every caption; the window only draws the tick picture where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the key page does to the settings record and the slot labels, as
 // functions over them that need no window: the function list, the rules for

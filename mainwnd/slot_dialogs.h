@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The assignment dialogs as the key page runs them: one routine runs the
 // dialog of a function modally over the main window and hands back how it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/vantor_dlg.h"
 
 #include "app/lang/language.h"

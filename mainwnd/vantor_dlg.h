@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a borderless skinned dialog on template 700 that starts
 // hidden in the tray. Its frame (vantordlg.cpp) is start-up, the tray icon and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's hover pictures: an element under the resting pointer gets
 // its "-over" picture (and draws its flagged neighbours back), and each mouse
 // move outside every element draws back one flagged element.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's pages and clicks: page drawing, the click dispatch in
 // its fixed order, Apply, Exit and Close, the lists' notifications and colours.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sleep, through a clock that tests and the scripted runner replace with a
 // virtual one, so that pacing is checked without waiting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-interface arrival and removal notifications, as WM_DEVICECHANGE carries them.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # GDI stand-in: device contexts, bitmaps, fonts and pictures in plain C++;
 # glyphs, picture codecs and smooth resampling from Qt under qt/gdi.
 target_sources(kx_platform_ui PRIVATE

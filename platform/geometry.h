@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points and rectangles in client pixels. A rectangle is (left, top, right,
 // bottom) with right and bottom exclusive, as Windows has it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-setup and HID services in the shape the Windows HID class offers them.
 // System code (device discovery and the transfer protocol) calls only these;

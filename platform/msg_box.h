@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The owner message box. Every user-visible failure goes through MessageBoxW;
 // a presenter decides how it is shown: the desktop backend shows a real box,

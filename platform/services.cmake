@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # System services in Win32 shape: private-profile files, whole-file saving,
 # named mutex, system version and language, key-name texts, shell open, process
 # exit. Pure C++ in their own library, so that Qt-free code (the settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UTF-8 <-> UTF-16 at the platform boundary. The standard library's converters
 // are deprecated and Qt is not available outside platform/qt, so the two short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Basic Win32-shaped types that the system code is written in. They are plain
 // aliases so that each routine reads like the Windows code it stands in for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window-system calls and message numbers with their Windows meaning. The
 // window framework (platform/wnd and its Qt backend) implements the functions;

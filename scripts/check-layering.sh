@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of the program include downward only. The table below is the
 # order from the top: a file may include files of its own folder and of any
 # folder on a lower level, never one on its own level or above. A backend

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every source file and script of the project starts with its licence's SPDX
 # identifier: the first line, or the second after a "#!" line. C and C++
 # files take the // form, CMake files, shell scripts and anything else started

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (clang, libFuzzer) and runs every one of them for
 # SECONDS (default 600), as many at a time as there are processors. Each
 # starts from its seeds in tests/fuzz/corpus/ and from what earlier runs

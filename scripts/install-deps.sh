@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages the project needs to build, test and run,
 # skipping what is already there. Safe to run again.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The steps of scripts/install.sh, which sources this file; not run on its own.
 
 say() { printf '%s\n' "$*"; }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the udev rule that lets the logged-in user talk to the KX-507's
 # hidraw nodes, when it is missing or differs, and applies it to the nodes
 # already present. Safe to run again; on a machine without udev (a container)

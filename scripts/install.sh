@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs KX-507 for the current user, or removes it again. See usage below
 # and the README, "Install it".
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package kx-507_VERSION_ARCH.deb from this source tree with
 # the distribution's tools (dpkg-buildpackage, debhelper; see debian/).
 #

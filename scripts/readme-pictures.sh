@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the README's pictures (the three pages of the main window and the fire
 # key dialog) with the scripted runner of a build, into docs/pictures/. The
 # AppStream metadata names the same files as its screenshots.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the program: KX-507 when a
 # KX-507 mouse is attached, otherwise KX-507-demo with the simulated mouse.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DPI-table selector in force and the lookups that go by it. Kept apart
 // from the constant tables so that code which must not read process-wide
 // state (the assignment dialogs) can link the tables without it.

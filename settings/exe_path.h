@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The module path and every path beside the executable: config.bin, str.ini,
 // the skin folders and the dialogs' picture folders are all found here.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Settings files: the module path and the paths beside the executable,
 # config.bin and the slot labels in str.ini.
 kx_library(kx_settings_files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/key_vocabulary.h"
 
 // Key names as the system's key-name function gives them for a US English

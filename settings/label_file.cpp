@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/label_file.h"
 
 #include "platform/services/profile.h"

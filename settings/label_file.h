@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sixteen slot labels of the key page in str.ini, under the section of the
 // current language, so that each language keeps its own labels.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The constant tables of the settings model: key vocabulary, DPI codes and
 # values. Free of process-wide state, so that the assignment dialogs can use
 # them without being able to reach the settings record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // config.bin: the first-run flag and the settings record, 180 bytes beside the
 // executable (or in the user's configuration folder for a system-wide

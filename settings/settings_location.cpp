@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where config.bin and str.ini live: beside the executable for a per-user
 // install, in the user's configuration folder when the executable's folder is
 // closed to the user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's canvas: its skin picture, loaded once and kept as the retained
 // picture of the whole client area. Never premultiplied.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/ctl_color_brush.h"
 
 #include "platform/gdi/dc.h"

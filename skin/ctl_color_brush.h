@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brush a skinned window answers control-colour messages with. Each
 // answer gets a fresh brush; the one handed out before is deleted first,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/drop_down.h"
 
 #include "platform/wnd/list_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A painted drop-down: a box drawn from the skin's "/DropdownBox-normal.png"
 // or "-over.png" with its current text, and a real list box child that lives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which image buttons of a window show their "-over" picture. The flags are
 // the only record of that: the canvas keeps whatever was painted last.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a skin picture straight from its file onto a device context.
 // Nothing is cached: every call reads and decodes the file again.

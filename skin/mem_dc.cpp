@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/mem_dc.h"
 
 CMemDC::CMemDC(CDC* target, const CRect& rect, CBitmap* canvas) : m_target(target)

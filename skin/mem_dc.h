@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The double-buffer context: drawing goes into an off-screen bitmap (or a
 // canvas the caller selects in) with the target's coordinates, and reaches

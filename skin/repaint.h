@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared repaint of skinned windows: pictures (and the labels of
 // selector boxes) are painted into the window's canvas through a CMemDC,

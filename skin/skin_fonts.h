@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin's language and fonts, decided once for every skinned window from
 // the system's default language id and version: the main window and the

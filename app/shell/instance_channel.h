@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running instance's door for other programs of the same user. Other
 // programs send the main window its notification message, as any program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's notification message shows: one balloon per known
 // (code, detail) pair, nothing for anything else. Other programs may send any

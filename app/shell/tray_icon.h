@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's tray icon: its record is filled once, then handed whole
 // to every add, balloon and delete, so the notification area always sees the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A device-dependent bitmap: a 32-bit BGRA surface stored top-down, the
 // pixel format every device context of the desktop draws in. Windows keep

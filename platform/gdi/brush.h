@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A solid brush. Control-colour answers hand a brush to a child control as
 // an HBRUSH; the control paints its background in the brush's colour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A device context over a 32-bit BGRA bitmap. A window's context draws
 // straight into the window's surface; a memory context draws into whatever

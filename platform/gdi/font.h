@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font description in the shape the windows create their fonts from, and
 // the font object that a device context selects for text drawing.

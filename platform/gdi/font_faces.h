@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the face names the windows ask for meet the font
 // families installed on the desktop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture loaded from a file into a device-independent bitmap section:
 // rows bottom-up (the pitch from one row to the next lower row is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up and shut-down of the picture-decoding library, in the shape the
 // application object calls them. The desktop's decoder is ready whenever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which file a picture is drawn from on a screen of a given density. Beside
 // every skin picture NAME.png may lie NAME@2x.png, the same picture drawn at

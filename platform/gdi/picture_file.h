@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files. The skin's pictures are PNG files and nothing else is
 // decoded from them: a file in any other format fails like a broken one.

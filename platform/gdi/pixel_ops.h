@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixel loops behind the device context: copying and blending 32-bit
 // BGRA rectangles between views that may run top-down or bottom-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Smooth resampling of 32-bit BGRA pixels, supplied by the desktop backend:
 // how a picture of one density is drawn on a bitmap of another.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quick way through the PNG kinds the skin is written in: 8-bit RGB,
 // RGBA and palette pictures without interlacing. Each row is inflated and

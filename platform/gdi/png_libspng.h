@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG decoding with libspng's whole-image decoder, giving exactly what the
 // program's decoder (DecodePng) gives: the same formats, palettes and pixels,

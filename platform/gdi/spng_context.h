@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A libspng decoding context over a PNG file held in memory, bounded as the
 // program bounds every picture file.

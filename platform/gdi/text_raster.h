@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Glyph rendering, supplied by the desktop backend: a line of text turned
 // into a coverage mask that the device context then paints in its text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ipc/window_message_channel.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A local channel through which other programs of the same user send a window
 // message to the running program's window of a given class, as any program may

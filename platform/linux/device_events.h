@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Arrival and removal of hidraw nodes, as a source of events that the
 // program's message loop reads when its descriptor becomes readable. The real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-information sets of the HID interface class: a snapshot of the
 // interface paths present when the set was made, walked by member index.

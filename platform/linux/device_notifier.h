@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-interface notifications for the HID class: each registration watches
 // a udev monitor through the program's message loop and sends its window

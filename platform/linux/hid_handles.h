@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Handles on HID interfaces: what CreateFileW opens, and the feature-report,
 // attribute and capability calls made on them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few system calls the backend makes on a hidraw node, behind an interface
 // so that tests can stand a scripted device in for the kernel.

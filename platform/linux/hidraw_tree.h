@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hidraw nodes as sysfs describes them, and the device-interface paths the
 // backend gives their top-level collections. Everything here is read from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Linux HID backend: the device-setup, HID and notification calls of
 // platform/hid.h and platform/dbt.h on hidraw nodes, sysfs and a udev monitor.

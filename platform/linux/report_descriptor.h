@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A HID report descriptor reduced to what the HID class tells its callers:
 // the top-level collections with their usage, and for each report id the

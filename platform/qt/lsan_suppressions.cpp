@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fontconfig keeps its font caches for the life of the process and never
 // frees them; the leak checker would otherwise report them after every
 // program that draws text (the test programs, the scripted runner).

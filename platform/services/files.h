@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file services for the small files beside the executable. Paths are
 // UTF-16 as everywhere in system code; failures set the last error to a

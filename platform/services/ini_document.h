@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An INI file held as its lines, so that whatever is not touched is written
 // back byte for byte: other sections, comments, blank lines, unknown or broken

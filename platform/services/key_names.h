@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key-name text of a keystroke as Windows gives it for a US English
 // keyboard layout ("Ctrl", "Right Ctrl", "Num 5", "Prnt Scrn", "A", "/"...).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Named mutexes, per user, for the single-instance rule: the name is a lock
 // file in the user's private run-time folder, held with flock for as long as

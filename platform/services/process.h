@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ending the process at once, as Windows' ExitProcess does: no window is
 // closed and no destructor of the program runs; open files are flushed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Private-profile (INI) functions with Windows semantics: sections and keys
 // compare without regard to case, values are trimmed and lose surrounding

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The current user's private folder for run-time files (the single-instance
 // lock, the channel's socket): a real folder of the user's that no one else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shell "open" of a web address, through a replaceable opener: the desktop
 // hands the address to the user's browser, tests and the scripted runner

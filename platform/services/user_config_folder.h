@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's configuration folder ($XDG_CONFIG_HOME, else ~/.config) and a
 // folder of the program's own below it, for a program installed where its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Translation of POSIX errors into the Windows error numbers that callers of
 // the platform layer see through GetLastError.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's HID, device-setup and notification calls, answered by the
 // current simulated machine.
 #include "platform/dbt.h"

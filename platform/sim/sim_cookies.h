@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers the simulated machine's sources share: handles are numbered
 // cookies, failures set the thread's last error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID and device-setup calls as the simulated machine answers them:
 // enumeration snapshots, handles that die with their device, preparsed data
 // and feature reports routed to the firmware model and the wire log.

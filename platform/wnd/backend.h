@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the framework asks of the desktop backend (platform/qt/wnd). The
 // framework itself stays free of the toolkit; these calls are its only way

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog made from a template (platform/wnd/dialog_template.h). DoModal runs
 // it in a nested message loop and returns the EndDialog code; Enter and Esc

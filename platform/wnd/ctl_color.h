@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Asking a control's parent for the control's colours: the parent's
 // WM_CTLCOLOR handler gets a device context in its default state (and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object. AfxWinMain starts the desktop, runs InitInstance
 // (which runs the main window modally: that dialog's loop is the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window of the framework. A top-level window keeps its client area in a
 // 32-bit surface bitmap: GetDC hands out a device context over it, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates as data: the client size in dialog units, the styles and
 // the font the program's dialog resources name. The windows are borderless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A single-line edit child control. ES_NUMBER lets only digits be typed,
 // ES_CENTER centres the text, no WS_BORDER gives no frame. It tells its

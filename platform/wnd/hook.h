@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Per-thread keyboard hooks: a hook procedure sees every key message taken
 // from the user-interface thread's queue before the message is pre-translated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Follows the pointer for _TrackMouseEvent: which window it is over, where it
 // came to rest, and when a requested hover or leave report is due. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Icons of the program's resources. Icon 710 is the application icon: the
 // window's big and small icon and the tray icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The US English keyboard as key messages describe it: each physical key's
 // scan code (set 1), extended-key bit and virtual-key code. The desktop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list box child control. With LBS_NOTIFY it tells its parent about a
 // selection made with the pointer (LBN_SELCHANGE) and a double click

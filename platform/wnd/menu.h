@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pop-up menu of string entries. Choosing an entry posts WM_COMMAND with
 // its id to the owner window; dismissing the menu does nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wnd/message_map.h"
 
 #include "platform/wnd/cwnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One static table per window class maps messages, and control notifications
 // by control id, to member handlers. Entries are made by makers named after

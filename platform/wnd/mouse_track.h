@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hover and leave reports: after _TrackMouseEvent with TME_HOVER the window
 // gets one WM_MOUSEHOVER once the pointer has rested inside a small square

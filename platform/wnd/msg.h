@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window messages as the queue carries them, and the message numbers, styles
 // and notification codes of windows and child controls that the framework

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user-interface thread's message queue. Posted messages and input wait
 // here; the message loop takes them one by one: key messages pass the

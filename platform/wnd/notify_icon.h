@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notification-area (tray) icon service. The record has the layout of the
 // wide-character notify-icon record: the program fills it field by field and

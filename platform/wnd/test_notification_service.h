@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for the desktop's notification service, for tests that run on a
 // session bus of their own: it takes the service's name on the session bus,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Headless driving of the desktop, for tests and the scripted runner. The
 // real windows run on the offscreen platform; input is injected at client

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Virtual-key codes as key messages carry them in wParam (US English layout).
 

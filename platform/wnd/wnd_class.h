@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window classes, as far as dialogs use them: a template may name its own
 // class, which must be registered (usually a copy of the system dialog

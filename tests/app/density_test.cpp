@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on screens at 100 %, 150 % and 200 %, in English and
 // Chinese: every page drawn from its picture at the screen's density, clicks
 // landing where they land at 100 %, a missing twice-as-dense picture standing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Log-out, kill and Ctrl+C end the program as the tray menu's Exit does: the
 // tray icon goes, the channel closes, the mouse's handles are closed and the
 // exit code is 0; the next start runs. Also through a dialog open over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second start of the program while one runs: the real executable, started
 // as its own process against the running test instance.
 

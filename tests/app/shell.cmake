@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program run headless through start-up and ending; a second start runs
 # the real demo executable against it.
 kx_test(kx_shell_tests

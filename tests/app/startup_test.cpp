@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the program: the order of the first steps, the languages, the
 // settings files it reads and the start in the tray.
 

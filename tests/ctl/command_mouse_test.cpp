@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kx-507-ctl-demo beside the tray program and against the simulated mouse:
 // refusal while the program runs and success once it has ended; apply
 // leaves the mouse's memory byte for byte as the window's Apply does.

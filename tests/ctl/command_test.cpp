@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kx-507-ctl-demo as a process, in a copy of the program's folder with a
 // private run-time folder: hostile files change nothing and never hang, the
 // tray program's presence is honoured, and apply leaves the mouse exactly as

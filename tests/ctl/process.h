@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running the built programs as processes of their own, in a folder, with
 // extra environment, waiting for them within a bound.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profiles: export then import gives the record back byte for byte, and
 // every kind of bad profile is refused with its line and what is allowed,
 // leaving the record as it was.

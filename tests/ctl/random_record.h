@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Random settings records of the kind the window produces: every setting a
 // value its pages and dialogs offer (or the never-set zeros the record starts

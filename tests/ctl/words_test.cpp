@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command names every slot as the window does: its label after the
 // function was chosen and the function's dialog confirmed with the record's
 // values, in every language the program has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated machine itself: what other tests, the demo and the scripted
 // runner rely on when they drive it.
 #include <gtest/gtest.h>

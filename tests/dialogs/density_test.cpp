@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs on screens at 100 %, 150 % and 200 %, in English and Chinese:
 // each is drawn from its picture at the screen's density, not from the
 // single-density picture enlarged, and its buttons answer the clicks of

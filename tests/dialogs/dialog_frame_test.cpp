@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame the dialogs share, seen on the dialogs themselves: the font per
 // language and system version, texts centred where they are drawn, the
 // skin's colours on the lists and edits.

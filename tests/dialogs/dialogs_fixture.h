@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The assignment dialogs alone, without the main window: headless, with the
 // built skins beside a stand-in executable path in the output folder, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What single dialogs add to the frame, where a script through the whole
 // program cannot reach: the keyboard hook's life and its failure, the snipe
 // list following the DPI table in force, numbers too long for any range, the

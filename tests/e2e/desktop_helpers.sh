@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that run the program on an X display of their own: a
 # private folder and run-time folder, the processes they start ended on exit,
 # bounded polls, the display, a copy of the program folder.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo program started on an X display that has no notification area: no
 # tray icon can be clicked, so once the icon's grace period is over the
 # program opens its window by itself. A panel that comes later shows the icon,

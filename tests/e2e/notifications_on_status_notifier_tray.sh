@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo program on a desktop whose notification area is a StatusNotifier
 # tray, on a session bus of its own (run under dbus-run-session): a balloon
 # reaches the notification service with the program's icon and menu entry,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program started without the mouse on an X display that has no
 # notification area, on a session bus of its own (run under dbus-run-session)
 # where a test notification service records what it receives: once the

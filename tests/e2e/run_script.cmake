@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one runner script and compares the report with the expected one,
 # exactly, and the runner's exit status with the one the script names in a
 # comment line "# exit status N" (0 when it names none). On a difference the

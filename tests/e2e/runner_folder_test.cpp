@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run folder: a copy of the output folder that the script's set-up
 // changes, so that a run never touches the build's or the user's files.
 

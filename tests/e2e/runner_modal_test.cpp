@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner's hand-over between modal loops: a dialog opened by an action
 // takes the next actions until it ends, then the window under it goes on, and
 // the report says which dialog opened and closed in between. The program is

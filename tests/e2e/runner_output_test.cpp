@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner whose report nobody reads any more (kx-run SCRIPT | head): it
 // stops, and takes its private folders with it.
 

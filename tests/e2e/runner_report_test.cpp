@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner's report format: texts quoted so that what the program shows can
 // be compared exactly, bytes as offset-led hex lines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner's script language: every line is checked before the program
 // starts, and a mistake names its line.
 

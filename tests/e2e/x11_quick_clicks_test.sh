@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The demo program under a real X11 window manager (Xvfb with openbox), driven
 # through xdotool: ten quick clicks on the page tabs leave the window where it
 # was, and it does not follow the pointer afterwards; a press dragged past the

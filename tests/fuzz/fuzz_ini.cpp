@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as an INI file. The document must give back
 // the file byte for byte when nothing is changed, read back a value it sets
 // (as the labels are set), also after writing and reading the file again,

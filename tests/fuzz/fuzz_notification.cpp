@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a datagram on the notification channel,
 // from another program of the user. A datagram is either dropped or decodes
 // to exactly one message that encodes back to the same bytes; the message's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a skin picture, through everything the skin
 // does with one: decoding, loading as a window's canvas, and drawing with
 // LoadPng onto a canvas. Nothing may crash or read outside a picture, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a settings profile. Reading either refuses
 // with a message and leaves the record and the DPI table untouched, or
 // accepts; an accepted profile must write back as a profile that reads to

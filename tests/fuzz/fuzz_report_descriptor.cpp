@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: report descriptors straight from a device, and the
 // interface paths made from what they describe. Neither may crash, read out
 // of bounds or produce lengths and paths that contradict each other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as config.bin, taken the way the main window
 // takes the file: loaded into the settings record, shown from it (the three
 // pages' content and hover pictures, the DPI-stage balloons), and encoded from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: a check that aborts (the fuzzer reports the
 // input), a file that holds the current input for parsers that read files,

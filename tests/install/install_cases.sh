@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The cases of install_test.sh, which sources this file: one function each.
 
 # Everything lands where it belongs, and nothing else does.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/install.sh into a temporary home, with the XDG folders pointed
 # there (outside the home, to show they are honoured) and the udev rule going
 # into a temporary folder: nothing of the machine's or the user's is touched.

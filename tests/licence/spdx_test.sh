@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/check-spdx.sh on a small repository of its own: it finds each kind
 # of file without the line, --fix puts the line where it belongs (after a
 # "#!" line) without changing anything else, and a second --fix changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification message: its balloons, the same message arriving from
 // other programs through the channel, and the device changes that send it.
 

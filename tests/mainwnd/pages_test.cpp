@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages on a stand-in window that records what they paint: the pictures
 // and labels of each repaint in order, the lists they open, the dialogs they
 // run through the seam (here answering as a test tells them), and the

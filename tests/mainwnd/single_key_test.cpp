@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every key the desktop can report, pressed into the single key dialog: the
 // name it shows and the key code and label a Save would store for it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key page's rules over the settings record and the labels, without a
 // window: the function lists, the left-click rule, Shift, the dialogs'
 // confirmed results and Default.

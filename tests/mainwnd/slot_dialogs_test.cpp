@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key page's seam to the dialogs: each function runs its dialog over the
 // window and hands back how it ended and what was chosen; one dialog at a time.
 

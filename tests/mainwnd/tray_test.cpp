@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon: opening the window, the one-entry menu, the hide paths and
 // the two ways of ending the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way tests read the main window's state; the window has no getters
 // of its own for them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package from end to end, on a machine that may be changed (CI's
 # throwaway one): builds it, checks it with lintian and appstreamcli, installs
 # it, uses it as a normal user, removes it and looks for what is left.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A PNG writer for tests that need picture files of a known shape.
 add_library(kx_test_png STATIC gdi/test_png.cpp)
 target_include_directories(kx_test_png PUBLIC ${KX_SOURCE_ROOT})

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The executable's own path and name, asked of a small probe program that the
 # tests copy, start and then replace or remove while it runs.
 add_executable(module_probe module_probe.cpp)

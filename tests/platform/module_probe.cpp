@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program that tells the name and path it runs under: it says "ready" once
 // running, and when a line arrives on its standard input it prints
 // ApplicationName() and the module path, one per line. The module tests

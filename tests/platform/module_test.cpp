@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The executable's path and the application name while its file changes on
 // disk: an upgrade renames a new file over a running program.
 

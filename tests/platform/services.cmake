@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 kx_test(kx_platform_services_tests
   SOURCES
     services/files_test.cpp

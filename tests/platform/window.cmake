@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 kx_test(kx_window_tests
   SOURCES
     wnd/controls_test.cpp

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layering check on small trees of its own: a tree that keeps the order
 # passes, and each kind of offence fails, naming the line.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painted drop-down: its list window made and destroyed on demand, the
 // open flag kept apart from it, item tracking, and a list closed from inside
 // its own notification and opened again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparing what a window shows on a dense screen with the skin's pictures:
 // the pixels a picture file should give at a screen's density, and how far a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test fixture with the desktop started headless and every outside effect
 // recorded: message boxes, shell open, sleeps. Windows made by a test are

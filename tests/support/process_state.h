@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program keeps some state for the whole process: the settings record and its applied copy, the device image
 // and where it came from, the device link's handles and flags, and the DPI

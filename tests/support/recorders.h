@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-ins that record what the program shows or does outside its windows:
 // message boxes (answered OK at once), shell "open" requests and sleeps on a

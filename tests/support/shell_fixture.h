@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program run headless in the test's own process: a private
 // install folder holding copies of the built skins and config.bin, a private

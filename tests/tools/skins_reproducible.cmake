@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the skin generator twice into fresh folders and fails unless both runs
 # wrote the same set of files with identical bytes.
 foreach(var GENERATOR WORK_DIR)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sends the running KX-507 program a notification (code, detail), as another
 // program on the same desktop would: the program shows the matching balloon.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs another program to its end: its standard input given, its standard
 // output collected line by line, its exit status returned.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key names a script may use, as the system's key-name texts call the keys
 // of a US keyboard. Letters, digits and F1 to F24 are formed by rule; the
 // rest are listed.

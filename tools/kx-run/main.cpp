@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kx-run: runs the program headless with the simulated mouse, feeds it a
 // script of a person's actions and reports what the person would see and
 // what reached the mouse and the files. See PrintHelp below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a person would see outside the script's own actions, turned into
 // report lines in the order it happened: message boxes (answered OK at once),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runner's report: plain text lines in the order things happened, written
 // as they happen (so a run that dies still shows how far it got). Nothing in

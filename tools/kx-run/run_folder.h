@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder a run takes place in: a fresh copy of the build's output folder
 // (the pictures, icons and shipped config.bin beside the executables), changed

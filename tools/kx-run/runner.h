@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the program with a script: the program's modal loops take the
 // script's actions one by one, so that a modal dialog (or the main window's

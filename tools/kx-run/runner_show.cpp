@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the runner shows on request: the program's state ("show"), the front
 // window's picture ("png") and its pixels ("pixel", "look"); and the run
 // folder's files changed in the middle of a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runner's script: set-up lines, then "start", then one action per line.
 // Parsing is kept apart from running so that every line is checked before the

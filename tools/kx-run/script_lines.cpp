@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parse routines of the settings-file, device and picture-check lines.
 
 #include "tools/kx-run/script_parsing.h"

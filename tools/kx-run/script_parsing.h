@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the parse routines of the script's lines share: the line being parsed,
 // numbers in a range, and the routines of the settings-file, device and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a file of the run folder for "show": only a regular file, and only
 // its first bytes, so that whatever stands in its place (a folder, a pipe, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the config.bin that ships beside the executable: first-run flag 0 and
 // a settings record holding the key-recover defaults, and in the fields only
 // the dialogs and the lighting page set, values those set themselves. It is

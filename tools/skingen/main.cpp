@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the skin pictures of both languages and the application icon, and
 // checks, reviews and previews what it drew.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PNG writer of every picture the generator writes: the encoding is
 // chosen for the program's decoder (see EncodingFor), the pixels are exactly

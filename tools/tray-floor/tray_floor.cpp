@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up benchmark's floor: a bare Qt program with one tray icon that
 // quits as soon as the icon is shown.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt font that stands for a font description, for every part of the
 // desktop backend that shows text (device-context text, list boxes, edits).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Input to a child control goes through the message queue like all input:
 // this filter holds the Qt event back, queues the window message, and lets

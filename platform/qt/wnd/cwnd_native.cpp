@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of CWnd that touch the desktop: creation, visibility, geometry,
 // focus, icons and styles of the window's widget.
 

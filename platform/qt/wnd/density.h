@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The density of the screen a widget is on, as the window framework counts
 // it: dots per inch, 96 at 100 %.

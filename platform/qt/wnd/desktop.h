@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // State of the desktop backend shared by its files: headless mode and its
 // virtual clock, the cursor, the records that headless runs keep, and the

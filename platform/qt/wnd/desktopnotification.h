@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's notification service (org.freedesktop.Notifications on the
 // session bus): where balloons go when no notification area shows them.

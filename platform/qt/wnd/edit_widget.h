@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget of an edit control: single line, ES_NUMBER accepting only
 // digits as typed, ES_CENTER centring; EN_CHANGE for every change of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The session's requests to end the program: log-out (SIGHUP), kill
 // (SIGTERM), Ctrl+C in a terminal (SIGINT). While a watch lives, such a

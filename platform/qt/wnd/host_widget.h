@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget of a top-level framework window: borderless, of the client
 // size, showing the window's surface and turning pointer and key input

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keys between Qt and key messages: the keystroke of a Qt key event (its
 // evdev code rides in the native scan code, offset by 8 on X11 and Wayland),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget of a list box control. Selection by pointer and the
 // notifications follow the Windows list box: a press selects the item under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes on screen: a modal box with the caption, the text and an OK
 // button, over its owner window.

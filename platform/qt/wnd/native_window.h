@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's half of a framework window: the Qt widget that stands for it.
 // The widget's lifetime is Qt's (children belong to their parent widget);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What headless runs record instead of showing: tray icon operations,
 // pop-up menus and the menu choice, started window drags, and the modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing on bitmaps denser than the client pixels: where rectangles, text
 // and pictures land, and which picture file is drawn on a dense screen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's PNG decoder and libspng's give the same decoded picture, pixel
 // for pixel, for every picture of the skins and for the odd kinds of PNG a
 // skin could hold (palettes with transparency and beyond their end, grey of

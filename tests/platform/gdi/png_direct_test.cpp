@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick path through the skin's kinds of PNG: it takes them (a page
 // decoded the slow way would make every paint slower without any test
 // failing), leaves every other kind to the general path, and refuses a

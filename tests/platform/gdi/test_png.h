@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes small PNG files for tests: truecolour with or without alpha, and
 // palette pictures with an optional transparency chunk. Uncompressed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device-interface notifications: what the window receives when hidraw nodes
 // come and go, read from a scripted udev monitor the way the message loop
 // reads it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's discovery walk on this backend: what a user without root sees
 // with and without the udev rule, and with other people's devices present.
 

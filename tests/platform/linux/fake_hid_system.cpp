@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/platform/linux/fake_hid_system.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test stand-ins for what the Linux HID backend reads and calls: a sysfs and
 // /dev tree in a temporary folder, a scripted kernel behind the hidraw calls,

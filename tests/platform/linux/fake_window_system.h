@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording stand-ins for the window-system calls the HID backend makes
 // (SendMessageW, WatchFdReadable, UnwatchFd), linked only into these tests:

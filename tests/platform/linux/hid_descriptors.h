@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Report descriptors shaped like the ones real devices send, written out item
 // by item. Lengths in the comments are what the HID class reports for them.

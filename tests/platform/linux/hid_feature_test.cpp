@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feature reports with Windows buffer semantics on hidraw: byte 0 is the
 // report id (0 for a collection without ids) and only the collection's own
 // report goes to the kernel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enumeration, opening, attributes and capabilities over a fake sysfs and
 // /dev tree, through the same calls discovery makes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kernel side of the hidraw calls, on what a test can safely open: a
 // plain file answers every hidraw ioctl with "not a device".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // List box and edit controls: notifications to the parent, selection,
 // item from point, digits-only typing, and colours from WM_CTLCOLOR.
 

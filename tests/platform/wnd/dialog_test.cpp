@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal dialogs, the dialog keys, templates, start-up hiding on the first
 // non-client paints, painting through the window's surface.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-thread keyboard hook: what it sees of each key message, in which
 // order the chain runs, and that it comes before pre-translation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hover and leave reports of _TrackMouseEvent, on the virtual hover clock.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message tables, synchronous and queued delivery, pre-translation.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's notification service for tests that run a whole program:
 // takes the service's name on the session bus it is started on, says "ready",
 // then prints each notification it receives as one line until it is ended.

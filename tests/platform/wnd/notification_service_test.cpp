@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Balloons on a desktop without a notification area, as the desktop's
 // notification service receives them over a real session bus. CTest runs this
 // program on a private bus (dbus-run-session); where a service has the name

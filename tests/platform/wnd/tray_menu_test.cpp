@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon record's operations and callback, the desktop without a
 // notification area (the grace-period click, balloons handed to the
 // notification service), pop-up menus, and the file-descriptor watch of the
