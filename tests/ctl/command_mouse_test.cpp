@@ -102,7 +102,7 @@ TEST_F(CtlWithMouse, ImportAndApplyRefuseWhileTheTrayProgramRunsAndWorkOnceItHas
     fs::copy_file(m_output / "KX-507-demo", m_folder / "KX-507-demo");
     fs::create_directory_symlink(m_output / "Skins", m_folder / "Skins");
     fs::create_directory_symlink(m_output / "icons", m_folder / "icons");
-    const ProcessSpec tray{{(m_folder / "KX-507-demo").string()}, m_folder, Environment()};
+    const ProcessLaunch tray{{(m_folder / "KX-507-demo").string()}, m_folder, Environment()};
     const pid_t program = StartProcess(tray);
     // The program opens its channel once it holds the single-instance mutex.
     ASSERT_TRUE(PollUntil([&] { return fs::exists(m_run / "RV880KXClass.sock"); }));

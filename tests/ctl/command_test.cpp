@@ -34,12 +34,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_root); }
 
-    ProcessSpec Spec(std::vector<std::string> arguments) const
+    ProcessLaunch Launch(std::vector<std::string> arguments) const
     {
         arguments.insert(arguments.begin(), (m_folder / "kx-507-ctl-demo").string());
         return {arguments, m_folder, {"XDG_RUNTIME_DIR=" + m_run.string(), "LANG=C", "LC_ALL=", "LC_MESSAGES="}};
     }
-    ProcessResult Ctl(std::vector<std::string> arguments) const { return RunProcess(Spec(std::move(arguments))); }
+    ProcessResult Ctl(std::vector<std::string> arguments) const { return RunProcess(Launch(std::move(arguments))); }
 
     std::string Settings() const { return FileText(m_folder / "config.bin") + FileText(m_folder / "str.ini"); }
 

@@ -9,21 +9,21 @@
 #include <sstream>
 #include <thread>
 
-pid_t StartProcess(const ProcessSpec& spec)
+pid_t StartProcess(const ProcessLaunch& launch)
 {
-    const std::string out = (spec.folder / ".out").string();
-    const std::string err = (spec.folder / ".err").string();
+    const std::string out = (launch.folder / ".out").string();
+    const std::string err = (launch.folder / ".err").string();
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (::chdir(spec.folder.c_str()) != 0 || !std::freopen(out.c_str(), "w", stdout) ||
+        if (::chdir(launch.folder.c_str()) != 0 || !std::freopen(out.c_str(), "w", stdout) ||
             !std::freopen(err.c_str(), "w", stderr) || !std::freopen("/dev/null", "r", stdin)) {
             ::_exit(126);
         }
-        for (const std::string& entry : spec.environment) {
+        for (const std::string& entry : launch.environment) {
             ::putenv(const_cast<char*>(entry.c_str()));
         }
         std::vector<char*> argv;
-        for (const std::string& argument : spec.argv) {
+        for (const std::string& argument : launch.argv) {
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
         argv.push_back(nullptr);
@@ -33,7 +33,7 @@ pid_t StartProcess(const ProcessSpec& spec)
     return pid;
 }
 
-ProcessResult WaitProcess(pid_t pid, const ProcessSpec& spec, std::chrono::seconds bound)
+ProcessResult WaitProcess(pid_t pid, const ProcessLaunch& launch, std::chrono::seconds bound)
 {
     ProcessResult result;
     const auto deadline = std::chrono::steady_clock::now() + bound;
@@ -48,14 +48,14 @@ ProcessResult WaitProcess(pid_t pid, const ProcessSpec& spec, std::chrono::secon
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = FileText(spec.folder / ".out");
-    result.err = FileText(spec.folder / ".err");
+    result.out = FileText(launch.folder / ".out");
+    result.err = FileText(launch.folder / ".err");
     return result;
 }
 
-ProcessResult RunProcess(const ProcessSpec& spec, std::chrono::seconds bound)
+ProcessResult RunProcess(const ProcessLaunch& launch, std::chrono::seconds bound)
 {
-    return WaitProcess(StartProcess(spec), spec, bound);
+    return WaitProcess(StartProcess(launch), launch, bound);
 }
 
 std::string FileText(const std::filesystem::path& path)

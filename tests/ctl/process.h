@@ -16,19 +16,19 @@ struct ProcessResult {
     std::string err;
 };
 
-struct ProcessSpec {
+struct ProcessLaunch {
     std::vector<std::string> argv;
     std::filesystem::path folder;           // working folder, and where output is kept
     std::vector<std::string> environment;  // NAME=VALUE, added to the test's own
 };
 
 // Starts the process; its standard output and error go to files in the folder.
-pid_t StartProcess(const ProcessSpec& spec);
+pid_t StartProcess(const ProcessLaunch& launch);
 
 // Waits for a started process (killing it past the bound) and collects its output.
-ProcessResult WaitProcess(pid_t pid, const ProcessSpec& spec, std::chrono::seconds bound);
+ProcessResult WaitProcess(pid_t pid, const ProcessLaunch& launch, std::chrono::seconds bound);
 
-ProcessResult RunProcess(const ProcessSpec& spec, std::chrono::seconds bound = std::chrono::seconds(60));
+ProcessResult RunProcess(const ProcessLaunch& launch, std::chrono::seconds bound = std::chrono::seconds(60));
 
 std::string FileText(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view content);
