@@ -12,6 +12,14 @@ scripts/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+# A compiler cache, where the machine has one, makes a second run cheap: the
+# paths it keys on are taken relative to this checkout, so another clone of
+# the same sources hits it too.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+fi
+
 run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@"
