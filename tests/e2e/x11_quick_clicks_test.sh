@@ -19,21 +19,7 @@ fail() {
   exit 1
 }
 
-# Waits, up to 60 s, until COMMAND... succeeds.
-wait_for() {
-  local deadline=$((SECONDS + 60))
-  while [ "$SECONDS" -le "$deadline" ]; do
-    ! "$@" || return 0
-    sleep 0.1
-  done
-  return 1
-}
-has_ended() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
-  stat=${stat##*) }
-  [ "${stat%% *}" = Z ]
-}
+. "$(dirname "$0")/../support/waits.sh"
 
 T=$(mktemp -d "${TMPDIR:-/tmp}/kx-x11-test.XXXXXX")
 started=()

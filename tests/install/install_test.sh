@@ -58,24 +58,8 @@ png_size() { # FILE: "WIDTHxHEIGHT" from the PNG header
   echo "$(((b[2] << 8) + b[3]))x$(((b[6] << 8) + b[7]))"
 }
 
-# Waits, up to 60 s, until COMMAND... succeeds.
-wait_for() {
-  local deadline=$((SECONDS + 60))
-  while [ "$SECONDS" -le "$deadline" ]; do
-    ! "$@" || return 0
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "$0")/../support/waits.sh"
 
-# True when process PID has ended: gone, or a zombie whose parent has yet to
-# reap it (a zombie holds no files and no locks any more).
-has_ended() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
-  stat=${stat##*) }
-  [ "${stat%% *}" = Z ]
-}
 process_ended() { wait_for has_ended "$1"; }
 
 # Waits until process PID runs FILE as its executable (a child started with &

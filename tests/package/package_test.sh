@@ -38,15 +38,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls a condition (a command line) for up to 20 seconds.
-wait_for() {
-  local tries
-  for tries in $(seq 200); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "$0")/../support/waits.sh"
 
 echo "== building the package"
 deb=$("$source/scripts/package-deb.sh" | tail -1)
