@@ -51,12 +51,13 @@ const CMessageMap CVantorDlg::kMessageMap = {
 };
 
 CVantorDlg::CVantorDlg()
-    : CDialog(IDD_KX507_DIALOG, nullptr),
+    : CDialog(kMainWindowTemplate, nullptr),
       m_keyPage(*this, m_dialogs),
       m_dpiPage(*this),
       m_rateLightingPage(*this),
       m_hover(layout::hover::kCount)
 {
+    RegisterIconFiles(IDI_KX507, kApplicationIconFiles);
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
 }

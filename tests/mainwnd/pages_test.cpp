@@ -25,6 +25,7 @@
 #include "settings/settings_state.h"
 #include "tests/support/headless.h"
 #include "tests/support/process_state.h"
+#include "tests/support/test_dialogs.h"
 
 namespace fs = std::filesystem;
 
@@ -98,7 +99,7 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_window.Create(701));
+        ASSERT_TRUE(m_window.Create(test_dialogs::kPlain.id));
         ResetProcessState();
         SetKeyRecoverDefaults(g_settingsRecord);
     }
@@ -108,7 +109,7 @@ protected:
         HeadlessTest::TearDown();
     }
 
-    CDialog m_window{701};
+    CDialog m_window{test_dialogs::kPlain};
     CRecordingHost m_host{m_window};
 };
 

@@ -18,6 +18,7 @@
 #include "settings/image_encoding.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ protected:
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
         FillMainWindowStrings(m_strings, Language::English);
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
     }
     void TearDown() override
     {
@@ -144,7 +145,7 @@ protected:
         EXPECT_EQ(label, u"Single Key-" + expected.name);
     }
 
-    CDialog m_owner{701};
+    CDialog m_owner{test_dialogs::kPlain};
     CAssignmentDialogs m_dialogs;
     MainWindowStrings m_strings;
     SettingsRecord m_record{};

@@ -15,6 +15,7 @@
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
 #include "tests/support/process_state.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ protected:
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
         ResetProcessState();
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
     }
     void TearDown() override
     {
@@ -48,7 +49,7 @@ protected:
         return count;
     }
 
-    CDialog m_owner{701};
+    CDialog m_owner{test_dialogs::kPlain};
     CAssignmentDialogs m_dialogs;
 };
 
