@@ -94,19 +94,13 @@ Painted Tick(int x, int y)
     return {u"/PaneMakingTick.png", {x, y}, u""};
 }
 
-class PagesTest : public HeadlessTest {
+class PagesTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
+        HeadlessProgramTest::SetUp();
         ASSERT_TRUE(m_window.Create(test_dialogs::kPlain.id));
-        ResetProcessState();
         SetKeyRecoverDefaults(g_settingsRecord);
-    }
-    void TearDown() override
-    {
-        ResetProcessState();
-        HeadlessTest::TearDown();
     }
 
     CDialog m_window{test_dialogs::kPlain};

@@ -18,6 +18,7 @@
 #include "settings/image_encoding.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
+#include "tests/support/process_state.h"
 #include "tests/support/test_dialogs.h"
 
 namespace {
@@ -115,11 +116,11 @@ const std::map<std::string, std::u16string>& NamesOfToolkitKeys()
     return names;
 }
 
-class SingleKeyTest : public HeadlessTest {
+class SingleKeyTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
+        HeadlessProgramTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
         FillMainWindowStrings(m_strings, Language::English);
@@ -129,7 +130,7 @@ protected:
     {
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
-        HeadlessTest::TearDown();
+        HeadlessProgramTest::TearDown();
     }
 
     // What the dialog shows after the key, and what a Save would store.

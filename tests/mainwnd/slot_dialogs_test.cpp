@@ -21,22 +21,20 @@ namespace {
 
 constexpr CPoint kSave{200, 270};
 
-class AssignmentDialogsTest : public HeadlessTest {
+class AssignmentDialogsTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
+        HeadlessProgramTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
-        ResetProcessState();
         ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
     }
     void TearDown() override
     {
-        ResetProcessState();
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
-        HeadlessTest::TearDown();
+        HeadlessProgramTest::TearDown();
     }
 
     static int OpenDialogs(UINT templateId)
