@@ -63,17 +63,20 @@ inline constexpr AssignDialogRow kSingleKeyDialog{dialog_templates::Assign(701, 
 inline constexpr AssignDialogRow kWindowsDialog{dialog_templates::Assign(702, 200, 150), u"/windows-key.png",
     u"Windows Dialog Load background image failed!!!",
     {533, dialog_rows::kListDialogBox, {49, 143, 177, 293}}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kMediaDialog{dialog_templates::Assign(703, 200, 150), u"/media-key.png", u"Media Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kMediaDialog{dialog_templates::Assign(703, 200, 150), u"/media-key.png",
+    u"Media Dialog Load background image failed!!!",
     {553, dialog_rows::kListDialogBox, {49, 143, 177, 263}}, dialog_rows::kSaveExit};
 inline constexpr AssignDialogRow kFireKeyDialog{dialog_templates::Assign(704, 200, 150), u"/fire-key.png",
     u"FireKey Dialog Load background image failed!!!",
     {572, {102, 70, 230, 99}, {102, 101, 230, 221}, {}, true}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kHotKeyDialog{dialog_templates::Assign(708, 200, 150), u"/hot-key.png", u"HotKey Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kHotKeyDialog{dialog_templates::Assign(708, 200, 150), u"/hot-key.png",
+    u"HotKey Dialog Load background image failed!!!",
     {565, dialog_rows::kListDialogBox, {49, 143, 177, 283}}, dialog_rows::kSaveExit};
 // The list holds 8 entries in 140 pixels, but table 0 offers 12: the scroll
 // bar (shown only when the entries do not fit) keeps "2500" to "4000" within
 // reach.
-inline constexpr AssignDialogRow kSnipeDialog{dialog_templates::Assign(709, 200, 150), u"/snipe-key.png", u"Snipe Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kSnipeDialog{dialog_templates::Assign(709, 200, 150), u"/snipe-key.png",
+    u"Snipe Dialog Load background image failed!!!",
     {560, dialog_rows::kListDialogBox, {49, 143, 177, 283}, {}, true}, dialog_rows::kSaveExit};
 inline constexpr AssignDialogRow kKeysRecoverDialog{dialog_templates::Assign(710, 150, 100), u"/Keys-recover.png",
     u"KeysRecover Dialog Load background image failed!!!", {}, dialog_rows::kOkReturn, false};

@@ -14,15 +14,17 @@ namespace dialog_templates {
 inline constexpr const char16_t* kFontFace = u"\u5B8B\u4F53";
 inline constexpr int kFontPoints = 12;
 
-// A frameless assignment dialog in the Chinese character set, placed over
-// its owner.
+// An assignment dialog's style: a popup asking for a thin border (borderless
+// on this desktop all the same) that does not centre itself, so it comes up
+// centred over its owner. Its font is in the Chinese character set.
 inline constexpr DWORD kAssignStyle =
     WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | DS_SETFONT | DS_SETFOREGROUND | DS_CONTROL;
 
+// The template of assignment dialog `id` (701 to 704 and 708 to 710).
 constexpr DialogTemplate Assign(UINT id, int widthDlu, int heightDlu)
 {
-    return DialogTemplate{id,         widthDlu,  heightDlu, kAssignStyle, 0, nullptr, kFontFace, kFontPoints,
-                          FW_NORMAL, GB2312_CHARSET, {}};
+    return DialogTemplate{id, widthDlu, heightDlu, kAssignStyle, 0, nullptr, kFontFace, kFontPoints, FW_NORMAL,
+                          GB2312_CHARSET, {}};
 }
 
 }  // namespace dialog_templates

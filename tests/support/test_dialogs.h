@@ -12,7 +12,8 @@
 
 namespace test_dialogs {
 
-inline constexpr DWORD kPlainStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | DS_SETFONT | DS_SETFOREGROUND | DS_CONTROL;
+inline constexpr DWORD kPlainStyle =
+    WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | DS_SETFONT | DS_SETFOREGROUND | DS_CONTROL;
 
 // A plain 400 x 300 dialog (200 x 150 dialog units) in the 12-point dialog
 // font; Plain(id) is the same under another id.
