@@ -38,7 +38,7 @@ const CMessageMap CAssignDialog::kMessageMap = {
 };
 
 CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
-    : CDialog(row.templateId, parent),
+    : CDialog(row.dialogTemplate, parent),
       m_row(row),
       m_buttons{row.buttons.close, row.buttons.confirm, row.buttons.cancel},
       m_hover(m_buttons.size())

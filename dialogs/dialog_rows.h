@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between the seven assignment dialogs on their one frame, a row
-// of data each: template, background picture, the caption of its failure
+// of data each: template (its id and size in dialog units), background picture, the caption of its failure
 // message, its drop-down (box, list and list id) and its three image
 // buttons. Client pixels, (left, top, right, bottom), right and bottom
 // exclusive.
 
 #include <string_view>
 
+#include "dialogs/dialog_templates.h"
 #include "platform/geometry.h"
 #include "platform/windef.h"
 #include "skin/drop_down.h"
@@ -22,7 +23,7 @@ struct FrameButtons {
 };
 
 struct AssignDialogRow {
-    UINT templateId = 0;
+    DialogTemplate dialogTemplate;
     std::u16string_view picture;         // the canvas, below the skin folder
     std::u16string_view failureCaption;  // of the "error" box when it does not load
     DropDownGeometry dropDown;           // list id 0: the dialog has no drop-down
@@ -57,22 +58,25 @@ inline constexpr WORD kLastListId = 572;
 
 }  // namespace dialog_rows
 
-inline constexpr AssignDialogRow kSingleKeyDialog{701, u"/single-key.png",
+inline constexpr AssignDialogRow kSingleKeyDialog{dialog_templates::Assign(701, 200, 150), u"/single-key.png",
     u"Single Key Dialog Load background image failed!!!", {}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kWindowsDialog{702, u"/windows-key.png",
+inline constexpr AssignDialogRow kWindowsDialog{dialog_templates::Assign(702, 200, 150), u"/windows-key.png",
     u"Windows Dialog Load background image failed!!!",
     {533, dialog_rows::kListDialogBox, {49, 143, 177, 293}}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kMediaDialog{703, u"/media-key.png", u"Media Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kMediaDialog{dialog_templates::Assign(703, 200, 150), u"/media-key.png",
+    u"Media Dialog Load background image failed!!!",
     {553, dialog_rows::kListDialogBox, {49, 143, 177, 263}}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kFireKeyDialog{704, u"/fire-key.png",
+inline constexpr AssignDialogRow kFireKeyDialog{dialog_templates::Assign(704, 200, 150), u"/fire-key.png",
     u"FireKey Dialog Load background image failed!!!",
     {572, {102, 70, 230, 99}, {102, 101, 230, 221}, {}, true}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kHotKeyDialog{708, u"/hot-key.png", u"HotKey Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kHotKeyDialog{dialog_templates::Assign(708, 200, 150), u"/hot-key.png",
+    u"HotKey Dialog Load background image failed!!!",
     {565, dialog_rows::kListDialogBox, {49, 143, 177, 283}}, dialog_rows::kSaveExit};
 // The list holds 8 entries in 140 pixels, but table 0 offers 12: the scroll
 // bar (shown only when the entries do not fit) keeps "2500" to "4000" within
 // reach.
-inline constexpr AssignDialogRow kSnipeDialog{709, u"/snipe-key.png", u"Snipe Dialog Load background image failed!!!",
+inline constexpr AssignDialogRow kSnipeDialog{dialog_templates::Assign(709, 200, 150), u"/snipe-key.png",
+    u"Snipe Dialog Load background image failed!!!",
     {560, dialog_rows::kListDialogBox, {49, 143, 177, 283}, {}, true}, dialog_rows::kSaveExit};
-inline constexpr AssignDialogRow kKeysRecoverDialog{710, u"/Keys-recover.png",
+inline constexpr AssignDialogRow kKeysRecoverDialog{dialog_templates::Assign(710, 150, 100), u"/Keys-recover.png",
     u"KeysRecover Dialog Load background image failed!!!", {}, dialog_rows::kOkReturn, false};

@@ -51,7 +51,7 @@ const CMessageMap CVantorDlg::kMessageMap = {
 };
 
 CVantorDlg::CVantorDlg()
-    : CDialog(IDD_KX507_DIALOG, nullptr),
+    : CDialog(kMainWindowTemplate, nullptr),
       m_keyPage(*this, m_dialogs),
       m_dpiPage(*this),
       m_rateLightingPage(*this),
@@ -61,6 +61,7 @@ CVantorDlg::CVantorDlg()
     for (const IPage* page : m_pages) {
         m_hover.emplace_back(page->Elements().size());
     }
+    RegisterIconFiles(IDI_KX507, kApplicationIconFiles);
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
 }

@@ -25,6 +25,7 @@
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"
 #include "mainwnd/layout.h"
+#include "mainwnd/main_window_resources.h"
 #include "mainwnd/page.h"
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
@@ -35,8 +36,6 @@
 #include "skin/ctl_color_brush.h"
 #include "skin/hover_flags.h"
 #include "skin/skin_fonts.h"
-
-inline constexpr UINT IDD_KX507_DIALOG = 700;
 
 class CVantorDlg : public CDialog, private IPageHost {
 public:

@@ -5,7 +5,7 @@ target_sources(kx_platform_ui PRIVATE
   wnd/ctl_color.cpp
   wnd/cwinapp.cpp
   wnd/cwnd.cpp
-  wnd/dialog_templates.cpp
+  wnd/dialog_template.cpp
   wnd/hook.cpp
   wnd/hover_tracker.cpp
   wnd/keyboard_layout.cpp

@@ -34,6 +34,12 @@ private:
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
 
+CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
+    : m_pParentWnd(parent), m_templateId(dialogTemplate.id), m_ownTemplate(dialogTemplate)
+{
+    RegisterDialogTemplate(dialogTemplate);
+}
+
 CDialog::~CDialog()
 {
     if (m_hWnd != nullptr) {
@@ -43,7 +49,8 @@ CDialog::~CDialog()
 
 BOOL CDialog::CreateFromTemplate(CWnd* owner)
 {
-    m_template = FindDialogTemplate(m_templateId);
+    // Its own template stays its own when another registers under the same id.
+    m_template = m_ownTemplate && m_ownTemplate->id == m_templateId ? m_ownTemplate : FindDialogTemplate(m_templateId);
     if (!m_template) {
         return FALSE;
     }

@@ -15,7 +15,10 @@ using INT_PTR = std::intptr_t;
 
 class CDialog : public CWnd {
 public:
+    // A dialog on a registered template (platform/wnd/dialog_template.h).
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    // A dialog on its owner's template, which this registers under its id.
+    explicit CDialog(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
     ~CDialog() override;
 
     // IDOK or IDCANCEL as the dialog ended (or the code EndDialog was given);
@@ -54,7 +57,8 @@ private:
     BOOL CreateFromTemplate(CWnd* owner);
 
     UINT m_templateId = 0;
-    std::optional<DialogTemplate> m_template;
+    std::optional<DialogTemplate> m_ownTemplate;  // the one it was constructed with
+    std::optional<DialogTemplate> m_template;     // the one its window was made from
     bool m_modal = false;
     bool m_modalEnded = false;
     int m_modalResult = -1;

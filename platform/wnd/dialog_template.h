@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates as data: the client size in dialog units, the styles and
-// the font the program's dialog resources name. The windows are borderless
-// on this desktop whatever border style a template asks for.
+// the font a dialog is made with. The program owns its templates and
+// registers them here by id (CDialog's constructor that takes a template does
+// it); the platform only finds them again. The windows are borderless on this
+// desktop whatever border style a template asks for.
 
 #include <optional>
 
@@ -20,8 +22,8 @@ struct DialogTemplate {
     int fontPoints = 0;
     int fontWeight = 0;
     BYTE fontCharSet = 0;
-    // The client size in pixels where pictures fix it (the main window's are
-    // 752 x 647, less wide than its dialog units); 0 x 0 takes the units.
+    // The client size in pixels where the owner fixes it apart from the
+    // dialog units (to the size of its pictures, say); 0 x 0 takes the units.
     CSize clientPixels;
 };
 
@@ -29,6 +31,10 @@ struct DialogTemplate {
 // dots per inch.
 inline constexpr int kPixelsPerDialogUnit = 2;
 
+// Makes the template known under its id; a later registration under the
+// same id replaces the earlier one.
+void RegisterDialogTemplate(const DialogTemplate& dialogTemplate);
+// The template registered under id; none when nothing was.
 std::optional<DialogTemplate> FindDialogTemplate(UINT id);
 // The client size of a window made from the template.
 CSize DialogClientSize(const DialogTemplate& dialogTemplate);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Icons of the program's resources. Icon 710 is the application icon: the
-// window's big and small icon and the tray icon.
+// Icons by resource id. The program names the files of each of its icons
+// once (RegisterIconFiles); loading one then reads them from beside the
+// executable.
+
+#include <string_view>
 
 #include "platform/windef.h"
 
@@ -9,9 +12,12 @@ struct HICON__;
 using HICON = HICON__*;
 using HCURSOR = HICON;
 
-inline constexpr UINT IDI_KX507 = 710;
+// Icon `resourceId` is drawn from icons/<name>-<size>.png beside the
+// executable, one file for each size there is. Registering an id again
+// names the files of its icon loaded from then on; handles loaded before
+// stay good.
+void RegisterIconFiles(UINT resourceId, std::u16string_view name);
 
-// Loads resource icon `resourceId` from the PNG files beside the executable
-// (icons/kx-507-<size>.png). Missing files give an empty icon, never a
-// failure; an unknown id gives nullptr.
+// Loads resource icon `resourceId` from its files. Missing files give an
+// empty icon, never a failure; an id with no files registered gives nullptr.
 HICON LoadIconW(UINT resourceId);

@@ -45,7 +45,7 @@ TEST_F(EndSessionTest, EachSignalEndsTheProgramAsTheTrayMenusExitDoes)
     for (const int signal : kEndSignals) {
         SCOPED_TRACE(signal);
         SimHid sim;
-        const std::string socket = WindowMessageSocketPath(u"RV880KXClass");
+        const std::string socket = WindowMessageSocketPath(kMainWindowClass);
         bool ended = false;
         const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
             ASSERT_TRUE(std::filesystem::exists(socket));
@@ -110,7 +110,7 @@ TEST_F(EndSessionTest, TheDemoProgramEndsWithCodeZeroOnTerm)
     pid_t child = 0;
     char* const argv[] = {const_cast<char*>(executable.c_str()), nullptr};
     ASSERT_EQ(::posix_spawn(&child, executable.c_str(), nullptr, nullptr, argv, environ), 0);
-    const std::string socket = WindowMessageSocketPath(u"RV880KXClass");
+    const std::string socket = WindowMessageSocketPath(kMainWindowClass);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!std::filesystem::exists(socket) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

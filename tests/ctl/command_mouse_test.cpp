@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "settings/device_image.h"
+#include "tests/ctl/ctl_fixture.h"
 #include "tests/ctl/process.h"
 #include "tests/ctl/random_record.h"
-#include "tests/support/output_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -59,39 +59,7 @@ bool PollUntil(const std::function<bool()>& condition)
     return true;
 }
 
-class CtlWithMouse : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/kx-ctl-mouse-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        m_folder = m_root / "program";
-        m_run = m_root / "run";
-        fs::create_directories(m_folder);
-        fs::create_directory(m_run);
-        fs::permissions(m_run, fs::perms::owner_all, fs::perm_options::replace);
-        m_output = BuildOutputFolder();
-        fs::copy_file(m_output / "kx-507-ctl-demo", m_folder / "kx-507-ctl-demo");
-        fs::copy_file(m_output / "config.bin", m_folder / "config.bin");
-    }
-    void TearDown() override { fs::remove_all(m_root); }
-
-    std::vector<std::string> Environment() const
-    {
-        return {"XDG_RUNTIME_DIR=" + m_run.string(), "LANG=C", "LC_ALL=", "LC_MESSAGES=", "QT_QPA_PLATFORM=offscreen"};
-    }
-    ProcessResult Ctl(std::vector<std::string> arguments) const
-    {
-        arguments.insert(arguments.begin(), (m_folder / "kx-507-ctl-demo").string());
-        return RunProcess({arguments, m_folder, Environment()});
-    }
-
-    fs::path m_root;
-    fs::path m_folder;
-    fs::path m_run;
-    fs::path m_output;
-};
+using CtlWithMouse = CtlFolderTest;
 
 }  // namespace
 

@@ -8,44 +8,21 @@
 
 #include <sys/stat.h>
 
-#include "tests/ctl/process.h"
-#include "tests/support/output_folder.h"
+#include "tests/ctl/ctl_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class CtlCommand : public ::testing::Test {
+class CtlCommand : public CtlFolderTest {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/kx-ctl-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        m_folder = m_root / "program";
-        m_run = m_root / "run";
-        fs::create_directories(m_folder);
-        fs::create_directory(m_run);
-        fs::permissions(m_run, fs::perms::owner_all, fs::perm_options::replace);
-        const fs::path output = BuildOutputFolder();
-        fs::copy_file(output / "kx-507-ctl-demo", m_folder / "kx-507-ctl-demo");
-        fs::copy_file(output / "config.bin", m_folder / "config.bin");
+        CtlFolderTest::SetUp();
         WriteFile(m_folder / "str.ini", "[Setting-EN]\nItem1=Left Click\n");
     }
-    void TearDown() override { fs::remove_all(m_root); }
-
-    ProcessLaunch Launch(std::vector<std::string> arguments) const
-    {
-        arguments.insert(arguments.begin(), (m_folder / "kx-507-ctl-demo").string());
-        return {arguments, m_folder, {"XDG_RUNTIME_DIR=" + m_run.string(), "LANG=C", "LC_ALL=", "LC_MESSAGES="}};
-    }
-    ProcessResult Ctl(std::vector<std::string> arguments) const { return RunProcess(Launch(std::move(arguments))); }
 
     std::string Settings() const { return FileText(m_folder / "config.bin") + FileText(m_folder / "str.ini"); }
-
-    fs::path m_root;
-    fs::path m_folder;
-    fs::path m_run;
 };
 
 }  // namespace

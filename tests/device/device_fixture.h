@@ -17,14 +17,9 @@ inline constexpr char16_t kMouseNotFound[] = u"The system did not detect the gam
 
 // A sane machine with the mouse plugged in, the device link as at process
 // start, and recorders for boxes and window calls. Each test breaks one thing.
-class DeviceLinkTest : public ::testing::Test {
+class DeviceLinkTest : public ProcessStateTest {
 protected:
-    explicit DeviceLinkTest(SimHid::Options options = {}) : hid(options)
-    {
-        ResetProcessState();
-    }
-
-    ~DeviceLinkTest() override { ResetProcessState(); }
+    explicit DeviceLinkTest(SimHid::Options options = {}) : hid(options) {}
 
     // Discovery as start-up runs it, scrambling switched on; the log starts empty.
     void OpenMouse()

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/dialog_rows.h"
 #include "dialogs/fire_key_dialog.h"
 #include "dialogs/list_dialog.h"
 #include "dialogs/single_dialog.h"
@@ -121,6 +122,33 @@ TEST_F(DialogFrameTest, TheDialogKeysConfirmAndCancelAndCloseIsACancel)
     wndtest::QueueModalAction([](HWND window) { wndtest::Click(window, {380, 15}); });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(m_boxes.boxes.empty());
+}
+
+// Each dialog's window is made from its own template as big as its frame:
+// the buttons and the drop-down's box inside it, the close button in its top
+// right corner. A template of the wrong size leaves a button off the window
+// or a strip of it never painted.
+TEST_F(DialogFrameTest, EachDialogIsMadeAsBigAsItsFrame)
+{
+    for (const AssignDialogRow* row : {&kSingleKeyDialog, &kWindowsDialog, &kMediaDialog, &kFireKeyDialog,
+                                       &kHotKeyDialog, &kSnipeDialog, &kKeysRecoverDialog}) {
+        const UINT id = row->dialogTemplate.id;
+        CDialog window(row->dialogTemplate);
+        ASSERT_TRUE(window.Create(id)) << id;
+        CRect client;
+        window.GetClientRect(&client);
+        const auto inside = [&client](const CRect& rect) {
+            return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom;
+        };
+        for (const ImageButton* button : {&row->buttons.confirm, &row->buttons.cancel, &row->buttons.close}) {
+            EXPECT_TRUE(inside(button->rect)) << id << " button at " << button->rect.left;
+        }
+        EXPECT_TRUE(!row->HasDropDown() || inside(row->dropDown.box)) << id;
+        EXPECT_EQ(row->buttons.close.rect.top, 0) << id;
+        EXPECT_LE(client.right - row->buttons.close.rect.right, 3) << id;
+        EXPECT_GE(client.bottom - row->buttons.confirm.rect.bottom, 14) << id << " room below the buttons";
+        EXPECT_LE(client.bottom - row->buttons.confirm.rect.bottom, 30) << id << " no more than the frame's edge";
+    }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 void DialogsTest::SetUp()
 {
-    HeadlessTest::SetUp();
+    HeadlessProgramTest::SetUp();
     SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
     UseLanguage(1033);
 }
@@ -18,7 +18,7 @@ void DialogsTest::TearDown()
 {
     SetSystemDefaultLangIdForTesting(std::nullopt);
     SetModulePathForTesting(std::nullopt);
-    HeadlessTest::TearDown();
+    HeadlessProgramTest::TearDown();
 }
 
 void DialogsTest::UseLanguage(LANGID langId)

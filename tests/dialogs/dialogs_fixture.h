@@ -11,9 +11,9 @@
 #include "platform/geometry.h"
 #include "platform/windef.h"
 #include "platform/wnd/testing.h"
-#include "tests/support/headless.h"
+#include "tests/support/process_state.h"
 
-class DialogsTest : public HeadlessTest {
+class DialogsTest : public HeadlessProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;

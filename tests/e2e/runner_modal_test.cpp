@@ -14,6 +14,7 @@
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/testing.h"
 #include "platform/wnd/vkeys.h"
+#include "tests/support/test_dialogs.h"
 #include "tools/kx-run/observer.h"
 #include "tools/kx-run/report.h"
 #include "tools/kx-run/runner.h"
@@ -22,7 +23,7 @@ namespace {
 
 class COpenerDlg : public CDialog {
 public:
-    COpenerDlg() : CDialog(701) {}
+    COpenerDlg() : CDialog(test_dialogs::kPlain) {}
     INT_PTR nestedResult = 0;
 
 protected:
@@ -31,7 +32,7 @@ protected:
 private:
     void OnLButtonDown(UINT, CPoint)
     {
-        CDialog nested(702, this);
+        CDialog nested(test_dialogs::Plain(1702), this);
         nestedResult = nested.DoModal();
     }
     static const CMessageMap kMessageMap;
@@ -102,9 +103,9 @@ TEST_F(RunnerModal, ADialogOpenedByAnActionTakesTheNextActionsThenHandsBack)
     EXPECT_EQ(Report(),
               "> start\n"
               "> click 20 20\n"
-              "dialog 702 opened\n"
+              "dialog 1702 opened\n"
               "> key Enter\n"
-              "dialog 702 closed, result 1\n"
+              "dialog 1702 closed, result 1\n"
               "> key Esc\n"
               "process end, exit code 21\n");
 }
@@ -116,7 +117,7 @@ TEST_F(RunnerModal, ADialogOpenedByAnActionTakesTheNextActionsThenHandsBack)
 TEST_F(RunnerModal, TheScriptMayEndWhileADialogIsOpen)
 {
     EXPECT_EQ(Run("start\nclick 20 20\n"), 0);
-    EXPECT_EQ(Report(), "> start\n> click 20 20\ndialog 702 opened\n");
+    EXPECT_EQ(Report(), "> start\n> click 20 20\ndialog 1702 opened\n");
     EXPECT_EQ(m_programResult, IDCANCEL * 10 + IDCANCEL);
 }
 

@@ -25,7 +25,7 @@ namespace {
 
 constexpr UINT kNotification = WM_USER + 2;
 constexpr UINT kTrayCallback = WM_USER + 1;
-constexpr char16_t kClass[] = u"RV880KXClass";
+constexpr const char16_t* kClass = kMainWindowClass;
 
 struct Expected {
     WPARAM code;

@@ -26,6 +26,7 @@
 #include "settings/settings_state.h"
 #include "tests/support/headless.h"
 #include "tests/support/process_state.h"
+#include "tests/support/test_dialogs.h"
 
 namespace fs = std::filesystem;
 
@@ -94,22 +95,16 @@ Painted Tick(int x, int y)
     return {u"/PaneMakingTick.png", {x, y}, u""};
 }
 
-class PagesTest : public HeadlessTest {
+class PagesTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
-        ASSERT_TRUE(m_window.Create(701));
-        ResetProcessState();
+        HeadlessProgramTest::SetUp();
+        ASSERT_TRUE(m_window.Create(test_dialogs::kPlain.id));
         SetKeyRecoverDefaults(g_settingsRecord);
     }
-    void TearDown() override
-    {
-        ResetProcessState();
-        HeadlessTest::TearDown();
-    }
 
-    CDialog m_window{701};
+    CDialog m_window{test_dialogs::kPlain};
     CRecordingHost m_host{m_window};
 };
 

@@ -18,6 +18,8 @@
 #include "settings/image_encoding.h"
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
+#include "tests/support/process_state.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -114,21 +116,21 @@ const std::map<std::string, std::u16string>& NamesOfToolkitKeys()
     return names;
 }
 
-class SingleKeyTest : public HeadlessTest {
+class SingleKeyTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
+        HeadlessProgramTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
         FillMainWindowStrings(m_strings, Language::English);
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
     }
     void TearDown() override
     {
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
-        HeadlessTest::TearDown();
+        HeadlessProgramTest::TearDown();
     }
 
     // What the dialog shows after the key, and what a Save would store.
@@ -144,7 +146,7 @@ protected:
         EXPECT_EQ(label, u"Single Key-" + expected.name);
     }
 
-    CDialog m_owner{701};
+    CDialog m_owner{test_dialogs::kPlain};
     CAssignmentDialogs m_dialogs;
     MainWindowStrings m_strings;
     SettingsRecord m_record{};

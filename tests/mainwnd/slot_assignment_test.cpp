@@ -24,7 +24,7 @@ const SlotFunction& Function(std::uint8_t code)
     return function != nullptr ? *function : kNone;
 }
 
-class SlotAssignmentTest : public ::testing::Test {
+class SlotAssignmentTest : public ProcessStateTest {
 protected:
     void SetUp() override
     {
@@ -32,9 +32,7 @@ protected:
         // Key set 1 and 2: Left, Right, Mid, DPI Switch, Forward, Backward, Key Off, Key Off.
         const std::uint8_t functions[kSlotsPerRecord] = {0, 1, 2, 5, 3, 4, 12, 12, 0, 1, 2, 5, 3, 4, 12, 12};
         std::memcpy(record.buttonFunction, functions, sizeof functions);
-        ResetProcessState();
     }
-    void TearDown() override { ResetProcessState(); }
 
     MainWindowStrings strings;
     SettingsRecord record{};

@@ -15,27 +15,26 @@
 #include "tests/support/headless.h"
 #include "tests/support/output_folder.h"
 #include "tests/support/process_state.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
 constexpr CPoint kSave{200, 270};
 
-class AssignmentDialogsTest : public HeadlessTest {
+class AssignmentDialogsTest : public HeadlessProgramTest {
 protected:
     void SetUp() override
     {
-        HeadlessTest::SetUp();
+        HeadlessProgramTest::SetUp();
         SetModulePathForTesting((std::filesystem::path(BuildOutputFolder()) / "KX-507").u16string());
         SetSystemDefaultLangIdForTesting(1033);
-        ResetProcessState();
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
     }
     void TearDown() override
     {
-        ResetProcessState();
         SetSystemDefaultLangIdForTesting(std::nullopt);
         SetModulePathForTesting(std::nullopt);
-        HeadlessTest::TearDown();
+        HeadlessProgramTest::TearDown();
     }
 
     static int OpenDialogs(UINT templateId)
@@ -48,7 +47,7 @@ protected:
         return count;
     }
 
-    CDialog m_owner{701};
+    CDialog m_owner{test_dialogs::kPlain};
     CAssignmentDialogs m_dialogs;
 };
 

@@ -63,6 +63,15 @@ TEST_F(TrayTest, LeftClickWithTheMouseShowsTheWindowEveryTime)
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_EQ(GetForegroundWindow(), dlg.GetSafeHwnd());
         EXPECT_EQ(LastBalloon(), nullptr);
+        // Made from its template at exactly its pictures' size (a wider window
+        // leaves a strip never painted), with the application icon as the tray's.
+        CRect client;
+        dlg.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), CSize(752, 647));
+        const std::vector<NOTIFYICONDATAW> added = TrayCallsOf(NIM_ADD);
+        ASSERT_FALSE(added.empty());
+        EXPECT_NE(added.front().hIcon, nullptr);
+        EXPECT_EQ(added.front().hIcon, LoadIconW(IDI_KX507));
 
         // Every hide path only hides; the tray brings the window back each time.
         dlg.SendMessage(WM_CLOSE);
@@ -110,7 +119,7 @@ TEST_F(TrayTest, RightClickMenuEndsTheProgramAndRemovesTheIcon)
     SetSystemDefaultLangIdForTesting(2052);
     wndtest::SetMenuChoice(IDCANCEL);
     HWND mainWindow = nullptr;
-    const std::string socket = WindowMessageSocketPath(u"RV880KXClass");
+    const std::string socket = WindowMessageSocketPath(kMainWindowClass);
     const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
         mainWindow = dlg.GetSafeHwnd();
         EXPECT_TRUE(std::filesystem::exists(socket));
@@ -146,7 +155,7 @@ TEST_F(TrayTest, DismissedMenuLeavesTheProgramRunning)
 TEST_F(TrayTest, CloseProgramCleansUpThenEndsTheProcessWithCodeZero)
 {
     SimHid sim;
-    const std::string socket = WindowMessageSocketPath(u"RV880KXClass");
+    const std::string socket = WindowMessageSocketPath(kMainWindowClass);
     std::size_t trayCallsAtExit = 0;
     try {
         RunProgram({[&](CVantorDlg& dlg) {

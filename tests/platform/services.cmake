@@ -7,4 +7,4 @@ kx_test(kx_platform_services_tests
     services/profile_test.cpp
     services/shell_process_test.cpp
     services/system_info_test.cpp
-  DEPS kx_platform_services kx_platform_ipc)
+  DEPS kx_platform_services kx_platform_ipc kx_platform_state)

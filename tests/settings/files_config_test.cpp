@@ -12,6 +12,7 @@
 #include "platform/winuser.h"
 #include "settings/settings_file.h"
 #include "tests/platform/services/temp_folder.h"
+#include "tests/support/platform_state.h"
 
 namespace {
 
@@ -41,13 +42,16 @@ bool SameRecord(const SettingsRecord& a, const SettingsRecord& b) { return std::
 
 class ConfigFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = SetMessageBoxPresenter(&m_presenter); }
-    void TearDown() override { SetMessageBoxPresenter(m_previous); }
+    void SetUp() override
+    {
+        ResetPlatformState();
+        SetMessageBoxPresenter(&m_presenter);
+    }
+    void TearDown() override { ResetPlatformState(); }
 
     void Load() { LoadSettingsFile(nullptr, m_config, m_flag, m_record); }
 
     CRecordingPresenter m_presenter;
-    IMessageBoxPresenter* m_previous = nullptr;
     CTempFolder m_folder;
     std::filesystem::path m_file = m_folder.File("config.bin");
     std::u16string m_config = m_folder.WideFile("config.bin");

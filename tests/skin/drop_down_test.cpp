@@ -12,6 +12,7 @@
 #include "platform/wnd/list_box.h"
 #include "skin/drop_down.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr std::u16string_view kEntries[] = {u"Play", u"Pause", u"Stop"};
 
 class COwnerDlg : public CDialog {
 public:
-    COwnerDlg() : CDialog(701) {}
+    COwnerDlg() : CDialog(test_dialogs::kPlain) {}
     std::function<void()> onChoice;
 
 protected:
@@ -45,7 +46,7 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
         m_owner.ShowWindow(SW_SHOW);
         wndtest::PumpMessages();
     }

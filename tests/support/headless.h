@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/wnd/testing.h"
+#include "tests/support/platform_state.h"
 #include "tests/support/recorders.h"
 
 // Handles messages until condition holds, for at most 10 s of real time;
@@ -19,16 +20,18 @@ bool PumpUntil(const std::function<bool()>& condition);
 
 class HeadlessTest : public ::testing::Test {
 protected:
+    // Resets the state, then puts the recorders in; takes them out and
+    // resets the state again.
     void SetUp() override;
     void TearDown() override;
+    // What SetUp and TearDown reset: the platform's state here, the whole
+    // process's in HeadlessProgramTest.
+    virtual void ResetState() { ResetPlatformState(); }
 
     CRecordingMessageBoxes m_boxes;
     CRecordingShellOpener m_shell;
     CVirtualClock m_clock;
 
 private:
-    IMessageBoxPresenter* m_previousBoxes = nullptr;
-    IShellOpener* m_previousShell = nullptr;
-    IClock* m_previousClock = nullptr;
     wndtest::UnscriptedModalHandler m_previousUnscripted;
 };

@@ -6,7 +6,7 @@
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"
 
-void ResetProcessState()
+void ResetProgramState()
 {
     CloseDeviceHandles();
     g_deviceLink = DeviceLink{};
@@ -14,4 +14,10 @@ void ResetProcessState()
     g_appliedCopy = SettingsRecord{};
     ClearDeviceImage();
     DpiTableSet = 0;
+}
+
+void ResetProcessState()
+{
+    ResetProgramState();
+    ResetPlatformState();
 }

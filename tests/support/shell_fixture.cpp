@@ -53,7 +53,7 @@ std::u16string U16(const std::string& text)
 
 void ShellTest::SetUp()
 {
-    HeadlessTest::SetUp();
+    HeadlessProgramTest::SetUp();
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
         m_hadRuntime = true;
         m_previousRuntime = runtime;
@@ -69,7 +69,7 @@ void ShellTest::TearDown()
     } else {
         ::unsetenv("XDG_RUNTIME_DIR");
     }
-    HeadlessTest::TearDown();
+    HeadlessProgramTest::TearDown();
 }
 
 void ShellTest::PrepareRun()
@@ -88,7 +88,9 @@ void ShellTest::PrepareRun()
     SetSystemDefaultLangIdForTesting(1033);
     SetExitProcessHookForTesting([](UINT code) { throw ProcessExited{code}; });
 
-    ResetProcessState();
+    // A start again within the test: the program's state as a fresh process
+    // has it, the test's recorders kept.
+    ResetProgramState();
 }
 
 void ShellTest::FinishRun()

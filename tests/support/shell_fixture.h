@@ -12,7 +12,7 @@
 
 #include "mainwnd/vantor_dlg.h"
 #include "platform/windef.h"
-#include "tests/support/headless.h"
+#include "tests/support/process_state.h"
 
 // Thrown by the ExitProcess hook: the program ended the process with this code.
 struct ProcessExited {
@@ -21,7 +21,7 @@ struct ProcessExited {
 
 using ProgramStep = std::function<void(CVantorDlg&)>;
 
-class ShellTest : public HeadlessTest {
+class ShellTest : public HeadlessProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;

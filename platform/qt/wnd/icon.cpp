@@ -8,7 +8,6 @@
 
 #include "platform/module.h"
 #include "platform/qt/wnd/desktop.h"
-#include "platform/str_conv.h"
 #include "platform/wnd/icon.h"
 
 namespace {
@@ -16,15 +15,23 @@ namespace {
 // The sizes the icon is drawn in, each a file beside the executable.
 constexpr std::array kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
 
+// The file names each registered icon is drawn from.
+std::map<UINT, QString>& IconFileNames()
+{
+    static std::map<UINT, QString> names;
+    return names;
+}
+
 struct LoadedIcon {
     std::unique_ptr<QIcon> icon;
     QString largestFile;  // what a notification names the icon by
 };
 
-// Resource icons are loaded once and shared, as Windows shares them.
-std::map<UINT, LoadedIcon>& LoadedIcons()
+// Icons are loaded once and shared, as Windows shares resource icons; by
+// their files, so a handle stays good when its id is given other files.
+std::map<QString, LoadedIcon>& LoadedIcons()
 {
-    static std::map<UINT, LoadedIcon> icons;
+    static std::map<QString, LoadedIcon> icons;
     return icons;
 }
 
@@ -35,12 +42,12 @@ QString ExecutableFolder()
     return QFileInfo(QString::fromUtf16(path, length)).absolutePath();
 }
 
-LoadedIcon LoadApplicationIcon()
+LoadedIcon LoadIconFiles(const QString& name)
 {
     LoadedIcon loaded{std::make_unique<QIcon>(), QString()};
     const QString folder = ExecutableFolder();
     for (int size : kIconSizes) {
-        const QString file = QStringLiteral("%1/icons/kx-507-%2.png").arg(folder).arg(size);
+        const QString file = QStringLiteral("%1/icons/%2-%3.png").arg(folder, name).arg(size);
         if (QFileInfo::exists(file)) {
             loaded.icon->addFile(file, QSize(size, size));
             loaded.largestFile = file;
@@ -51,7 +58,7 @@ LoadedIcon LoadApplicationIcon()
 
 const LoadedIcon* Loaded(HICON icon)
 {
-    for (const auto& [id, loaded] : LoadedIcons()) {
+    for (const auto& [name, loaded] : LoadedIcons()) {
         if (reinterpret_cast<HICON>(loaded.icon.get()) == icon) {
             return &loaded;
         }
@@ -61,14 +68,20 @@ const LoadedIcon* Loaded(HICON icon)
 
 }  // namespace
 
+void RegisterIconFiles(UINT resourceId, std::u16string_view name)
+{
+    IconFileNames()[resourceId] = QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 HICON LoadIconW(UINT resourceId)
 {
-    if (resourceId != IDI_KX507) {
+    const auto name = IconFileNames().find(resourceId);
+    if (name == IconFileNames().end()) {
         return nullptr;
     }
-    LoadedIcon& loaded = LoadedIcons()[resourceId];
+    LoadedIcon& loaded = LoadedIcons()[name->second];
     if (!loaded.icon) {
-        loaded = LoadApplicationIcon();
+        loaded = LoadIconFiles(name->second);
     }
     return reinterpret_cast<HICON>(loaded.icon.get());
 }

@@ -47,7 +47,7 @@ protected:
         ::close(fd);
     }
 
-    static constexpr const char16_t* kClass = u"RV880KXClass";
+    static constexpr const char16_t* kClass = u"KxTestWindowClass";
     std::filesystem::path m_dir;
     std::string m_oldRuntime;
 };

@@ -33,14 +33,10 @@ protected:
     {
         FakeWindowSystem::Reset();
         ResetProcessState();
-        m_previousBoxes = SetMessageBoxPresenter(&boxes);
+        SetMessageBoxPresenter(&boxes);
     }
 
-    void TearDown() override
-    {
-        ResetProcessState();
-        SetMessageBoxPresenter(m_previousBoxes);
-    }
+    void TearDown() override { ResetProcessState(); }
 
     void RefuseUser(const std::string& node) { system.io->devices[system.DevPath(node)].openError = EACCES; }
 
@@ -48,7 +44,6 @@ protected:
     CRecordingBoxes boxes;
 
 private:
-    IMessageBoxPresenter* m_previousBoxes = nullptr;
 };
 
 }  // namespace

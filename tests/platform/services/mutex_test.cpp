@@ -154,7 +154,7 @@ TEST_F(RuntimeFolderTest, WithNoFolderAtAllOneCopyStillRunsAndItIsSaidOnce)
     EXPECT_NE(CreateMutexW(nullptr, FALSE, name.c_str()), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
     CWindowMessageChannel channel;
-    EXPECT_FALSE(channel.Listen(u"RV880KXClass", [](const WindowMessage&) {}));
+    EXPECT_FALSE(channel.Listen(u"KxTestWindowClass", [](const WindowMessage&) {}));
     const std::string said = ::testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(said.find("no private folder for run-time files"), said.rfind("no private folder for run-time files"));

@@ -7,6 +7,7 @@
 #include "platform/services/process.h"
 #include "platform/services/shell.h"
 #include "platform/winuser.h"
+#include "tests/support/platform_state.h"
 
 namespace {
 
@@ -23,11 +24,14 @@ public:
 
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = SetShellOpener(&m_opener); }
-    void TearDown() override { SetShellOpener(m_previous); }
+    void SetUp() override
+    {
+        ResetPlatformState();
+        SetShellOpener(&m_opener);
+    }
+    void TearDown() override { ResetPlatformState(); }
 
     CRecordingOpener m_opener;
-    IShellOpener* m_previous = nullptr;
 };
 
 std::intptr_t Code(HINSTANCE result) { return reinterpret_cast<std::intptr_t>(result); }

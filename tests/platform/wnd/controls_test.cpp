@@ -14,6 +14,7 @@
 #include "platform/wnd/list_box.h"
 #include "platform/wnd/vkeys.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr int kItemHeight = 16;
 // transparent text background, its own font.
 class CHostDlg : public CDialog {
 public:
-    CHostDlg() : CDialog(704)
+    CHostDlg() : CDialog(test_dialogs::kPlain)
     {
         LOGFONTW font;
         font.lfHeight = 14;
@@ -103,7 +104,7 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_dlg.Create(704));
+        ASSERT_TRUE(m_dlg.Create(test_dialogs::kPlain.id));
         m_dlg.ShowWindow(SW_SHOW);
         ASSERT_TRUE(m_dlg.list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, kListRect, &m_dlg, 572));
         for (const char16_t* entry : {u"L-Button", u"R-Button", u"M-Button", u"Forward", u"Backward"}) {
@@ -130,7 +131,7 @@ TEST_F(ControlsTest, AChoiceMayCloseTheListAndRunADialogFromItsNotification)
 {
     m_dlg.afterSelect = [this] {
         m_dlg.list.DestroyWindow();
-        CDialog inner(701, &m_dlg);
+        CDialog inner(test_dialogs::Plain(1702), &m_dlg);
         wndtest::QueueModalAction([&inner](HWND) { inner.EndDialog(IDOK); });
         EXPECT_EQ(inner.DoModal(), IDOK);
     };

@@ -12,6 +12,7 @@
 #include "platform/wnd/vkeys.h"
 #include "platform/wnd/wnd_class.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -19,13 +20,18 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 
 class CPlainDlg : public CDialog {
 public:
-    explicit CPlainDlg(UINT id = 701, CWnd* parent = nullptr) : CDialog(id, parent) {}
+    explicit CPlainDlg(const DialogTemplate& dialogTemplate = test_dialogs::kPlain, CWnd* parent = nullptr)
+        : CDialog(dialogTemplate, parent)
+    {
+    }
+    // A dialog on whatever template is registered under id, if any.
+    explicit CPlainDlg(UINT id) : CDialog(id) {}
 };
 
 // Hides itself on its first two non-client paints, as the main window does.
 class CStartsHiddenDlg : public CDialog {
 public:
-    CStartsHiddenDlg() : CDialog(700) {}
+    CStartsHiddenDlg() : CDialog(test_dialogs::kClassed) {}
     int hideCount = 2;
     int defaultNcPaints = 0;
 
@@ -53,7 +59,7 @@ const CMessageMap CStartsHiddenDlg::kMessageMap = {
 // Paints its background red and ends with IDOK on a click.
 class CPaintingDlg : public CDialog {
 public:
-    CPaintingDlg() : CDialog(701) {}
+    CPaintingDlg() : CDialog(test_dialogs::kPlain) {}
     int paints = 0;
 
 protected:
@@ -80,7 +86,7 @@ const CMessageMap CPaintingDlg::kMessageMap = {
 
 class CHelpDlg : public CDialog {
 public:
-    CHelpDlg() : CDialog(701) {}
+    CHelpDlg() : CDialog(test_dialogs::kPlain) {}
     int helps = 0;
 
 protected:
@@ -103,7 +109,7 @@ void RegisterMainClass()
 {
     WNDCLASSW info;
     ASSERT_TRUE(GetClassInfoW(nullptr, u"#32770", &info));
-    info.lpszClassName = u"RV880KXClass";
+    info.lpszClassName = test_dialogs::kClassName;
     ASSERT_TRUE(AfxRegisterClass(&info));
 }
 
@@ -171,35 +177,45 @@ TEST_F(DialogTest, ADialogLeftOpenByTheScriptEndsWithMinusOneAndIsReported)
     CPlainDlg dlg;
     EXPECT_EQ(dlg.DoModal(), -1);
     wndtest::SetUnscriptedModalHandler(std::move(failing));
-    EXPECT_EQ(unscripted, std::vector<UINT>{701});
+    EXPECT_EQ(unscripted, std::vector<UINT>{test_dialogs::kPlain.id});
 }
 
 TEST_F(DialogTest, UnknownTemplatesAndUnregisteredClassesFail)
 {
-    CPlainDlg unknown(705);
+    CPlainDlg unknown(UINT{1705});
     EXPECT_EQ(unknown.DoModal(), -1);
-    if (!IsWindowClassRegistered(u"RV880KXClass")) {
+    if (!IsWindowClassRegistered(test_dialogs::kClassName)) {
         CStartsHiddenDlg main;
         EXPECT_EQ(main.DoModal(), -1);
     }
 }
 
+// Two pixels a dialog unit, unless the template fixes the pixels; a template
+// registered again under its id is the one the next dialog is made from.
 TEST_F(DialogTest, TemplatesGiveTheClientSizes)
 {
     RegisterMainClass();
-    const std::pair<UINT, CSize> expected[] = {{701, {400, 300}}, {704, {400, 300}}, {709, {400, 300}}, {710, {300, 200}}};
-    for (const auto& [id, size] : expected) {
-        CPlainDlg dlg(id);
-        ASSERT_TRUE(dlg.Create(id)) << id;
+    const std::pair<DialogTemplate, CSize> expected[] = {
+        {test_dialogs::kPlain, {400, 300}},
+        {test_dialogs::Plain(1703, 150, 100), {300, 200}},
+        {test_dialogs::Plain(1703, 151, 99), {302, 198}},
+    };
+    for (const auto& [dialogTemplate, size] : expected) {
+        CPlainDlg dlg(dialogTemplate);
+        ASSERT_TRUE(dlg.Create(dialogTemplate.id)) << dialogTemplate.widthDlu;
         CRect client;
         dlg.GetClientRect(&client);
-        EXPECT_EQ(client.Size(), size) << id;
+        EXPECT_EQ(client.Size(), size) << dialogTemplate.widthDlu;
+        CPlainDlg again(dialogTemplate.id);
+        ASSERT_TRUE(again.Create(dialogTemplate.id));
+        again.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), size) << "found again under " << dialogTemplate.id;
     }
     CStartsHiddenDlg main;
-    ASSERT_TRUE(main.Create(700));
+    ASSERT_TRUE(main.Create(test_dialogs::kClassed.id));
     CRect client;
     main.GetClientRect(&client);
-    // Exactly its pictures' size: any wider and a strip is never painted.
+    // Exactly the fixed size, not the 760 x 630 of its dialog units.
     EXPECT_EQ(client.Size(), CSize(752, 647));
 }
 
@@ -221,8 +237,8 @@ TEST_F(DialogTest, AWindowRunAtStartUpHidesOnItsFirstTwoNonClientPaints)
 
 TEST_F(DialogTest, AModalDialogDisablesAndCentresOverItsOwner)
 {
-    CPlainDlg owner(710);
-    CPlainDlg inner(701, &owner);
+    CPlainDlg owner(test_dialogs::Plain(1704, 150, 100));
+    CPlainDlg inner(test_dialogs::Plain(1702), &owner);
     wndtest::QueueModalAction([&](HWND) {
         wndtest::QueueModalAction([&](HWND window) {
             EXPECT_FALSE(owner.IsWindowEnabled());
@@ -244,7 +260,7 @@ TEST_F(DialogTest, AModalDialogDisablesAndCentresOverItsOwner)
 TEST_F(DialogTest, ShowingPaintsTheSurfaceThroughEraseAndPaint)
 {
     CPaintingDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     dlg.ShowWindow(SW_SHOW);
     wndtest::PumpMessages();
     EXPECT_EQ(dlg.paints, 1);
@@ -264,7 +280,7 @@ TEST_F(DialogTest, ShowingPaintsTheSurfaceThroughEraseAndPaint)
 TEST_F(DialogTest, ACaptionPressMovesTheWindowOnlyWhenThePointerMovesWithTheButtonHeld)
 {
     CPlainDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     dlg.ShowWindow(SW_SHOW);
     const CPoint at(30, 40);
     const auto captionPress = [&] {
@@ -303,7 +319,7 @@ class CTestApp : public CWinApp {
 public:
     BOOL InitInstance() override
     {
-        CPlainDlg main(710);
+        CPlainDlg main(test_dialogs::Plain(1704, 150, 100));
         m_pMainWnd = &main;
         wndtest::QueueModalAction([](HWND window) { wndtest::KeyPress(window, VK_ESCAPE); });
         m_result = static_cast<int>(main.DoModal());
@@ -329,11 +345,14 @@ TEST_F(DialogTest, TheApplicationRunsItsMainWindowAndExitsWithExitInstancesCode)
 TEST_F(DialogTest, StyleAndIconsAreKept)
 {
     CPlainDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
-    const HICON icon = AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDI_KX507) : LoadIconW(IDI_KX507);
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
+    const HICON icon = test_dialogs::LoadTestIcon();
     ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(LoadIconW(IDI_KX507), icon);
-    EXPECT_EQ(LoadIconW(1), nullptr);
+    EXPECT_EQ(LoadIconW(test_dialogs::kIconId), icon) << "loaded once and shared";
+    EXPECT_EQ(LoadIconW(1), nullptr) << "no files registered";
+    if (AfxGetApp() != nullptr) {
+        EXPECT_EQ(AfxGetApp()->LoadIcon(test_dialogs::kIconId), icon);
+    }
     dlg.SetIcon(icon, TRUE);
     dlg.SetIcon(icon, FALSE);
     EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(icon));

@@ -12,6 +12,7 @@
 #include "platform/wnd/hook.h"
 #include "platform/wnd/vkeys.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ bool Released(LPARAM flags) { return ((flags >> 31) & 1) != 0; }
 
 class CKeyDlg : public CDialog {
 public:
-    CKeyDlg() : CDialog(701) {}
+    CKeyDlg() : CDialog(test_dialogs::kPlain) {}
     BOOL PreTranslateMessage(MSG* msg) override
     {
         if (msg->message == WM_KEYDOWN) {
@@ -79,7 +80,7 @@ protected:
         g_order.clear();
         g_calls.clear();
         g_newerSwallows = false;
-        ASSERT_TRUE(m_dlg.Create(701));
+        ASSERT_TRUE(m_dlg.Create(test_dialogs::kPlain.id));
         m_dlg.ShowWindow(SW_SHOW);
         g_older = SetWindowsHookExW(WH_KEYBOARD, CALLBACK_Older, nullptr, GetCurrentThreadId());
         ASSERT_NE(g_older, nullptr);

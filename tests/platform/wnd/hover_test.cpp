@@ -8,6 +8,7 @@
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/mouse_track.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr DWORD kHoverMs = 10;
 // as the skinned windows do.
 class CHoverDlg : public CDialog {
 public:
-    CHoverDlg() : CDialog(701) {}
+    CHoverDlg() : CDialog(test_dialogs::kPlain) {}
 
     std::vector<CPoint> hovers;
     int leaves = 0;
@@ -55,7 +56,7 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_dlg.Create(701));
+        ASSERT_TRUE(m_dlg.Create(test_dialogs::kPlain.id));
         m_dlg.ShowWindow(SW_SHOW);
         wndtest::PumpMessages();
     }
@@ -125,7 +126,7 @@ TEST_F(HoverTest, LeavingTheWindowReportsOnceAndCancelsTheHover)
 TEST_F(HoverTest, MovingOntoAnotherWindowCountsAsLeaving)
 {
     CHoverDlg other;
-    ASSERT_TRUE(other.Create(701));
+    ASSERT_TRUE(other.Create(test_dialogs::kPlain.id));
     other.ShowWindow(SW_SHOW);
     wndtest::MouseMove(m_dlg, CPoint(20, 20));
     wndtest::MouseMove(other, CPoint(300, 200));

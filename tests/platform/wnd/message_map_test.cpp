@@ -10,12 +10,13 @@
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/list_box.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
 class CProbeDlg : public CDialog {
 public:
-    CProbeDlg() : CDialog(701) {}
+    CProbeDlg() : CDialog(test_dialogs::kPlain) {}
 
     std::vector<std::string> log;
     UINT consume = WM_NULL;  // a message pre-translation swallows
@@ -101,7 +102,7 @@ using MessageMapTest = HeadlessTest;
 TEST_F(MessageMapTest, EntriesReceiveTheirParametersUnpacked)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-5), 7));
     EXPECT_EQ(dlg.SendMessage(WM_USER + 2, 7, 3), 703);
     DEV_BROADCAST_HDR header{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_DEVICEINTERFACE, 0};
@@ -112,7 +113,7 @@ TEST_F(MessageMapTest, EntriesReceiveTheirParametersUnpacked)
 TEST_F(MessageMapTest, NotificationsMatchControlIdAndCode)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(32, LBN_SELCHANGE));
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(31, LBN_DBLCLK));
     EXPECT_TRUE(dlg.log.empty());
@@ -123,7 +124,7 @@ TEST_F(MessageMapTest, NotificationsMatchControlIdAndCode)
 TEST_F(MessageMapTest, RangeEntriesTellTheHandlerWhichControlNotified)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     for (const WORD id : {40, 41, 46, 47}) {
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE));
     }
@@ -135,7 +136,7 @@ TEST_F(MessageMapTest, RangeEntriesTellTheHandlerWhichControlNotified)
 TEST_F(MessageMapTest, MessagesWithoutEntryGetTheDefaultAndBaseTablesAreSearched)
 {
     CDerivedProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     EXPECT_EQ(dlg.SendMessage(WM_USER + 9, 1, 2), 0);
     EXPECT_EQ(dlg.SendMessage(WM_USER + 3), 1);
     EXPECT_EQ(dlg.SendMessage(WM_USER + 2, 1, 1), 101);
@@ -145,7 +146,7 @@ TEST_F(MessageMapTest, MessagesWithoutEntryGetTheDefaultAndBaseTablesAreSearched
 TEST_F(MessageMapTest, SendIsSynchronousAndPostWaitsForTheLoopInOrder)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     EXPECT_TRUE(PostMessageW(dlg, WM_USER + 2, 1, 0));
     EXPECT_TRUE(dlg.PostMessage(WM_USER + 2, 2, 0));
     SendMessageW(dlg, WM_USER + 2, 3, 0);
@@ -159,7 +160,7 @@ TEST_F(MessageMapTest, MessagesForAGoneWindowAreDropped)
     HWND gone = nullptr;
     {
         CProbeDlg dlg;
-        ASSERT_TRUE(dlg.Create(701));
+        ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
         gone = dlg;
         EXPECT_TRUE(dlg.PostMessage(WM_USER + 2, 1, 0));
     }
@@ -172,7 +173,7 @@ TEST_F(MessageMapTest, MessagesForAGoneWindowAreDropped)
 TEST_F(MessageMapTest, PreTranslationSeesQueuedMessagesOnlyAndMayConsumeThem)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     dlg.consume = WM_USER + 2;
     dlg.PostMessage(WM_USER + 2, 1, 0);
     wndtest::PumpMessages();
@@ -184,7 +185,7 @@ TEST_F(MessageMapTest, PreTranslationSeesQueuedMessagesOnlyAndMayConsumeThem)
 TEST_F(MessageMapTest, PreTranslationWalksFromAControlToItsParent)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     CListBox list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 10, 110, 110), &dlg, 31));
     PostMessageW(list, WM_USER + 5, 0, 0);
@@ -196,7 +197,7 @@ TEST_F(MessageMapTest, PreTranslationWalksFromAControlToItsParent)
 TEST_F(MessageMapTest, DestroyingAWindowDestroysItsControls)
 {
     CProbeDlg dlg;
-    ASSERT_TRUE(dlg.Create(701));
+    ASSERT_TRUE(dlg.Create(test_dialogs::kPlain.id));
     CListBox list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &dlg, 31));
     EXPECT_EQ(dlg.GetDlgItem(31), &list);

@@ -16,6 +16,7 @@
 #include "platform/wnd/notify_icon.h"
 #include "platform/wnd/test_notification_service.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -55,15 +56,15 @@ TEST_F(NotificationServiceTest, BalloonsArriveWithTheProgramsIconEntryAndTimeOut
     wndtest::SetNotificationAreaAvailable(false);
     AfxSetDesktopEntryName(u"kx-507");
 
-    CDialog window(701);
-    ASSERT_TRUE(window.Create(701));
+    CDialog window(test_dialogs::kPlain);
+    ASSERT_TRUE(window.Create(test_dialogs::kPlain.id));
     NOTIFYICONDATAW record;
     record.cbSize = kNotifyIconDataSizeWithoutBalloonIcon;
     record.hWnd = window;
     record.uID = 1;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kTrayCallback;
-    record.hIcon = LoadIconW(IDI_KX507);
+    record.hIcon = test_dialogs::LoadTestIcon();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &record));
 
     SetBalloon(record, u"Warning", u"The system did not detect the gaming mouse!", 100);

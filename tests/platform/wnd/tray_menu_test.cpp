@@ -18,6 +18,7 @@
 #include "platform/wnd/menu.h"
 #include "platform/wnd/notify_icon.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr UINT kIconId = 1;
 
 class CTrayDlg : public CDialog {
 public:
-    CTrayDlg() : CDialog(701) {}
+    CTrayDlg() : CDialog(test_dialogs::kPlain) {}
     std::vector<std::pair<WPARAM, LPARAM>> callbacks;
     int exits = 0;
 
@@ -58,13 +59,13 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_dlg.Create(701));
+        ASSERT_TRUE(m_dlg.Create(test_dialogs::kPlain.id));
         m_record.cbSize = kNotifyIconDataSizeWithoutBalloonIcon;
         m_record.hWnd = m_dlg;
         m_record.uID = kIconId;
         m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         m_record.uCallbackMessage = kTrayCallback;
-        m_record.hIcon = LoadIconW(IDI_KX507);
+        m_record.hIcon = test_dialogs::LoadTestIcon();
         CopyText(m_record.szTip, std::size(m_record.szTip), u"KX-507");
     }
     CTrayDlg m_dlg;
