@@ -42,6 +42,8 @@ public:
     // Enter and Escape hide the window instead of ending the dialog; a mouse
     // move over an open list selects the item under the pointer.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // What a screen reader and the keyboard reach (vantor_dlg_access.cpp).
+    AccessibleElements AccessibleChildren() const override;
 
 protected:
     const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -97,6 +99,11 @@ private:
     void OnStageListChoice(UINT listId);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
 
+    // Accessible elements.
+    void AppendPageElements(AccessibleElements& elements) const;
+    void AppendDropDown(AccessibleElements& elements, const DropDownGeometry& geometry, std::u16string name,
+        std::u16string value) const;
+
     // Hover pictures.
     void OnMouseMove(UINT flags, CPoint point);
     void OnMouseHover(UINT flags, CPoint point);
@@ -109,6 +116,7 @@ private:
 
     HICON m_hIcon = nullptr;
     SkinLanguage m_skinLanguage = SkinLanguage::English;
+    Language m_language = Language::English;
     CFont m_listFont;
     CFont m_textFont;
     MainWindowStrings m_strings;
