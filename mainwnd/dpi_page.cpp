@@ -18,6 +18,16 @@ std::vector<std::u16string_view> DpiValueList()
     return values;
 }
 
+constexpr std::array<ScreenElement, layout::hover::dpi::kCount> DpiPageElements()
+{
+    std::array<ScreenElement, layout::hover::dpi::kCount> elements{};
+    for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
+        elements[layout::hover::dpi::Stage(stage)] = {ElementKind::DropDownBox, layout::kStageBoxes[stage].box, true};
+    }
+    return elements;
+}
+constexpr auto kElements = DpiPageElements();
+
 }  // namespace
 
 CDpiPage::CDpiPage(IPageHost& host) : m_host(host)
@@ -110,18 +120,13 @@ void CDpiPage::TrackListItem(CPoint screenPoint)
     }
 }
 
-std::optional<std::size_t> CDpiPage::StageElementAt(CPoint point) const
+std::span<const ScreenElement> CDpiPage::Elements() const
 {
-    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
-        if (m_boxes[stage].InBox(point)) {
-            return layout::hover::Stage(stage);
-        }
-    }
-    return std::nullopt;
+    return kElements;
 }
 
-SkinPicture CDpiPage::StageBoxPicture(std::size_t element, bool over) const
+SkinPicture CDpiPage::ElementPicture(std::size_t element, bool over) const
 {
-    const std::size_t stage = element - layout::hover::Stage(0);
+    const std::size_t stage = element - layout::hover::dpi::Stage(0);
     return m_boxes[stage].BoxPicture(over, m_labels[stage], DT_CENTER);
 }

@@ -9,28 +9,30 @@
 #include <vector>
 
 #include "mainwnd/layout.h"
+#include "mainwnd/page.h"
 #include "skin/drop_down.h"
 
 class IPageHost;
 
-class CDpiPage {
+class CDpiPage final : public IPage {
 public:
     explicit CDpiPage(IPageHost& host);
 
     // The page's content after its picture: the stage labels, taken afresh
     // from the record and the DPI value list in force, centred in their boxes.
-    void AppendContent(std::vector<SkinPicture>& pictures);
+    void AppendContent(std::vector<SkinPicture>& pictures) override;
 
     // A click on the page: open lists the point is not in (guard or box) are
     // closed, then the four boxes are tested. Returns whether one was hit.
-    bool OnClick(CPoint point);
+    bool OnClick(CPoint point) override;
     // A choice (or double click) in a stage list.
-    void OnListChoice();
-    void CloseLists();
-    void TrackListItem(CPoint screenPoint);
+    void OnListChoice() override;
+    void CloseLists() override;
+    void TrackListItem(CPoint screenPoint) override;
 
-    std::optional<std::size_t> StageElementAt(CPoint point) const;
-    SkinPicture StageBoxPicture(std::size_t element, bool over) const;
+    // The four stage boxes (layout::hover::dpi), each drawn with its label.
+    std::span<const ScreenElement> Elements() const override;
+    SkinPicture ElementPicture(std::size_t element, bool over) const override;
 
 private:
     void OnStageBox(std::size_t stage);

@@ -27,9 +27,21 @@ constexpr auto kAllSlots = AllSlots();
 
 SlotRef SlotOfElement(std::size_t element)
 {
-    const std::size_t index = element - layout::hover::Slot(0, 0);
+    const std::size_t index = element - layout::hover::keys::Slot(0, 0);
     return SlotRef{index / layout::kSlotBoxCount, index % layout::kSlotBoxCount};
 }
+
+constexpr std::array<ScreenElement, layout::hover::keys::kCount> KeyPageElements()
+{
+    std::array<ScreenElement, layout::hover::keys::kCount> elements{};
+    elements[layout::hover::keys::kDefault] = {ElementKind::Button, layout::kDefault.rect, true};
+    for (const SlotRef ref : kAllSlots) {
+        elements[layout::hover::keys::Slot(ref.keySet, ref.slot)] = {
+            ElementKind::DropDownBox, layout::kSlotBoxes[ref.keySet][ref.slot].box, true};
+    }
+    return elements;
+}
+constexpr auto kElements = KeyPageElements();
 
 }  // namespace
 
@@ -51,6 +63,11 @@ void CKeyPage::UseLabelFile(std::u16string labelFile, std::u16string section)
 void CKeyPage::LoadLabels()
 {
     ::LoadLabels(m_labelFile, m_labelSection, m_labels);
+}
+
+void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures)
+{
+    AppendContent(pictures, m_appliedBeforeFlag);
 }
 
 void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t appliedBeforeFlag)
@@ -216,18 +233,16 @@ void CKeyPage::TrackListItem(CPoint screenPoint)
     }
 }
 
-std::optional<std::size_t> CKeyPage::SlotElementAt(CPoint point) const
+std::span<const ScreenElement> CKeyPage::Elements() const
 {
-    for (const SlotRef ref : kAllSlots) {
-        if (m_boxes[ref.keySet][ref.slot].InBox(point)) {
-            return layout::hover::Slot(ref.keySet, ref.slot);
-        }
-    }
-    return std::nullopt;
+    return kElements;
 }
 
-SkinPicture CKeyPage::SlotBoxPicture(std::size_t element, bool over) const
+SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
 {
+    if (element == layout::hover::keys::kDefault) {
+        return over ? layout::kDefault.Over() : layout::kDefault.Normal();
+    }
     return BoxPicture(SlotOfElement(element), over);
 }
 

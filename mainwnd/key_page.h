@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mainwnd/layout.h"
+#include "mainwnd/page.h"
 #include "mainwnd/slot_assignment.h"
 #include "settings/label_file.h"
 #include "skin/drop_down.h"
@@ -19,7 +20,7 @@
 class CAssignmentDialogs;
 class IPageHost;
 
-class CKeyPage {
+class CKeyPage final : public IPage {
 public:
     CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs);
 
@@ -28,26 +29,30 @@ public:
     void LoadLabels();
     const SlotLabels& Labels() const { return m_labels; }
 
+    // config.bin's first byte as read at start-up: 0 asks for the first-run
+    // defaults at the page's first drawing.
+    void UseAppliedBeforeFlag(std::uint8_t appliedBeforeFlag) { m_appliedBeforeFlag = appliedBeforeFlag; }
+
     // The page's content after its picture: the first time in the process
     // the first-run defaults when appliedBeforeFlag is 0, then the twelve labels.
     void AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t appliedBeforeFlag);
+    void AppendContent(std::vector<SkinPicture>& pictures) override;
 
     // A click on the page: open lists the point is not in (list or box) are
     // closed, then Default and the twelve boxes are tested in order. Returns
     // whether one of them was hit.
-    bool OnClick(CPoint point);
+    bool OnClick(CPoint point) override;
     // A choice (or double click) in a function list.
-    void OnListChoice();
-    // Destroys every slot list and clears every open flag.
-    void CloseLists();
-    // List item tracking: the item under the screen point, in the list that
-    // lies there, becomes its selection.
-    void TrackListItem(CPoint screenPoint);
+    void OnListChoice() override;
+    void CloseLists() override;
+    void TrackListItem(CPoint screenPoint) override;
+    // The labels as Apply last wrote them.
+    void RevertToApplied() override { LoadLabels(); }
 
-    // The slot box under a point, as a hover element number.
-    std::optional<std::size_t> SlotElementAt(CPoint point) const;
-    // Slot box `element` drawn normal or hovered, with its label.
-    SkinPicture SlotBoxPicture(std::size_t element, bool over) const;
+    // Default, then the slot boxes (layout::hover::keys); a box is drawn
+    // with its label.
+    std::span<const ScreenElement> Elements() const override;
+    SkinPicture ElementPicture(std::size_t element, bool over) const override;
 
 private:
     void ApplyFirstRunDefaults();
@@ -66,5 +71,6 @@ private:
     SlotLabels m_labels;
     std::u16string m_labelFile;
     std::u16string m_labelSection;
+    std::uint8_t m_appliedBeforeFlag = 0;
     bool m_firstDrawDone = false;
 };

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string_view>
 
+#include "mainwnd/screen_element.h"
 #include "platform/geometry.h"
 #include "settings/settings_record.h"
 #include "skin/drop_down.h"
@@ -145,52 +146,74 @@ inline constexpr std::array<LightingTick, 8> kLightingTicks = {{
     {{425, 274, 451, 301}, LightingTickKind::ModeTwoParameter, 1},
 }};
 
-// The 21 elements with a hover picture, numbered for their hover flags.
+// The window's own elements, whatever page is drawn: its four picture
+// buttons in the order a hover tests them, then the tabs and the link.
+inline constexpr std::array<ImageButton, 4> kWindowButtons = {kApply, kExit, kClose, kMinimise};
+inline constexpr std::array<ScreenElement, 8> kWindowElements = {{
+    {ElementKind::Button, kApply.rect, true},
+    {ElementKind::Button, kExit.rect, true},
+    {ElementKind::Button, kClose.rect, true},
+    {ElementKind::Button, kMinimise.rect, true},
+    {ElementKind::Tab, kTabs[0].rect},
+    {ElementKind::Tab, kTabs[1].rect},
+    {ElementKind::Tab, kTabs[2].rect},
+    {ElementKind::Link, kWebLink},
+}};
+
+// The elements with a hover picture, numbered as their owner numbers them:
+// the window its buttons, each page its own elements.
 namespace hover {
 inline constexpr std::size_t kApply = 0;
 inline constexpr std::size_t kExit = 1;
-inline constexpr std::size_t kDefault = 2;
+inline constexpr std::size_t kClose = 2;
 inline constexpr std::size_t kMinimise = 3;
-inline constexpr std::size_t kClose = 4;
-// Slot box k of key set s, stage box i (0-based).
-constexpr std::size_t Slot(std::size_t keySet, std::size_t slot) { return 5 + keySet * kSlotBoxCount + slot; }
-constexpr std::size_t Stage(std::size_t stage) { return 17 + stage; }
-inline constexpr std::size_t kCount = 21;
+
+// Key page: Default, then slot box k of key set s.
+namespace keys {
+inline constexpr std::size_t kDefault = 0;
+constexpr std::size_t Slot(std::size_t keySet, std::size_t slot) { return 1 + keySet * kSlotBoxCount + slot; }
+inline constexpr std::size_t kCount = 1 + kKeySetCount * kSlotBoxCount;
+}  // namespace keys
+
+// DPI page: stage box i (0-based).
+namespace dpi {
+constexpr std::size_t Stage(std::size_t stage) { return stage; }
+inline constexpr std::size_t kCount = kDpiStageCount;
+}  // namespace dpi
+
+// An element by owner: Page::None stands for the window itself.
+struct ElementRef {
+    Page page;
+    std::size_t element;
+    friend constexpr bool operator==(const ElementRef&, const ElementRef&) = default;
+};
+constexpr ElementRef Window(std::size_t element) { return {Page::None, element}; }
+constexpr ElementRef Keys(std::size_t element) { return {Page::Keys, element}; }
+constexpr ElementRef Dpi(std::size_t element) { return {Page::Dpi, element}; }
 
 // One mouse move outside every element draws back the first flagged element
 // in this order.
-inline constexpr std::array<std::size_t, kCount> kRestoreOrder = {
-    kMinimise, kClose, kApply, kDefault, kExit,
-    Slot(0, 0), Slot(0, 1), Slot(0, 2), Slot(0, 3), Slot(0, 4), Slot(0, 5),
-    Slot(1, 0), Slot(1, 1), Slot(1, 2), Slot(1, 3), Slot(1, 4), Slot(1, 5),
-    Stage(0), Stage(1), Stage(2), Stage(3),
-};
+inline constexpr std::array<ElementRef, 4 + keys::kCount + dpi::kCount> kRestoreOrder = {{
+    Window(kMinimise), Window(kClose), Window(kApply), Keys(keys::kDefault), Window(kExit),
+    Keys(keys::Slot(0, 0)), Keys(keys::Slot(0, 1)), Keys(keys::Slot(0, 2)),
+    Keys(keys::Slot(0, 3)), Keys(keys::Slot(0, 4)), Keys(keys::Slot(0, 5)),
+    Keys(keys::Slot(1, 0)), Keys(keys::Slot(1, 1)), Keys(keys::Slot(1, 2)),
+    Keys(keys::Slot(1, 3)), Keys(keys::Slot(1, 4)), Keys(keys::Slot(1, 5)),
+    Dpi(dpi::Stage(0)), Dpi(dpi::Stage(1)), Dpi(dpi::Stage(2)), Dpi(dpi::Stage(3)),
+}};
 
 // Hovering an element draws back its flagged neighbours.
 struct Neighbours {
-    std::size_t element;
-    std::array<std::optional<std::size_t>, 2> drawnBack;
+    ElementRef element;
+    std::array<std::optional<ElementRef>, 2> drawnBack;
 };
 inline constexpr std::array<Neighbours, 5> kNeighbours = {{
-    {kApply, {kExit, kDefault}},
-    {kExit, {kApply, std::nullopt}},
-    {kClose, {kMinimise, std::nullopt}},
-    {kMinimise, {kClose, std::nullopt}},
-    {kDefault, {kApply, std::nullopt}},
+    {Window(kApply), {Window(kExit), Keys(keys::kDefault)}},
+    {Window(kExit), {Window(kApply), std::nullopt}},
+    {Window(kClose), {Window(kMinimise), std::nullopt}},
+    {Window(kMinimise), {Window(kClose), std::nullopt}},
+    {Keys(keys::kDefault), {Window(kApply), std::nullopt}},
 }};
-
-// The window-wide buttons by element number.
-constexpr const ImageButton* Button(std::size_t element)
-{
-    switch (element) {
-    case kApply: return &layout::kApply;
-    case kExit: return &layout::kExit;
-    case kDefault: return &layout::kDefault;
-    case kMinimise: return &layout::kMinimise;
-    case kClose: return &layout::kClose;
-    default: return nullptr;
-    }
-}
 }  // namespace hover
 
 }  // namespace layout

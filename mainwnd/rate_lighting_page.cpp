@@ -72,11 +72,29 @@ void AppendCurrentLightingTicks(std::vector<SkinPicture>& pictures)
     }
 }
 
+constexpr std::array<ScreenElement, kRateTicks.size() + kLightingTicks.size()> RateLightingElements()
+{
+    std::array<ScreenElement, kRateTicks.size() + kLightingTicks.size()> elements{};
+    for (std::size_t tick = 0; tick < kRateTicks.size(); ++tick) {
+        elements[tick] = {ElementKind::Tick, kRateTicks[tick].rect};
+    }
+    for (std::size_t tick = 0; tick < kLightingTicks.size(); ++tick) {
+        elements[kRateTicks.size() + tick] = {ElementKind::Tick, kLightingTicks[tick].rect};
+    }
+    return elements;
+}
+constexpr auto kElements = RateLightingElements();
+
 }  // namespace
 
 CRateLightingPage::CRateLightingPage(IPageHost& host) : m_host(host) {}
 
-void CRateLightingPage::AppendContent(std::vector<SkinPicture>& pictures) const
+void CRateLightingPage::AppendContent(std::vector<SkinPicture>& pictures)
+{
+    AppendTicks(pictures);
+}
+
+void CRateLightingPage::AppendTicks(std::vector<SkinPicture>& pictures) const
 {
     const std::size_t rate = RateTickOf(g_settingsRecord.reportInterval).value_or(layout::kRate1000Tick);
     pictures.push_back(Tick(kRateTicks[rate].rect));
@@ -144,4 +162,14 @@ void CRateLightingPage::OnLightingTick(std::size_t tick)
         pictures.push_back(Tick(kRateTicks[*rate].rect));
     }
     m_host.Repaint(pictures);
+}
+
+std::span<const ScreenElement> CRateLightingPage::Elements() const
+{
+    return kElements;
+}
+
+SkinPicture CRateLightingPage::ElementPicture(std::size_t element, bool) const
+{
+    return Tick(kElements[element].rect);
 }

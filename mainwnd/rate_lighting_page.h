@@ -6,22 +6,30 @@
 
 #include <vector>
 
+#include "mainwnd/page.h"
 #include "skin/repaint.h"
 
 class IPageHost;
 
-class CRateLightingPage {
+class CRateLightingPage final : public IPage {
 public:
     explicit CRateLightingPage(IPageHost& host);
 
     // The page's content after its picture, as its tab draws it: the report
     // rate's tick (at 1000 Hz for any value but 125, 250 and 500 Hz), then the
     // lighting ticks.
-    void AppendContent(std::vector<SkinPicture>& pictures) const;
+    void AppendContent(std::vector<SkinPicture>& pictures) override;
+    // The ticks of that content alone: where a choice is active.
+    void AppendTicks(std::vector<SkinPicture>& pictures) const;
 
     // The report-rate ticks, then the lighting ticks. Returns whether one was
     // hit (a mode-2 parameter clicked while mode 2 is off is hit, and ignored).
-    bool OnClick(CPoint point);
+    bool OnClick(CPoint point) override;
+
+    // The report-rate ticks, then the lighting ticks; none hovers, and each
+    // has the tick picture as its only one.
+    std::span<const ScreenElement> Elements() const override;
+    SkinPicture ElementPicture(std::size_t element, bool over) const override;
 
 private:
     void OnRateTick(std::size_t tick);

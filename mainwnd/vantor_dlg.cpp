@@ -56,8 +56,12 @@ CVantorDlg::CVantorDlg()
       m_keyPage(*this, m_dialogs),
       m_dpiPage(*this),
       m_rateLightingPage(*this),
-      m_hover(layout::hover::kCount)
+      m_pages{&m_keyPage, &m_dpiPage, &m_rateLightingPage}
 {
+    m_hover.emplace_back(layout::kWindowButtons.size());
+    for (const IPage* page : m_pages) {
+        m_hover.emplace_back(page->Elements().size());
+    }
     m_hIcon = LoadIconW(IDI_KX507);
     g_deviceLink.devicePresent = 0;
 }
@@ -147,6 +151,7 @@ void CVantorDlg::LoadSettingsAndSkin()
     CopyRecordToAppliedCopy();
     m_keyPage.UseLabelFile(m_paths.labelFile, m_strings.strSettingsSection);
     m_keyPage.LoadLabels();
+    m_keyPage.UseAppliedBeforeFlag(m_appliedBeforeFlag);
     m_skinFolder = PathBesideExe(m_paths.modulePath, SkinFolderName(m_skinLanguage));
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
@@ -158,12 +163,8 @@ BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
         ShowWindow(SW_HIDE);
         return TRUE;
     }
-    if (msg->message == WM_MOUSEMOVE) {
-        if (m_currentPage == layout::Page::Keys) {
-            m_keyPage.TrackListItem(msg->pt);
-        } else if (m_currentPage == layout::Page::Dpi) {
-            m_dpiPage.TrackListItem(msg->pt);
-        }
+    if (IPage* shown = CurrentPage(); shown != nullptr && msg->message == WM_MOUSEMOVE) {
+        shown->TrackListItem(msg->pt);
     }
     return CDialog::PreTranslateMessage(msg);
 }
@@ -280,11 +281,9 @@ void CVantorDlg::RestoreFromTray()
 void CVantorDlg::RebuildCurrentPage()
 {
     const layout::Page page = m_currentPage;
-    if (page == layout::Page::Keys) {
-        m_keyPage.CloseLists();
-        m_keyPage.LoadLabels();
-    } else if (page == layout::Page::Dpi) {
-        m_dpiPage.CloseLists();
+    if (IPage* shown = CurrentPage()) {
+        shown->CloseLists();
+        shown->RevertToApplied();
     }
     m_currentPage = layout::Page::None;
     DrawPage(page);

@@ -3,15 +3,19 @@
 // The main window: a borderless skinned dialog on template 700 that starts
 // hidden in the tray. Its frame (vantordlg.cpp) is start-up, the tray icon and
 // its balloons, the device-change hook, hiding and the two ways of ending; its
-// three pages are plain classes of their own that it holds and dispatches to
-// (vantordlg_pages.cpp), and its buttons and boxes change pictures under the
-// pointer (vantordlg_hover.cpp). Everything it shows is painted into its canvas.
+// three pages are classes of their own behind one page interface (page.h),
+// held in an array by layout::Page, and the window passes the current page
+// what its own buttons leave (vantordlg_pages.cpp); its buttons and the
+// pages' elements change pictures under the pointer (vantordlg_hover.cpp).
+// Everything it shows is painted into its canvas.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/shell/instance_channel.h"
 #include "app/shell/tray_icon.h"
@@ -21,6 +25,7 @@
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"
 #include "mainwnd/layout.h"
+#include "mainwnd/page.h"
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
 #include "platform/gdi/bitmap.h"
@@ -93,24 +98,31 @@ private:
     // Draws a page into the canvas unless it is the current one already.
     void DrawPage(layout::Page page);
     void OnLButtonDown(UINT flags, CPoint point);
-    // The current page's own controls; whether one of them took the click.
-    bool OnPageClick(CPoint point);
+    // The page shown; none before the first page is drawn.
+    IPage* CurrentPage();
+    const IPage* CurrentPage() const;
+    IPage& PageOf(layout::Page page) { return *m_pages[PageIndex(page)]; }
+    static std::size_t PageIndex(layout::Page page) { return static_cast<std::size_t>(page) - 1; }
     void OnSlotListChoice(UINT listId);
     void OnStageListChoice(UINT listId);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
 
     // Accessible elements.
-    void AppendPageElements(AccessibleElements& elements) const;
-    void AppendDropDown(AccessibleElements& elements, const DropDownGeometry& geometry, std::u16string name,
-        std::u16string value) const;
+    // Element `element` of layout::kWindowElements, named.
+    AccessibleElement WindowElement(std::size_t element) const;
+    // The current page's element, named, with its value or state.
+    void AppendPageElement(AccessibleElements& elements, std::size_t element) const;
 
     // Hover pictures.
     void OnMouseMove(UINT flags, CPoint point);
     void OnMouseHover(UINT flags, CPoint point);
     void TrackHover();
-    // The element under the point that hovering changes on this page.
-    std::optional<std::size_t> HoverElementAt(CPoint point) const;
-    SkinPicture ElementPicture(std::size_t element, bool over) const;
+    // The element under the point that hovering changes: the window's own
+    // buttons first, then the current page's elements.
+    std::optional<layout::hover::ElementRef> HoverElementAt(CPoint point) const;
+    SkinPicture ElementPicture(layout::hover::ElementRef element, bool over) const;
+    // Page::None holds the window's own flags.
+    CHoverFlags& HoverFlags(layout::Page owner) { return m_hover[static_cast<std::size_t>(owner)]; }
     // Elements of other pages stay off the page now drawn.
     void ForgetHoverOfOtherPages();
 
@@ -139,7 +151,10 @@ private:
     CKeyPage m_keyPage;
     CDpiPage m_dpiPage;
     CRateLightingPage m_rateLightingPage;
-    CHoverFlags m_hover;
+    // Indexed by layout::Page, less one: Page::None has no page.
+    std::array<IPage*, 3> m_pages;
+    // Hover flags by owner, indexed by layout::Page.
+    std::vector<CHoverFlags> m_hover;
     CCtlColorBrush m_listBrush;
     layout::Page m_currentPage = layout::Page::None;
     // The first two non-client paints hide the window: it starts in the tray.

@@ -14,18 +14,7 @@ namespace hover = layout::hover;
 // The pointer rests this long before the "-over" picture is drawn: almost at once.
 constexpr DWORD kHoverTimeMs = 10;
 
-// The elements of every page, in the order a hover tests them.
-constexpr std::size_t kWindowButtons[] = {hover::kApply, hover::kExit, hover::kClose, hover::kMinimise};
-
-bool IsSlot(std::size_t element)
-{
-    return element >= hover::Slot(0, 0) && element < hover::Stage(0);
-}
-
-bool IsStage(std::size_t element)
-{
-    return element >= hover::Stage(0) && element < hover::kCount;
-}
+using layout::hover::ElementRef;
 
 }  // namespace
 
@@ -42,11 +31,16 @@ void CVantorDlg::OnMouseMove(UINT flags, CPoint point)
 {
     if (HoverElementAt(point)) {
         TrackHover();
-    } else if (const auto flagged = m_hover.FirstSet(hover::kRestoreOrder)) {
+    } else {
         // One element per move: several flagged ones come back over several moves.
-        const SkinPicture normal = ElementPicture(*flagged, false);
-        m_hover.Clear(*flagged);
-        Repaint({&normal, 1});
+        for (const ElementRef flagged : hover::kRestoreOrder) {
+            if (HoverFlags(flagged.page).IsSet(flagged.element)) {
+                const SkinPicture normal = ElementPicture(flagged, false);
+                HoverFlags(flagged.page).Clear(flagged.element);
+                Repaint({&normal, 1});
+                break;
+            }
+        }
     }
     CDialog::OnMouseMove(flags, point);
 }
@@ -60,48 +54,39 @@ void CVantorDlg::OnMouseHover(UINT flags, CPoint point)
                 continue;
             }
             for (const auto neighbour : rule.drawnBack) {
-                if (neighbour && m_hover.IsSet(*neighbour)) {
+                if (neighbour && HoverFlags(neighbour->page).IsSet(neighbour->element)) {
                     pictures.push_back(ElementPicture(*neighbour, false));
-                    m_hover.Clear(*neighbour);
+                    HoverFlags(neighbour->page).Clear(neighbour->element);
                 }
             }
         }
         // Drawn again even when it shows its "-over" picture already.
-        m_hover.Set(*element);
+        HoverFlags(element->page).Set(element->element);
         Repaint(pictures);
     }
     CDialog::OnMouseHover(flags, point);
 }
 
-std::optional<std::size_t> CVantorDlg::HoverElementAt(CPoint point) const
+std::optional<ElementRef> CVantorDlg::HoverElementAt(CPoint point) const
 {
-    for (const std::size_t button : kWindowButtons) {
-        if (hover::Button(button)->rect.PtInRect(point)) {
-            return button;
-        }
+    if (const auto button = ::HoverElementAt(layout::kWindowElements, point)) {
+        return hover::Window(*button);
     }
-    if (m_currentPage == layout::Page::Dpi) {
-        return m_dpiPage.StageElementAt(point);
-    }
-    if (m_currentPage == layout::Page::Keys) {
-        if (layout::kDefault.rect.PtInRect(point)) {
-            return hover::kDefault;
+    if (const IPage* shown = CurrentPage()) {
+        if (const auto element = ::HoverElementAt(shown->Elements(), point)) {
+            return ElementRef{m_currentPage, *element};
         }
-        return m_keyPage.SlotElementAt(point);
     }
     return std::nullopt;
 }
 
-SkinPicture CVantorDlg::ElementPicture(std::size_t element, bool over) const
+SkinPicture CVantorDlg::ElementPicture(ElementRef element, bool over) const
 {
-    if (IsSlot(element)) {
-        return m_keyPage.SlotBoxPicture(element, over);
+    if (element.page == layout::Page::None) {
+        const ImageButton& button = layout::kWindowButtons[element.element];
+        return over ? button.Over() : button.Normal();
     }
-    if (IsStage(element)) {
-        return m_dpiPage.StageBoxPicture(element, over);
-    }
-    const ImageButton& button = *hover::Button(element);
-    return over ? button.Over() : button.Normal();
+    return m_pages[PageIndex(element.page)]->ElementPicture(element.element, over);
 }
 
 // Each page picture shows every element of its page in its normal look. An
@@ -110,11 +95,9 @@ SkinPicture CVantorDlg::ElementPicture(std::size_t element, bool over) const
 // new page has none.
 void CVantorDlg::ForgetHoverOfOtherPages()
 {
-    for (std::size_t element = 0; element < hover::kCount; ++element) {
-        const bool keyPageOnly = element == hover::kDefault || IsSlot(element);
-        const bool dpiPageOnly = IsStage(element);
-        if ((keyPageOnly && m_currentPage != layout::Page::Keys) || (dpiPageOnly && m_currentPage != layout::Page::Dpi)) {
-            m_hover.Clear(element);
+    for (const layout::PageTab& tab : layout::kTabs) {
+        if (tab.page != m_currentPage) {
+            HoverFlags(tab.page).TakeAll();
         }
     }
 }

@@ -22,6 +22,16 @@ void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
     RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, &m_textFont);
 }
 
+IPage* CVantorDlg::CurrentPage()
+{
+    return m_currentPage == layout::Page::None ? nullptr : &PageOf(m_currentPage);
+}
+
+const IPage* CVantorDlg::CurrentPage() const
+{
+    return m_currentPage == layout::Page::None ? nullptr : m_pages[PageIndex(m_currentPage)];
+}
+
 void CVantorDlg::DrawPage(layout::Page page)
 {
     if (m_currentPage == page) {
@@ -29,11 +39,10 @@ void CVantorDlg::DrawPage(layout::Page page)
     }
     m_currentPage = page;
     // A page's lists go with it.
-    if (page != layout::Page::Keys) {
-        m_keyPage.CloseLists();
-    }
-    if (page != layout::Page::Dpi) {
-        m_dpiPage.CloseLists();
+    for (const layout::PageTab& tab : layout::kTabs) {
+        if (tab.page != page) {
+            PageOf(tab.page).CloseLists();
+        }
     }
     ForgetHoverOfOtherPages();
     std::vector<SkinPicture> pictures;
@@ -42,18 +51,8 @@ void CVantorDlg::DrawPage(layout::Page page)
             pictures.push_back(SkinPicture{tab.picture, CPoint(0, 0), std::nullopt});
         }
     }
-    switch (page) {
-    case layout::Page::Keys:
-        m_keyPage.AppendContent(pictures, m_appliedBeforeFlag);
-        break;
-    case layout::Page::Dpi:
-        m_dpiPage.AppendContent(pictures);
-        break;
-    case layout::Page::RateAndLighting:
-        m_rateLightingPage.AppendContent(pictures);
-        break;
-    default:
-        break;
+    if (IPage* shown = CurrentPage()) {
+        shown->AppendContent(pictures);
     }
     Repaint(pictures);
 }
@@ -84,25 +83,11 @@ void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
         ShellExecuteW(m_hWnd, kOpenVerb, m_strings.strWebSite.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
-    if (OnPageClick(point)) {
+    if (IPage* shown = CurrentPage(); shown != nullptr && shown->OnClick(point)) {
         return;
     }
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
     CDialog::OnLButtonDown(flags, point);
-}
-
-bool CVantorDlg::OnPageClick(CPoint point)
-{
-    switch (m_currentPage) {
-    case layout::Page::Keys:
-        return m_keyPage.OnClick(point);
-    case layout::Page::Dpi:
-        return m_dpiPage.OnClick(point);
-    case layout::Page::RateAndLighting:
-        return m_rateLightingPage.OnClick(point);
-    default:
-        return false;
-    }
 }
 
 void CVantorDlg::ApplyToMouse()
@@ -127,12 +112,12 @@ void CVantorDlg::CloseProgram()
 
 void CVantorDlg::OnSlotListChoice(UINT)
 {
-    m_keyPage.OnListChoice();
+    PageOf(layout::Page::Keys).OnListChoice();
 }
 
 void CVantorDlg::OnStageListChoice(UINT)
 {
-    m_dpiPage.OnListChoice();
+    PageOf(layout::Page::Dpi).OnListChoice();
 }
 
 // The window's only controls are its lists: skin text on the list background

@@ -59,7 +59,7 @@ std::string ReadFile(const std::string& path)
 
 class AccessibilityTest : public DialogsTest {};
 
-class DialogTreeTest : public DialogsTest, public ::testing::WithParamInterface<std::pair<LANGID, const char*>> {};
+class DialogTreeTest : public DialogsTest, public ::testing::WithParamInterface<std::pair<LANGID, std::string>> {};
 
 TEST_P(DialogTreeTest, EveryDialogShowsItsElementsWithRolesNamesAndStates)
 {
@@ -95,8 +95,9 @@ TEST_P(DialogTreeTest, EveryDialogShowsItsElementsWithRolesNamesAndStates)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogTreeTest,
-    ::testing::Values(std::make_pair(LANGID{1033}, "english.txt"), std::make_pair(LANGID{2052}, "simplified.txt"),
-        std::make_pair(LANGID{1028}, "traditional.txt")));
+    ::testing::Values(std::make_pair(LANGID{1033}, std::string("english.txt")),
+        std::make_pair(LANGID{2052}, std::string("simplified.txt")),
+        std::make_pair(LANGID{1028}, std::string("traditional.txt"))));
 
 TEST_F(AccessibilityTest, TabWalksTheFireKeyDialogInReadingOrderAndShiftTabWalksBack)
 {

@@ -75,18 +75,18 @@ void DrawPages(std::uint8_t firstRunFlag)
     static CPages pages;
     CKeyPage& keyPage = pages.keyPage;
     CDpiPage& dpiPage = pages.dpiPage;
-    const CRateLightingPage& ratePage = pages.ratePage;
+    CRateLightingPage& ratePage = pages.ratePage;
     std::vector<SkinPicture> content;
     keyPage.AppendContent(content, firstRunFlag);
     dpiPage.AppendContent(content);
     ratePage.AppendContent(content);
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
         for (std::size_t slot = 0; slot < layout::kSlotBoxCount; ++slot) {
-            content.push_back(keyPage.SlotBoxPicture(layout::hover::Slot(keySet, slot), true));
+            content.push_back(keyPage.ElementPicture(layout::hover::keys::Slot(keySet, slot), true));
         }
     }
     for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
-        content.push_back(dpiPage.StageBoxPicture(layout::hover::Stage(stage), true));
+        content.push_back(dpiPage.ElementPicture(layout::hover::dpi::Stage(stage), true));
     }
     Require(!content.empty());
 }

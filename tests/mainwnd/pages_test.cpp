@@ -14,6 +14,7 @@
 
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"
+#include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
 #include "platform/wnd/cdialog.h"
@@ -266,6 +267,87 @@ TEST_F(PagesTest, TheFirstRunIsAppliedOnceAtTheFirstDrawing)
     EXPECT_FALSE(fs::exists(folder / "str.ini"));
     EXPECT_EQ(g_deviceImage[kImageConsumerTable], 0);
     fs::remove_all(folder);
+}
+
+// Every element with a hover picture, whoever owns it, comes back in the
+// restore order once; an element missing there would keep its "-over"
+// picture for good, one listed twice would never be reached the second time.
+TEST_F(PagesTest, EveryHoveringElementIsInTheRestoreOrderOnceUnderItsOwnersNumber)
+{
+    CAssignmentDialogs dialogs;
+    CKeyPage keyPage(m_host, dialogs);
+    CDpiPage dpiPage(m_host);
+    CRateLightingPage ratePage(m_host);
+    const std::pair<layout::Page, const IPage*> pages[] = {
+        {layout::Page::Keys, &keyPage}, {layout::Page::Dpi, &dpiPage}, {layout::Page::RateAndLighting, &ratePage}};
+    std::vector<layout::hover::ElementRef> hovering;
+    for (std::size_t button = 0; button < layout::kWindowElements.size(); ++button) {
+        if (layout::kWindowElements[button].hovers) {
+            hovering.push_back(layout::hover::Window(button));
+        }
+    }
+    for (const auto& [owner, page] : pages) {
+        for (std::size_t element = 0; element < page->Elements().size(); ++element) {
+            if (page->Elements()[element].hovers) {
+                hovering.push_back({owner, element});
+            }
+        }
+    }
+    ASSERT_EQ(hovering.size(), layout::hover::kRestoreOrder.size());
+    for (const layout::hover::ElementRef ref : hovering) {
+        EXPECT_EQ(std::count(layout::hover::kRestoreOrder.begin(), layout::hover::kRestoreOrder.end(), ref), 1)
+            << static_cast<int>(ref.page) << "/" << ref.element;
+    }
+    EXPECT_EQ(layout::kWindowButtons.size(), 4u);
+    for (std::size_t button = 0; button < layout::kWindowButtons.size(); ++button) {
+        EXPECT_EQ(layout::kWindowButtons[button].rect, layout::kWindowElements[button].rect);
+    }
+}
+
+TEST_F(PagesTest, EachPageNumbersItsOwnElementsAndDrawsThemByThatNumber)
+{
+    CConfirmingDialogs dialogs;
+    CKeyPage keyPage(m_host, dialogs);
+    namespace keys = layout::hover::keys;
+    ASSERT_EQ(keyPage.Elements().size(), 13u);
+    EXPECT_EQ(HoverElementAt(keyPage.Elements(), CPoint(360, 580)), keys::kDefault);
+    EXPECT_EQ(keyPage.Elements()[keys::kDefault].kind, ElementKind::Button);
+    EXPECT_EQ(HoverElementAt(keyPage.Elements(), CPoint(80, 200)), keys::Slot(0, 0));
+    EXPECT_EQ(HoverElementAt(keyPage.Elements(), CPoint(650, 517)), keys::Slot(1, 5));
+    EXPECT_EQ(HoverElementAt(keyPage.Elements(), CPoint(651, 517)), std::nullopt);
+    EXPECT_EQ(keyPage.Elements()[keys::Slot(1, 3)].kind, ElementKind::DropDownBox);
+    ASSERT_TRUE(keyPage.OnClick(CPoint(360, 580)));  // Default gives every box a label
+    const SkinPicture box = keyPage.ElementPicture(keys::Slot(1, 3), true);
+    EXPECT_EQ(box.file, u"/DropdownBox-over.png");
+    EXPECT_EQ(box.topLeft, CPoint(523, 371));
+    ASSERT_TRUE(box.label.has_value());
+    EXPECT_EQ(box.label->text, keyPage.Labels()[1][3]);
+    EXPECT_FALSE(box.label->text.empty());
+    EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, false).file, u"/Default-normal.png");
+    EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, true).topLeft, CPoint(352, 572));
+
+    CDpiPage dpiPage(m_host);
+    std::vector<SkinPicture> content;
+    dpiPage.AppendContent(content);
+    ASSERT_EQ(dpiPage.Elements().size(), 4u);
+    EXPECT_EQ(HoverElementAt(dpiPage.Elements(), CPoint(500, 490)), layout::hover::dpi::Stage(3));
+    // The key page's Default lies where the DPI page has nothing.
+    EXPECT_EQ(HoverElementAt(dpiPage.Elements(), CPoint(360, 580)), std::nullopt);
+    const SkinPicture stage = dpiPage.ElementPicture(layout::hover::dpi::Stage(1), false);
+    EXPECT_EQ(stage.file, u"/DropdownBox-normal.png");
+    EXPECT_EQ(stage.topLeft, CPoint(498, 263));
+    EXPECT_EQ(stage.label->text, content[1].label->text);
+
+    // The third page's ticks are elements for a reader, but none hovers.
+    CRateLightingPage ratePage(m_host);
+    ASSERT_EQ(ratePage.Elements().size(), 12u);
+    for (const ScreenElement& tick : ratePage.Elements()) {
+        EXPECT_EQ(tick.kind, ElementKind::Tick);
+        EXPECT_EQ(HoverElementAt(ratePage.Elements(), tick.rect.TopLeft()), std::nullopt);
+    }
+    EXPECT_EQ(ratePage.Elements()[3].rect, layout::kRateTicks[3].rect);
+    EXPECT_EQ(ratePage.Elements()[4].rect, layout::kLightingTicks[0].rect);
+    EXPECT_EQ(ratePage.ElementPicture(4, false).file, u"/PaneMakingTick.png");
 }
 
 }  // namespace

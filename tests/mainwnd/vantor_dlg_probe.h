@@ -22,8 +22,11 @@ public:
     std::uint8_t AppliedBeforeFlag() const { return m_dlg.m_appliedBeforeFlag; }
     bool ReshowRefreshPending() const { return m_dlg.m_reshowRefresh; }
     bool IsListeningToOtherPrograms() const { return m_dlg.m_ties && m_dlg.m_ties->channel.IsOpen(); }
-    // Hover elements are numbered as in mainwnd/layout.h.
-    bool HoverFlag(std::size_t element) const { return m_dlg.m_hover.IsSet(element); }
+    // Hover elements are numbered by their owner as in mainwnd/layout.h.
+    bool HoverFlag(layout::hover::ElementRef element) const
+    {
+        return m_dlg.m_hover[static_cast<std::size_t>(element.page)].IsSet(element.element);
+    }
 
 private:
     const CVantorDlg& m_dlg;
