@@ -72,9 +72,31 @@ BOOL CAssignDialog::OnInitDialog()
         MessageBoxW(m_hWnd, kErrorText, std::u16string(m_row.failureCaption).c_str(), MB_OK);
         return TRUE;
     }
+    SetWindowText(m_row.title.In(m_language));
     SetLanguageTexts(m_language);
     SetUpDialog();
     return TRUE;
+}
+
+AccessibleElements CAssignDialog::AccessibleChildren() const
+{
+    AccessibleElements elements;
+    if (m_dropDown) {
+        const std::u16string boxName(m_row.boxName.In(m_language));
+        elements.push_back({AccessibleRole::ComboBox, boxName, m_dropDownText, IsListOpen() ? kAccExpanded : 0u,
+            m_dropDown->Box()});
+        if (const CListBox* list = m_dropDown->List(); list != nullptr && IsListOpen()) {
+            elements.push_back({AccessibleRole::List, boxName, {}, 0, m_row.dropDown.list, list->GetSafeHwnd()});
+        }
+    }
+    AppendAccessibleContent(elements);
+    const auto button = [this](const ImageButton& image, const LocalizedText& name) {
+        return AccessibleElement{AccessibleRole::Button, std::u16string(name.In(m_language)), {}, 0, image.rect};
+    };
+    elements.push_back(button(m_row.buttons.confirm, m_row.buttons.confirmName));
+    elements.push_back(button(m_row.buttons.cancel, m_row.buttons.cancelName));
+    elements.push_back(button(m_row.buttons.close, dialog_texts::kClose));
+    return elements;
 }
 
 void CAssignDialog::OnOK()

@@ -50,6 +50,9 @@ public:
     // Confirm: the dialog takes what its controls show, then ends with IDOK.
     void OnOK() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // The box (and its open list), what the dialog adds, then the confirming,
+    // the cancelling and the close button.
+    AccessibleElements AccessibleChildren() const override;
 
 protected:
     const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -72,6 +75,8 @@ protected:
     // The framework's data exchange of a confirm: what the controls show
     // becomes the result.
     virtual void TakeResults() {}
+    // The dialog's own elements, between its box and its buttons.
+    virtual void AppendAccessibleContent(AccessibleElements&) const {}
 
     // Paints pictures and texts into the canvas in order and shows it.
     void Draw(std::span<const SkinPicture> pictures);

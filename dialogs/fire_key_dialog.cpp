@@ -102,6 +102,20 @@ void CFireKeyDialog::SetLanguageTexts(Language language)
     SetDropDownText(FireKeyNames()[0]);
 }
 
+void CFireKeyDialog::AppendAccessibleContent(AccessibleElements& elements) const
+{
+    for (std::size_t field = 0; field < kFieldCount; ++field) {
+        const CEdit& edit = m_edits[field];
+        if (edit.GetSafeHwnd() == nullptr) {
+            continue;  // under the open list
+        }
+        std::u16string text;
+        edit.GetWindowText(text);
+        elements.push_back({AccessibleRole::Edit, std::u16string(kEditRows[field].labelText.In(TextLanguage())),
+            text, 0, kEditRows[field].edit, edit.GetSafeHwnd()});
+    }
+}
+
 void CFireKeyDialog::SetUpDialog()
 {
     CreateEdits();

@@ -36,6 +36,8 @@ protected:
     void OnListOpening() override;
     void OnListClosed() override;
     void TakeResults() override;
+    // The three edits, named by their labels.
+    void AppendAccessibleContent(AccessibleElements& elements) const override;
 
 private:
     enum Field : std::size_t { kTimes, kMake, kBreak, kFieldCount };

@@ -118,8 +118,17 @@ void CSingleDialog::AppendCanvasState(std::vector<SkinPicture>& pictures) const
     }
 }
 
-// Enter and Esc are keys to capture here, not the dialog's keys; the Windows
-// keys are swallowed whatever the message.
+void CSingleDialog::AppendAccessibleContent(AccessibleElements& elements) const
+{
+    AccessibleElement box{AccessibleRole::Text, std::u16string(Row().boxName.In(TextLanguage())), m_keyName, 0,
+        dialog_rows::kListDialogBox};
+    box.focusable = false;
+    elements.push_back(box);
+}
+
+// Enter and Esc are keys to capture here, not the dialog's keys, and so are
+// Tab and Space, which elsewhere walk the dialog; the Windows keys are
+// swallowed whatever the message.
 BOOL CSingleDialog::PreTranslateMessage(MSG* msg)
 {
     if (IsWindowsKey(msg->wParam)) {
@@ -127,6 +136,9 @@ BOOL CSingleDialog::PreTranslateMessage(MSG* msg)
     }
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
         return TRUE;
+    }
+    if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) {
+        return FALSE;
     }
     return CAssignDialog::PreTranslateMessage(msg);
 }

@@ -35,6 +35,8 @@ protected:
     void SetUpDialog() override;
     void AppendEraseContent(std::vector<SkinPicture>& pictures) const override;
     void AppendCanvasState(std::vector<SkinPicture>& pictures) const override;
+    // The key box: the name of the key captured last.
+    void AppendAccessibleContent(AccessibleElements& elements) const override;
     // The key box with the captured name.
     SkinPicture KeyBox() const;
 

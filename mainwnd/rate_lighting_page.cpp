@@ -91,6 +91,11 @@ CRateLightingPage::CRateLightingPage(IPageHost& host) : m_host(host) {}
 
 void CRateLightingPage::AppendContent(std::vector<SkinPicture>& pictures)
 {
+    AppendTicks(pictures);
+}
+
+void CRateLightingPage::AppendTicks(std::vector<SkinPicture>& pictures) const
+{
     const std::size_t rate = RateTickOf(g_settingsRecord.reportInterval).value_or(layout::kRate1000Tick);
     pictures.push_back(Tick(kRateTicks[rate].rect));
     AppendCurrentLightingTicks(pictures);

@@ -19,6 +19,8 @@ public:
     // rate's tick (at 1000 Hz for any value but 125, 250 and 500 Hz), then the
     // lighting ticks.
     void AppendContent(std::vector<SkinPicture>& pictures) override;
+    // The ticks of that content alone: where a choice is active.
+    void AppendTicks(std::vector<SkinPicture>& pictures) const;
 
     // The report-rate ticks, then the lighting ticks. Returns whether one was
     // hit (a mode-2 parameter clicked while mode 2 is off is hit, and ignored).

@@ -2,6 +2,7 @@
 #include "mainwnd/vantor_dlg.h"
 
 #include "app/lang/language.h"
+#include "app/lang/main_window_names.h"
 #include "app/shell/notifications.h"
 #include "app/shell/tray_icon.h"
 #include "device/device_change.h"
@@ -123,7 +124,9 @@ void CVantorDlg::ChooseLanguageAndFonts()
     m_skinLanguage = SkinLanguageFor(langId);
     CreateListFont(m_listFont, langId, version);
     CreateTextFont(m_textFont, langId, version);
-    FillMainWindowStrings(m_strings, LanguageFromLangId(langId));
+    m_language = LanguageFromLangId(langId);
+    FillMainWindowStrings(m_strings, m_language);
+    SetWindowText(main_window_names::kTitle.In(m_language));
 }
 
 void CVantorDlg::FindMouse()

@@ -46,6 +46,8 @@ public:
     // Enter and Escape hide the window instead of ending the dialog; a mouse
     // move over an open list selects the item under the pointer.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // What a screen reader and the keyboard reach (vantor_dlg_access.cpp).
+    AccessibleElements AccessibleChildren() const override;
 
 protected:
     const CMessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -104,6 +106,12 @@ private:
     void OnStageListChoice(UINT listId);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
 
+    // Accessible elements.
+    // Element `element` of layout::kWindowElements, named.
+    AccessibleElement WindowElement(std::size_t element) const;
+    // The current page's element, named, with its value or state.
+    void AppendPageElement(AccessibleElements& elements, std::size_t element) const;
+
     // Hover pictures.
     void OnMouseMove(UINT flags, CPoint point);
     void OnMouseHover(UINT flags, CPoint point);
@@ -119,6 +127,7 @@ private:
 
     HICON m_hIcon = nullptr;
     SkinLanguage m_skinLanguage = SkinLanguage::English;
+    Language m_language = Language::English;
     CFont m_listFont;
     CFont m_textFont;
     MainWindowStrings m_strings;

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The window framework: Qt-free classes in wnd/, their desktop half in qt/wnd/.
 target_sources(kx_platform_ui PRIVATE
+  wnd/accessible.cpp
   wnd/cdialog.cpp
   wnd/ctl_color.cpp
   wnd/cwinapp.cpp
@@ -8,11 +9,14 @@ target_sources(kx_platform_ui PRIVATE
   wnd/dialog_template.cpp
   wnd/hook.cpp
   wnd/hover_tracker.cpp
+  wnd/keyboard_focus.cpp
   wnd/keyboard_layout.cpp
   wnd/message_map.cpp
   wnd/msg_queue.cpp
   wnd/notify_icon.cpp
   wnd/wnd_class.cpp
+  qt/wnd/accessible_host.cpp
+  qt/wnd/accessible_tree.cpp
   qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp
   qt/wnd/density.cpp

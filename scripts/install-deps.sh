@@ -25,6 +25,8 @@ packages=(
   openbox
   # a private session bus for the notification tests
   dbus-daemon
+  # what a screen reader sees: the accessibility bus and its Python library
+  at-spi2-core python3-pyatspi
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
   # the Debian package: building it, checking it, its AppStream metadata

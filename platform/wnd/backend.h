@@ -4,6 +4,7 @@
 // framework itself stays free of the toolkit; these calls are its only way
 // to the screen, the event loop and the pointer.
 
+#include <cstddef>
 #include <functional>
 
 #include "platform/geometry.h"
@@ -22,6 +23,9 @@ void QuitModalLoop();
 
 // Puts the window's surface on screen after drawing.
 void PresentSurface(CWnd& window);
+// Tells a screen reader that the keyboard focus is now on the window's
+// element `index` (of CWnd::AccessibleChildren).
+void AnnounceFocus(CWnd& window, std::size_t index);
 // A non-client drag of the window with the pressed button (HTCAPTION).
 void StartSystemMove(CWnd& window);
 // The screen area windows are centred on.

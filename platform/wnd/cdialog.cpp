@@ -185,8 +185,16 @@ void CDialog::OnCancel()
     EndDialog(static_cast<int>(IDCANCEL));
 }
 
+std::optional<std::size_t> CDialog::FocusedChild() const
+{
+    return m_keyboardFocus.FocusedIndex(AccessibleChildren());
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
+    if (m_keyboardFocus.PreTranslate(*this, *msg)) {
+        return TRUE;
+    }
     if (msg->message != WM_KEYDOWN) {
         return FALSE;
     }
@@ -205,6 +213,8 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        // A dialog opens with its first element focused.
+        m_keyboardFocus.Reset();
         return OnInitDialog();
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && LOWORD(wParam) == IDOK) {

@@ -10,6 +10,7 @@
 
 #include "platform/wnd/cwnd.h"
 #include "platform/wnd/dialog_template.h"
+#include "platform/wnd/keyboard_focus.h"
 
 using INT_PTR = std::intptr_t;
 
@@ -45,8 +46,12 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
-    // The dialog keys: Enter sends IDOK and Esc IDCANCEL to the dialog.
+    // The dialog keys: Enter sends IDOK and Esc IDCANCEL to the dialog; Tab,
+    // Shift+Tab and Space walk and use its elements (AccessibleChildren).
     BOOL PreTranslateMessage(MSG* msg) override;
+    std::optional<CRect> FocusMarkRect() const override { return m_keyboardFocus.MarkRect(*this); }
+    std::optional<std::size_t> FocusedChild() const override;
+    const CKeyboardFocus& KeyboardFocus() const { return m_keyboardFocus; }
 
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -62,4 +67,5 @@ private:
     bool m_modal = false;
     bool m_modalEnded = false;
     int m_modalResult = -1;
+    CKeyboardFocus m_keyboardFocus;
 };

@@ -6,6 +6,7 @@
 // message table (GetMessageMap), then its default handling (DefWindowProc).
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/brush.h"
 #include "platform/geometry.h"
+#include "platform/wnd/accessible.h"
 #include "platform/windef.h"
 #include "platform/wnd/icon.h"
 #include "platform/wnd/message_map.h"
@@ -97,6 +99,14 @@ public:
     // Runs before a message taken from the queue is dispatched, for the
     // message's window and then each of its parents. TRUE consumes it.
     virtual BOOL PreTranslateMessage(MSG* msg);
+
+    // What the window shows a screen reader and the keyboard, in reading
+    // order; a window without painted elements has none.
+    virtual AccessibleElements AccessibleChildren() const { return {}; }
+    // Where the keyboard focus mark goes over the surface, if anywhere.
+    virtual std::optional<CRect> FocusMarkRect() const { return std::nullopt; }
+    // The index in AccessibleChildren of the element with the keyboard focus.
+    virtual std::optional<std::size_t> FocusedChild() const { return std::nullopt; }
 
     // The backend's half; nullptr before creation and after destruction.
     CNativeWindow* Native() const { return m_native.get(); }

@@ -8,6 +8,7 @@
 // Message boxes go through platform/msg_box.h: install a recording presenter.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,16 @@ struct WindowImage {
 WindowImage GrabWindow(HWND window);
 bool SaveWindowPng(HWND window, const std::string& path);
 COLORREF WindowPixel(HWND window, CPoint client);
+
+// The window's accessible tree as a screen reader gets it, as text: one
+// element a line, indented by depth, with role, name, value, states and
+// actions.
+std::string AccessibleTree(HWND window);
+// The default action of the window's element of that name (UTF-8), as a
+// screen reader asks for it; false when there is no such element or action.
+bool AccessiblePress(HWND window, const std::string& name);
+// The value the element of that name shows; nothing without such an element.
+std::optional<std::string> AccessibleValue(HWND window, const std::string& name);
 
 // Actions run, in order, inside the next modal loops while their dialog is
 // open; each gets the dialog. A modal dialog still open when no action is

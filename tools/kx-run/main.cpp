@@ -139,6 +139,11 @@ client pixels:
   show controls              the front window's edits (their texts) and lists
                              (their entries, the selected one in brackets),
                              the focused one marked so
+  show tree                  the front window's elements as a screen reader
+                             gets them: role, name, value, states, action;
+                             with Tab, Shift+Tab ("key down Shift" ...
+                             "key up Shift") and Space the keyboard walks
+                             and uses them
   config.bin ... | str.ini ...   the set-up lines, in the middle of a run
   png NAME.png               the front window's picture, into --png-dir
   pixel X Y                  the front window's colour there, as rrggbb

@@ -73,6 +73,7 @@ private:
     void ShowWire(const std::string& how);
     void ShowMouseChanges();
     void ShowControls();
+    void ShowAccessibleTree();
     void SavePicture(const std::string& name);
     void ReportPixels(const Step& step);
     // The report can no longer be written (its reader went away): the run

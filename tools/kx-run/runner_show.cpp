@@ -100,6 +100,8 @@ void CScriptRunner::ShowState(const std::string& what)
         ShowFile(what, what == "str.ini");
     } else if (what == "controls") {
         ShowControls();
+    } else if (what == "tree") {
+        ShowAccessibleTree();
     } else {
         ShowWire(what);
     }
@@ -209,6 +211,20 @@ void CScriptRunner::ShowControls()
                   (lines.empty() ? std::string("none") : std::to_string(lines.size())));
     for (const std::string& line : lines) {
         m_report.Line("  " + line);
+    }
+}
+
+// What a screen reader is handed of the front window, one element a line.
+void CScriptRunner::ShowAccessibleTree()
+{
+    const HWND front = Front();
+    m_report.Line("accessible tree of " + CRunObserver::WindowName(front) + ":");
+    std::string tree = wndtest::AccessibleTree(front);
+    std::size_t start = 0;
+    while (start < tree.size()) {
+        const std::size_t end = tree.find('\n', start);
+        m_report.Line("  " + tree.substr(start, end - start));
+        start = end == std::string::npos ? tree.size() : end + 1;
     }
 }
 

@@ -106,7 +106,7 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text);
 // What "show" can print, in the order the help lists them.
 inline constexpr std::string_view kShowItems[] = {
     "record", "applied", "image", "mouse", "mouse changes", "config.bin", "str.ini", "wire", "wire reports",
-    "wire raw", "controls",
+    "wire raw", "controls", "tree",
 };
 
 // A key by name (case-insensitive: "A", "7", "F5", "Enter", "Esc", "Right Ctrl",

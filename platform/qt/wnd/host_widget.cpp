@@ -28,6 +28,14 @@ bool CHostWidget::event(QEvent* event)
     if (event->type() == QEvent::ScreenChangeInternal) {
         FollowScreenDensity();
     }
+    // Tab is the window's own key, not Qt's way between widgets.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            desktop::PostKeyInput(m_window, *key, {});
+            return true;
+        }
+    }
     return QWidget::event(event);
 }
 
@@ -58,6 +66,24 @@ void CHostWidget::paintEvent(QPaintEvent*)
     QImage image(surface->Bits(), surface->Width(), surface->Height(), surface->Pitch(), QImage::Format_RGB32);
     image.setDevicePixelRatio(static_cast<qreal>(surface->Dpi()) / USER_DEFAULT_SCREEN_DPI);
     painter.drawImage(0, 0, image);
+    if (const auto mark = window->FocusMarkRect()) {
+        DrawFocusMark(painter, *mark);
+    }
+}
+
+// A thin rounded line in the skin's accent colour, just outside the element,
+// over the surface: the surface itself stays as the window drew it.
+void CHostWidget::DrawFocusMark(QPainter& painter, const CRect& element)
+{
+    constexpr int kGap = 2;
+    constexpr qreal kRadius = 3;
+    // On pixel centres: the straight runs are whole pixels of the colour.
+    const QRectF around(element.left - kGap + 0.5, element.top - kGap + 0.5, element.Width() + 2 * kGap - 1,
+        element.Height() + 2 * kGap - 1);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 255, 198), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(around, kRadius, kRadius);
 }
 
 void CHostWidget::mousePressEvent(QMouseEvent* event)

@@ -6,7 +6,10 @@
 
 #include <QWidget>
 
+#include "platform/geometry.h"
 #include "platform/windef.h"
+
+class QPainter;
 
 class CHostWidget : public QWidget {
 public:
@@ -27,6 +30,7 @@ protected:
 private:
     // Tells the window when its screen's density is no longer its surface's.
     void FollowScreenDensity();
+    static void DrawFocusMark(QPainter& painter, const CRect& element);
 
     HWND m_window;
     UINT m_announcedDpi = 0;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/qt/wnd/accessible_host.h"
 #include "platform/qt/wnd/density.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/key_input.h"
@@ -184,6 +185,8 @@ void StartHeadless()
         (void)app;
     }
     QApplication::setQuitOnLastWindowClosed(false);
+    desktop::InstallAccessibility();
+    CKeyboardFocus::ResetKeyboardUse();
     desktop::SetHeadless(true);
     desktop::SetScreenDpiOverride(0);
     desktop::Records() = desktop::HeadlessRecords{};

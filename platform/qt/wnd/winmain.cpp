@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/qt/gdi/qt_font.h"
+#include "platform/qt/wnd/accessible_host.h"
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/end_session.h"
 #include "platform/qt/wnd/msg_box_presenter.h"
@@ -25,6 +26,7 @@ int AfxWinMain(int argc, char** argv)
     // Windows hide and show all the time; the program ends only when its
     // application object says so.
     QApplication::setQuitOnLastWindowClosed(false);
+    desktop::InstallAccessibility();
     // Log-out, kill and Ctrl+C end the program as its windows would.
     const CEndSessionWatch endSession;
     // Headless runs keep the recording presenter their driver installed.

@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's elements as a screen reader and the keyboard reach them,
+// in reading order: Minimise and Close, the tabs, the current page's boxes or
+// ticks (an open list after its box), the page's own buttons (Default), Apply,
+// Exit and the web link. What they are and where they lie come from the same
+// element lists the hover and hit tests walk (layout::kWindowElements and the
+// page's Elements()); values and ticks from what the page draws.
+
+#include <algorithm>
+
+#include "app/lang/main_window_names.h"
+#include "mainwnd/layout.h"
+#include "mainwnd/vantor_dlg.h"
+
+namespace {
+
+namespace names = main_window_names;
+
+// The window's own elements by their place in layout::kWindowElements.
+constexpr std::size_t kApplyElement = 0;
+constexpr std::size_t kExitElement = 1;
+constexpr std::size_t kCloseElement = 2;
+constexpr std::size_t kMinimiseElement = 3;
+constexpr std::size_t kFirstTabElement = 4;
+constexpr std::size_t kLinkElement = 7;
+
+AccessibleRole RoleOf(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Tab:
+        return AccessibleRole::PageTab;
+    case ElementKind::DropDownBox:
+        return AccessibleRole::ComboBox;
+    case ElementKind::Tick:
+        return AccessibleRole::RadioButton;
+    case ElementKind::Link:
+        return AccessibleRole::Link;
+    case ElementKind::Button:
+        break;
+    }
+    return AccessibleRole::Button;
+}
+
+// A page's element by the page's own numbering (layout::hover and the
+// pages' element lists).
+std::u16string PageElementName(layout::Page page, std::size_t element, Language language)
+{
+    switch (page) {
+    case layout::Page::Keys: {
+        if (element == layout::hover::keys::kDefault) {
+            return std::u16string(names::kDefault.In(language));
+        }
+        const std::size_t slot = element - layout::hover::keys::Slot(0, 0);
+        return std::u16string(names::kKeySets[slot / layout::kSlotBoxCount].In(language)) + u" " +
+               std::u16string(names::kButtons[slot % layout::kSlotBoxCount].In(language));
+    }
+    case layout::Page::Dpi:
+        return std::u16string(names::kStages[element].In(language));
+    case layout::Page::RateAndLighting:
+        return std::u16string(element < names::kRates.size()
+                                  ? names::kRates[element].In(language)
+                                  : names::kLighting[element - names::kRates.size()].In(language));
+    case layout::Page::None:
+        break;
+    }
+    return {};
+}
+
+// The list id of the drop-down whose box lies there, from the layout.
+std::optional<WORD> ListIdOfBox(const CRect& box)
+{
+    for (const auto& keySet : layout::kSlotBoxes) {
+        for (const DropDownGeometry& geometry : keySet) {
+            if (geometry.box == box) {
+                return geometry.listId;
+            }
+        }
+    }
+    for (const DropDownGeometry& geometry : layout::kStageBoxes) {
+        if (geometry.box == box) {
+            return geometry.listId;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TickDrawnAt(const std::vector<SkinPicture>& pictures, const CRect& rect)
+{
+    return std::any_of(pictures.begin(), pictures.end(), [&rect](const SkinPicture& picture) {
+        return picture.file == layout::kTickPicture && picture.topLeft == rect.TopLeft();
+    });
+}
+
+}  // namespace
+
+AccessibleElement CVantorDlg::WindowElement(std::size_t element) const
+{
+    const ScreenElement& screen = layout::kWindowElements[element];
+    std::u16string name;
+    unsigned states = 0;
+    switch (element) {
+    case kApplyElement:
+        name = names::kApply.In(m_language);
+        break;
+    case kExitElement:
+        name = names::kExit.In(m_language);
+        break;
+    case kCloseElement:
+        name = names::kClose.In(m_language);
+        break;
+    case kMinimiseElement:
+        name = names::kMinimise.In(m_language);
+        break;
+    case kLinkElement:
+        name = m_strings.strWebSite;
+        break;
+    default:
+        name = names::kTabs[element - kFirstTabElement].In(m_language);
+        states = layout::kTabs[element - kFirstTabElement].page == m_currentPage ? kAccSelected : 0u;
+        break;
+    }
+    return AccessibleElement{RoleOf(screen.kind), std::move(name), {}, states, screen.rect};
+}
+
+// The box, its value the label it shows, and its list while that is open.
+void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t element) const
+{
+    const IPage& page = *CurrentPage();
+    const ScreenElement& screen = page.Elements()[element];
+    AccessibleElement accessible{RoleOf(screen.kind), PageElementName(m_currentPage, element, m_language), {}, 0,
+        screen.rect};
+    if (screen.kind == ElementKind::Tick) {
+        std::vector<SkinPicture> ticks;
+        m_rateLightingPage.AppendTicks(ticks);
+        accessible.states = TickDrawnAt(ticks, screen.rect) ? kAccChecked : 0u;
+    }
+    const CWnd* list = nullptr;
+    if (screen.kind == ElementKind::DropDownBox) {
+        const SkinPicture picture = page.ElementPicture(element, false);
+        accessible.value = picture.label ? std::u16string(picture.label->text) : std::u16string();
+        const auto listId = ListIdOfBox(screen.rect);
+        list = listId ? GetDlgItem(*listId) : nullptr;
+        list = list != nullptr && list->IsWindowVisible() ? list : nullptr;
+        accessible.states = list != nullptr ? kAccExpanded : 0u;
+    }
+    const std::u16string name = accessible.name;
+    elements.push_back(std::move(accessible));
+    if (list != nullptr) {
+        CRect rect;
+        list->GetWindowRect(&rect);
+        CPoint origin(rect.left, rect.top);
+        ScreenToClient(&origin);
+        elements.push_back({AccessibleRole::List, name, {}, 0,
+            CRect(origin.x, origin.y, origin.x + rect.Width(), origin.y + rect.Height()), list->GetSafeHwnd()});
+    }
+}
+
+AccessibleElements CVantorDlg::AccessibleChildren() const
+{
+    const IPage* page = CurrentPage();
+    if (page == nullptr) {
+        return {};
+    }
+    AccessibleElements elements;
+    elements.push_back(WindowElement(kMinimiseElement));
+    elements.push_back(WindowElement(kCloseElement));
+    for (std::size_t tab = 0; tab < layout::kTabs.size(); ++tab) {
+        elements.push_back(WindowElement(kFirstTabElement + tab));
+    }
+    // The page's settings, then its buttons, which sit in the window's
+    // bottom row beside Apply and Exit.
+    const std::span<const ScreenElement> pageElements = page->Elements();
+    for (std::size_t element = 0; element < pageElements.size(); ++element) {
+        if (pageElements[element].kind != ElementKind::Button) {
+            AppendPageElement(elements, element);
+        }
+    }
+    for (std::size_t element = 0; element < pageElements.size(); ++element) {
+        if (pageElements[element].kind == ElementKind::Button) {
+            AppendPageElement(elements, element);
+        }
+    }
+    elements.push_back(WindowElement(kApplyElement));
+    elements.push_back(WindowElement(kExitElement));
+    elements.push_back(WindowElement(kLinkElement));
+    return elements;
+}
