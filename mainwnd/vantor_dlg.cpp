@@ -9,6 +9,7 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
+#include "platform/gdi/font.h"
 #include "platform/hid.h"
 #include "platform/msg_box.h"
 #include "platform/services/named_mutex.h"
@@ -154,8 +155,22 @@ void CVantorDlg::LoadSettingsAndSkin()
     m_keyPage.LoadLabels();
     m_keyPage.UseAppliedBeforeFlag(m_appliedBeforeFlag);
     m_skinFolder = PathBesideExe(m_paths.modulePath, SkinFolderName(m_skinLanguage));
+}
+
+// A program that stays in the tray never shows its pages: the canvas is read
+// and the current page drawn into it when the window is first shown.
+void CVantorDlg::DrawPageOnFirstShow()
+{
+    if (!m_firstShowPending) {
+        return;
+    }
+    m_firstShowPending = false;
+    StartReadingFonts();
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
+    const layout::Page page = m_currentPage;
+    m_currentPage = layout::Page::None;
+    DrawPage(page);
 }
 
 BOOL CVantorDlg::PreTranslateMessage(MSG* msg)
@@ -176,6 +191,11 @@ void CVantorDlg::OnNcPaint()
         --m_startHiddenPaints;
         ShowWindow(SW_HIDE);
         return;
+    }
+    // The frame is painted as the window appears, before its client area:
+    // however it came to be shown, its page is there when it is.
+    if (IsWindowVisible()) {
+        DrawPageOnFirstShow();
     }
     Default();
 }
@@ -223,7 +243,7 @@ BOOL CVantorDlg::OnEraseBkgnd(CDC* dc)
 LRESULT CVantorDlg::OnDpiChanged(WPARAM, LPARAM)
 {
     Default();
-    if (!m_skinFolder.empty()) {
+    if (!m_skinFolder.empty() && !m_firstShowPending) {
         m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
         const layout::Page page = m_currentPage;
         m_currentPage = layout::Page::None;
@@ -270,6 +290,7 @@ void CVantorDlg::RestoreFromTray()
         m_reshowRefresh = false;
         RebuildCurrentPage();
     }
+    DrawPageOnFirstShow();
     SetForegroundWindow();
     ShowWindow(SW_SHOW);
 }

@@ -96,6 +96,8 @@ private:
     // Pages and clicks.
     // Draws a page into the canvas unless it is the current one already.
     void DrawPage(layout::Page page);
+    // Reads the canvas and draws the current page, once, before the first show.
+    void DrawPageOnFirstShow();
     void OnLButtonDown(UINT flags, CPoint point);
     // The page shown; none before the first page is drawn.
     IPage* CurrentPage();
@@ -159,4 +161,7 @@ private:
     // The first two non-client paints hide the window: it starts in the tray.
     int m_startHiddenPaints = 2;
     bool m_reshowRefresh = false;
+    // Until the window is first shown the canvas is not read and pages change
+    // state only: nothing draws.
+    bool m_firstShowPending = true;
 };

@@ -19,6 +19,9 @@ constexpr char16_t kOpenVerb[] = u"open";
 
 void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
 {
+    if (m_firstShowPending) {
+        return;
+    }
     RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, &m_textFont);
 }
 

@@ -71,3 +71,10 @@ private:
     LOGFONTW m_logFont;
     bool m_created = false;
 };
+
+// Text is about to be drawn for the first time: the installed fonts are read
+// in the background from now on, while the caller prepares what needs no
+// font (its pictures), and the first text waits for what is left. Does
+// nothing when they are being read or have been read already, or outside the
+// program's run.
+void StartReadingFonts();

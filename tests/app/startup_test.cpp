@@ -73,7 +73,8 @@ TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
     const int exitCode = RunProgram({[&](CVantorDlg& dlg) {
         visibleAtFirstStep = dlg.IsWindowVisible() != FALSE;
         pageAtFirstStep = CVantorDlgProbe(dlg).CurrentPage();
-        EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
+        // In the tray the window's pictures are not read: they are when it is first shown.
+        EXPECT_EQ(CVantorDlgProbe(dlg).Canvas(), nullptr);
         EXPECT_TRUE(CVantorDlgProbe(dlg).IsListeningToOtherPrograms());
         EXPECT_EQ(dlg.GetExStyle() & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
         EXPECT_EQ(dlg.GetExStyle() & WS_EX_APPWINDOW, 0u);
@@ -178,6 +179,8 @@ TEST_F(StartupTest, LanguagesChooseTextsFontsSkinAndLabelSection)
             EXPECT_EQ(CVantorDlgProbe(dlg).TextFont().LogFont().lfPitchAndFamily, 0x20);
             EXPECT_EQ(CVantorDlgProbe(dlg).SkinLanguage(), c.langId == 2052 ? SkinLanguage::Chinese : SkinLanguage::English);
             EXPECT_EQ(CVantorDlgProbe(dlg).SkinFolder(), U16(m_installFolder + c.skin));
+            dlg.ShowWindow(SW_SHOW);
+            wndtest::PumpMessages();
             EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
         }});
     }
@@ -219,7 +222,11 @@ TEST_F(StartupTest, MissingConfigFileIsReportedAndNotCreated)
     SimHid sim;
     RemoveInstallFile("config.bin");
     bool drawn = false;
-    RunProgram({[&](CVantorDlg& dlg) { drawn = CVantorDlgProbe(dlg).CurrentPage() == layout::Page::Keys && CVantorDlgProbe(dlg).Canvas() != nullptr; }});
+    RunProgram({[&](CVantorDlg& dlg) {
+        dlg.ShowWindow(SW_SHOW);
+        wndtest::PumpMessages();
+        drawn = CVantorDlgProbe(dlg).CurrentPage() == layout::Page::Keys && CVantorDlgProbe(dlg).Canvas() != nullptr;
+    }});
     ASSERT_EQ(m_boxes.boxes.size(), 1u);
     EXPECT_EQ(m_boxes.boxes[0].text, u"Config file is not exist.");
     EXPECT_EQ(m_boxes.boxes[0].caption, ApplicationName());
@@ -261,6 +268,33 @@ TEST_F(StartupTest, BackgroundIsErasedWithTheMainPicture)
                 << point.x << "," << point.y;
         }
     }});
+}
+
+// A program that stays in the tray reads no picture; the tray click that
+// first shows the window reads the main picture and draws the key page into
+// it, once: hidden and shown again, the window keeps its canvas.
+TEST_F(StartupTest, TheFirstShowFromTheTrayReadsThePicturesAndDrawsTheKeyPageOnce)
+{
+    SimHid sim;
+    RunProgram({[&](CVantorDlg& dlg) {
+        ASSERT_EQ(CVantorDlgProbe(dlg).Canvas(), nullptr);
+        dlg.SendMessage(WM_USER + 1, 0, WM_LBUTTONUP);
+        wndtest::PumpMessages();
+        ASSERT_TRUE(dlg.IsWindowVisible());
+        const CBitmap* canvas = CVantorDlgProbe(dlg).Canvas();
+        ASSERT_NE(canvas, nullptr);
+        EXPECT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Keys);
+        for (const CPoint point : {CPoint(5, 5), CPoint(400, 300), CPoint(700, 600)}) {
+            const std::uint8_t* pixel = canvas->PixelAt(point.x, point.y);
+            EXPECT_EQ(wndtest::WindowPixel(dlg, point), RGB(pixel[2], pixel[1], pixel[0]))
+                << point.x << "," << point.y;
+        }
+        dlg.ShowWindow(SW_HIDE);
+        dlg.SendMessage(WM_USER + 1, 0, WM_LBUTTONUP);
+        wndtest::PumpMessages();
+        EXPECT_EQ(CVantorDlgProbe(dlg).Canvas(), canvas);
+    }});
+    EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
 // The key-recover defaults, and in the fields only the dialogs and the

@@ -72,11 +72,40 @@ QFont QFontFromLogFont(const LOGFONTW& logFont)
     return font;
 }
 
+namespace {
+
+// The run's warm-up, on the GUI thread's side only.
+CFontWarmUp* g_fontWarmUp = nullptr;
+
+}  // namespace
+
+CFontWarmUp::CFontWarmUp()
+{
+    g_fontWarmUp = this;
+}
+
 // The font database fills itself once, under its own lock, on whichever
-// thread asks first: asking here moves that work off the start-up's path.
-CFontWarmUp::CFontWarmUp() : m_thread([] { QFontDatabase::families(); }) {}
+// thread asks first: asking here moves that work off the first text's path.
+void CFontWarmUp::Start()
+{
+    if (!m_thread.joinable()) {
+        m_thread = std::thread([] { QFontDatabase::families(); });
+    }
+}
 
 CFontWarmUp::~CFontWarmUp()
 {
-    m_thread.join();
+    if (g_fontWarmUp == this) {
+        g_fontWarmUp = nullptr;
+    }
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void StartReadingFonts()
+{
+    if (g_fontWarmUp != nullptr) {
+        g_fontWarmUp->Start();
+    }
 }

@@ -19,15 +19,18 @@ QFont QFontFromLogFont(const LOGFONTW& logFont);
 // one created here, for the rest of the process.
 void EnsureQtApplication();
 
-// Reads the installed fonts on a thread of their own, the slowest part of a
-// program's first text, while the caller goes on with work that needs no
-// font; the first text waits for what is left of it. Ends with the object.
+// The program's reading of the installed fonts on a thread of their own, the
+// slowest part of its first text. It waits for StartReadingFonts: a program
+// that stays in the tray draws no text and reads no fonts. Ends, waiting for
+// the reading, with the object.
 class CFontWarmUp {
 public:
     CFontWarmUp();
     ~CFontWarmUp();
     CFontWarmUp(const CFontWarmUp&) = delete;
     CFontWarmUp& operator=(const CFontWarmUp&) = delete;
+
+    void Start();
 
 private:
     std::thread m_thread;
