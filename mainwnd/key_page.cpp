@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/key_page.h"
 
+#include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
@@ -44,7 +45,7 @@ SlotRef SlotOfElement(std::size_t element)
 constexpr std::array<ScreenElement, layout::hover::keys::kCount> KeyPageElements()
 {
     std::array<ScreenElement, layout::hover::keys::kCount> elements{};
-    elements[layout::hover::keys::kDefault] = {ElementKind::Button, layout::kDefault.rect, true};
+    elements[layout::hover::keys::kDefault] = layout::kDefaultElement;
     for (const SlotRef ref : kAllSlots) {
         elements[layout::hover::keys::Slot(ref.keySet, ref.slot)] = {
             ElementKind::DropDownBox, layout::kSlotBoxes[ref.keySet][ref.slot].box, true};
@@ -104,7 +105,7 @@ void CKeyPage::ApplyFirstRunDefaults()
 bool CKeyPage::OnClick(CPoint point)
 {
     m_boxes.CloseOutside(point);
-    if (layout::kDefault.rect.PtInRect(point)) {
+    if (layout::kDefaultElement.rect.PtInRect(point)) {
         OnDefault();
         return true;
     }
@@ -117,10 +118,9 @@ bool CKeyPage::OnClick(CPoint point)
 
 void CKeyPage::OnDefault()
 {
-    if (m_dialogs.RunKeysRecoverDialog(m_host.Window()) != IDOK) {
+    if (!PressDefault(m_dialogs, m_host, m_labels)) {
         return;
     }
-    RestoreFactoryAssignment(g_settingsRecord, m_labels, m_host.Texts());
     std::vector<SkinPicture> pictures;
     for (const SlotRef ref : kAllSlots) {
         pictures.push_back(BoxPicture(ref, false));
