@@ -41,11 +41,10 @@ CAssignDialog::CAssignDialog(const AssignDialogRow& row, CWnd* parent)
     : CDialog(row.dialogTemplate, parent),
       m_row(row),
       m_buttons{row.buttons.close, row.buttons.confirm, row.buttons.cancel},
+      m_dropDowns(row.HasDropDown() ? std::span(&row.dropDown, 1) : std::span<const DropDownGeometry>(),
+          OpeningClosesOthers::Entirely),
       m_hover(m_buttons.size())
 {
-    if (row.HasDropDown()) {
-        m_dropDown.emplace(row.dropDown);
-    }
 }
 
 // The window goes while the members it may still call on (the list among
@@ -109,8 +108,8 @@ void CAssignDialog::OnOK()
 // only a click chooses.
 BOOL CAssignDialog::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_MOUSEMOVE && m_dropDown) {
-        m_dropDown->TrackItemAt(msg->pt);
+    if (msg->message == WM_MOUSEMOVE) {
+        m_dropDowns.TrackItemAt(msg->pt);
     }
     return CDialog::PreTranslateMessage(msg);
 }
@@ -129,10 +128,10 @@ void CAssignDialog::AppendEraseContent(std::vector<SkinPicture>&) const {}
 
 std::optional<SkinPicture> CAssignDialog::DropDownTextPicture() const
 {
-    if (!m_dropDown) {
+    if (m_dropDowns.Size() == 0) {
         return std::nullopt;
     }
-    return LabelOnly(SkinLabel{m_dropDown->Box(), m_dropDownText, DT_CENTER});
+    return LabelOnly(SkinLabel{m_dropDowns[0].Box(), m_dropDownText, DT_CENTER});
 }
 
 // On a screen of another density the dialog is drawn again from its picture
@@ -179,8 +178,8 @@ BOOL CAssignDialog::OnEraseBkgnd(CDC* dc)
 // open closes the list and confirms.
 void CAssignDialog::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (IsListOpen() && !m_dropDown->InGuard(point) && !m_dropDown->InBox(point)) {
-        CloseListWindow();
+    if (m_dropDowns.CloseOutside(point)) {
+        OnListClosed();
     }
     if (m_row.buttons.confirm.rect.PtInRect(point)) {
         OnOK();
@@ -191,7 +190,7 @@ void CAssignDialog::OnLButtonDown(UINT flags, CPoint point)
     if (m_row.buttons.close.rect.PtInRect(point)) {
         OnCancel();
     }
-    if (m_dropDown && m_dropDown->InBox(point)) {
+    if (m_dropDowns.BoxAt(point)) {
         ToggleList();
     }
     CDialog::OnLButtonDown(flags, point);
@@ -199,38 +198,35 @@ void CAssignDialog::OnLButtonDown(UINT flags, CPoint point)
 
 void CAssignDialog::ToggleList()
 {
-    if (m_dropDown->IsOpen()) {
+    if (IsListOpen()) {
         CloseListWindow();
         return;
     }
     OnListOpening();
-    if (!m_dropDown->HasList()) {
-        const std::vector<std::u16string_view> entries = ListEntries();
-        m_dropDown->CreateList(*this, entries);
-    }
-    m_dropDown->SetOpen(true);
+    m_dropDowns.Open(0, *this, ListEntries());
 }
 
 void CAssignDialog::CloseListWindow()
 {
-    m_dropDown->Close();
+    m_dropDowns.CloseAll();
     OnListClosed();
 }
 
 void CAssignDialog::OnListChoice(UINT id)
 {
-    if (!m_dropDown || id != m_row.dropDown.listId) {
+    if (m_dropDowns.Size() == 0 || id != m_row.dropDown.listId) {
         return;
     }
-    m_dropDown->SetOpen(false);
-    const auto choice = m_dropDown->Selection();
+    CDropDown& dropDown = m_dropDowns[0];
+    dropDown.SetOpen(false);
+    const auto choice = dropDown.Selection();
     if (!choice) {
         return;
     }
     m_dropDownText = choice->text;
     m_position = static_cast<std::uint8_t>(choice->position);
-    m_dropDown->DestroyList();
-    const SkinPicture box = m_dropDown->BoxPicture(false, m_dropDownText, DT_CENTER);
+    dropDown.DestroyList();
+    const SkinPicture box = dropDown.BoxPicture(false, m_dropDownText, DT_CENTER);
     Draw({&box, 1});
     OnListClosed();
 }

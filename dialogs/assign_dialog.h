@@ -25,7 +25,7 @@
 #include "platform/gdi/font.h"
 #include "platform/wnd/cdialog.h"
 #include "skin/ctl_color_brush.h"
-#include "skin/drop_down.h"
+#include "skin/drop_down_group.h"
 #include "skin/hover_flags.h"
 #include "skin/repaint.h"
 
@@ -43,7 +43,7 @@ public:
     // Whether the background picture loaded (the dialog's texts and own
     // set-up exist only then).
     bool HasBackground() const { return m_canvas != nullptr; }
-    bool IsListOpen() const { return m_dropDown && m_dropDown->IsOpen(); }
+    bool IsListOpen() const { return m_dropDowns.Size() > 0 && m_dropDowns[0].IsOpen(); }
     const CFont& DialogFont() const { return m_font; }
 
     BOOL OnInitDialog() override;
@@ -106,7 +106,8 @@ private:
     CFont m_font;
     std::unique_ptr<CBitmap> m_canvas;
     std::u16string m_skinFolder;
-    std::optional<CDropDown> m_dropDown;
+    // None, or the one drop-down of the row.
+    CDropDownGroup m_dropDowns;
     std::u16string m_dropDownText;
     std::uint8_t m_position = 0;
     CHoverFlags m_hover;

@@ -30,12 +30,7 @@ constexpr auto kElements = DpiPageElements();
 
 }  // namespace
 
-CDpiPage::CDpiPage(IPageHost& host) : m_host(host)
-{
-    for (const DropDownGeometry& geometry : layout::kStageBoxes) {
-        m_boxes.emplace_back(geometry);
-    }
-}
+CDpiPage::CDpiPage(IPageHost& host) : m_host(host), m_boxes(layout::kStageBoxes, OpeningClosesOthers::Entirely) {}
 
 void CDpiPage::AppendContent(std::vector<SkinPicture>& pictures)
 {
@@ -47,16 +42,10 @@ void CDpiPage::AppendContent(std::vector<SkinPicture>& pictures)
 
 bool CDpiPage::OnClick(CPoint point)
 {
-    for (CDropDown& box : m_boxes) {
-        if (box.IsOpen() && !box.InGuard(point) && !box.InBox(point)) {
-            box.Close();
-        }
-    }
-    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
-        if (m_boxes[stage].InBox(point)) {
-            OnStageBox(stage);
-            return true;
-        }
+    m_boxes.CloseOutside(point);
+    if (const auto stage = m_boxes.BoxAt(point)) {
+        OnStageBox(*stage);
+        return true;
     }
     return false;
 }
@@ -68,11 +57,7 @@ void CDpiPage::OnStageBox(std::size_t stage)
         box.Close();
         return;
     }
-    for (std::size_t other = 0; other < m_boxes.size(); ++other) {
-        if (other != stage) {
-            m_boxes[other].Close();
-        }
-    }
+    m_boxes.CloseOthers(stage);
     if (box.HasList()) {
         return;
     }
@@ -87,7 +72,7 @@ void CDpiPage::OnStageBox(std::size_t stage)
 void CDpiPage::OnListChoice()
 {
     std::vector<SkinPicture> pictures;
-    for (std::size_t stage = 0; stage < m_boxes.size(); ++stage) {
+    for (std::size_t stage = 0; stage < m_boxes.Size(); ++stage) {
         CDropDown& box = m_boxes[stage];
         if (!box.HasList()) {
             continue;
@@ -106,18 +91,12 @@ void CDpiPage::OnListChoice()
 
 void CDpiPage::CloseLists()
 {
-    for (CDropDown& box : m_boxes) {
-        box.Close();
-    }
+    m_boxes.CloseAll();
 }
 
 void CDpiPage::TrackListItem(CPoint screenPoint)
 {
-    for (CDropDown& box : m_boxes) {
-        if (box.TrackItemAt(screenPoint)) {
-            return;
-        }
-    }
+    m_boxes.TrackItemAt(screenPoint);
 }
 
 std::span<const ScreenElement> CDpiPage::Elements() const

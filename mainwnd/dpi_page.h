@@ -10,7 +10,7 @@
 
 #include "mainwnd/layout.h"
 #include "mainwnd/page.h"
-#include "skin/drop_down.h"
+#include "skin/drop_down_group.h"
 
 class IPageHost;
 
@@ -38,6 +38,7 @@ private:
     void OnStageBox(std::size_t stage);
 
     IPageHost& m_host;
-    std::vector<CDropDown> m_boxes;
+    // Opening one closes every other, list and flag.
+    CDropDownGroup m_boxes;
     std::array<std::u16string, kDpiStageCount> m_labels;
 };

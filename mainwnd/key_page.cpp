@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/key_page.h"
 
+#include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
@@ -25,6 +26,16 @@ constexpr std::array<SlotRef, kKeySetCount * layout::kSlotBoxCount> AllSlots()
 }
 constexpr auto kAllSlots = AllSlots();
 
+constexpr std::array<DropDownGeometry, kAllSlots.size()> SlotBoxGeometries()
+{
+    std::array<DropDownGeometry, kAllSlots.size()> geometries{};
+    for (std::size_t i = 0; i < kAllSlots.size(); ++i) {
+        geometries[i] = layout::kSlotBoxes[kAllSlots[i].keySet][kAllSlots[i].slot];
+    }
+    return geometries;
+}
+constexpr auto kSlotBoxGeometries = SlotBoxGeometries();
+
 SlotRef SlotOfElement(std::size_t element)
 {
     const std::size_t index = element - layout::hover::keys::Slot(0, 0);
@@ -34,7 +45,7 @@ SlotRef SlotOfElement(std::size_t element)
 constexpr std::array<ScreenElement, layout::hover::keys::kCount> KeyPageElements()
 {
     std::array<ScreenElement, layout::hover::keys::kCount> elements{};
-    elements[layout::hover::keys::kDefault] = {ElementKind::Button, layout::kDefault.rect, true};
+    elements[layout::hover::keys::kDefault] = layout::kDefaultElement;
     for (const SlotRef ref : kAllSlots) {
         elements[layout::hover::keys::Slot(ref.keySet, ref.slot)] = {
             ElementKind::DropDownBox, layout::kSlotBoxes[ref.keySet][ref.slot].box, true};
@@ -45,13 +56,9 @@ constexpr auto kElements = KeyPageElements();
 
 }  // namespace
 
-CKeyPage::CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs) : m_host(host), m_dialogs(dialogs)
+CKeyPage::CKeyPage(IPageHost& host, CAssignmentDialogs& dialogs)
+    : m_host(host), m_dialogs(dialogs), m_boxes(kSlotBoxGeometries, OpeningClosesOthers::FlagsAndFirstList)
 {
-    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        for (const DropDownGeometry& geometry : layout::kSlotBoxes[keySet]) {
-            m_boxes[keySet].emplace_back(geometry);
-        }
-    }
 }
 
 void CKeyPage::UseLabelFile(std::u16string labelFile, std::u16string section)
@@ -97,31 +104,23 @@ void CKeyPage::ApplyFirstRunDefaults()
 
 bool CKeyPage::OnClick(CPoint point)
 {
-    for (const SlotRef ref : kAllSlots) {
-        CDropDown& box = Box(ref);
-        if (box.IsOpen() && !box.InGuard(point) && !box.InBox(point)) {
-            box.Close();
-        }
-    }
-    if (layout::kDefault.rect.PtInRect(point)) {
+    m_boxes.CloseOutside(point);
+    if (layout::kDefaultElement.rect.PtInRect(point)) {
         OnDefault();
         return true;
     }
-    for (const SlotRef ref : kAllSlots) {
-        if (Box(ref).InBox(point)) {
-            OnSlotBox(ref);
-            return true;
-        }
+    if (const auto box = m_boxes.BoxAt(point)) {
+        OnSlotBox(kAllSlots[*box]);
+        return true;
     }
     return false;
 }
 
 void CKeyPage::OnDefault()
 {
-    if (m_dialogs.RunKeysRecoverDialog(m_host.Window()) != IDOK) {
+    if (!PressDefault(m_dialogs, m_host, m_labels)) {
         return;
     }
-    RestoreFactoryAssignment(g_settingsRecord, m_labels, m_host.Texts());
     std::vector<SkinPicture> pictures;
     for (const SlotRef ref : kAllSlots) {
         pictures.push_back(BoxPicture(ref, false));
@@ -140,34 +139,12 @@ void CKeyPage::OnSlotBox(SlotRef ref)
         box.Close();
         return;
     }
-    CloseOtherLists(ref);
+    m_boxes.CloseOthers(BoxIndex(ref));
     if (ref.keySet == 0 && LeftClickRuleRefuses(g_settingsRecord, ref.slot)) {
         MessageBoxW(m_host.Window().GetSafeHwnd(), m_host.Texts().strLeftKeyRequired.c_str(), kWarningCaption, MB_OK);
         return;
     }
-    // A list that is still there is shown as it is.
-    if (!box.HasList()) {
-        box.CreateList(m_host.Window(), FunctionListEntries(m_host.Texts(), ref.keySet));
-    }
-    box.SetOpen(true);
-}
-
-// At most one list is open at a time: the other flags are cleared and the
-// first other list there is goes.
-void CKeyPage::CloseOtherLists(SlotRef ref)
-{
-    bool destroyed = false;
-    for (const SlotRef other : kAllSlots) {
-        if (other.keySet == ref.keySet && other.slot == ref.slot) {
-            continue;
-        }
-        CDropDown& box = Box(other);
-        box.SetOpen(false);
-        if (!destroyed && box.HasList()) {
-            box.DestroyList();
-            destroyed = true;
-        }
-    }
+    m_boxes.Open(BoxIndex(ref), m_host.Window(), FunctionListEntries(m_host.Texts(), ref.keySet));
 }
 
 void CKeyPage::OnListChoice()
@@ -205,32 +182,20 @@ void CKeyPage::RunAssignmentDialog(const SlotFunction& function, SlotRef ref)
 
 std::optional<SlotRef> CKeyPage::FirstSlotWithList() const
 {
-    for (const SlotRef ref : kAllSlots) {
-        if (m_boxes[ref.keySet][ref.slot].HasList()) {
-            return ref;
-        }
+    if (const auto box = m_boxes.FirstWithList()) {
+        return kAllSlots[*box];
     }
     return std::nullopt;
 }
 
 void CKeyPage::CloseLists()
 {
-    for (auto& column : m_boxes) {
-        for (CDropDown& box : column) {
-            box.Close();
-        }
-    }
+    m_boxes.CloseAll();
 }
 
 void CKeyPage::TrackListItem(CPoint screenPoint)
 {
-    for (auto& column : m_boxes) {
-        for (CDropDown& box : column) {
-            if (box.TrackItemAt(screenPoint)) {
-                return;
-            }
-        }
-    }
+    m_boxes.TrackItemAt(screenPoint);
 }
 
 std::span<const ScreenElement> CKeyPage::Elements() const
@@ -248,5 +213,5 @@ SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
 
 SkinPicture CKeyPage::BoxPicture(SlotRef ref, bool over) const
 {
-    return m_boxes[ref.keySet][ref.slot].BoxPicture(over, m_labels[ref.keySet][ref.slot], DT_LEFT);
+    return m_boxes[BoxIndex(ref)].BoxPicture(over, m_labels[ref.keySet][ref.slot], DT_LEFT);
 }

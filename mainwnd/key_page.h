@@ -15,7 +15,7 @@
 #include "mainwnd/page.h"
 #include "mainwnd/slot_assignment.h"
 #include "settings/label_file.h"
-#include "skin/drop_down.h"
+#include "skin/drop_down_group.h"
 
 class CAssignmentDialogs;
 class IPageHost;
@@ -58,16 +58,18 @@ private:
     void ApplyFirstRunDefaults();
     void OnDefault();
     void OnSlotBox(SlotRef ref);
-    void CloseOtherLists(SlotRef ref);
     // The assignment dialog of a special function, its confirmed result stored.
     void RunAssignmentDialog(const SlotFunction& function, SlotRef ref);
     std::optional<SlotRef> FirstSlotWithList() const;
-    CDropDown& Box(SlotRef ref) { return m_boxes[ref.keySet][ref.slot]; }
+    static std::size_t BoxIndex(SlotRef ref) { return ref.keySet * layout::kSlotBoxCount + ref.slot; }
+    CDropDown& Box(SlotRef ref) { return m_boxes[BoxIndex(ref)]; }
     SkinPicture BoxPicture(SlotRef ref, bool over) const;
 
     IPageHost& m_host;
     CAssignmentDialogs& m_dialogs;
-    std::array<std::vector<CDropDown>, kKeySetCount> m_boxes;
+    // Key set 1's six boxes, then key set 2's. Opening one clears every other
+    // open flag but destroys only the first other list there is.
+    CDropDownGroup m_boxes;
     SlotLabels m_labels;
     std::u16string m_labelFile;
     std::u16string m_labelSection;

@@ -3,7 +3,8 @@
 // The main window's fixed geometry: every rectangle a click or a hover is
 // tested against, the pictures drawn there, the list ids, and the orders in
 // which elements are tested and restored. Client pixels, (left, top, right,
-// bottom) with right and bottom exclusive.
+// bottom) with right and bottom exclusive. Each button's own rectangle and
+// pictures are in its file (apply_button.h, default_button.h, ...).
 
 #include <array>
 #include <cstddef>
@@ -11,21 +12,19 @@
 #include <optional>
 #include <string_view>
 
+#include "mainwnd/apply_button.h"
+#include "mainwnd/close_button.h"
+#include "mainwnd/default_button.h"
+#include "mainwnd/exit_button.h"
+#include "mainwnd/minimise_button.h"
 #include "mainwnd/screen_element.h"
+#include "mainwnd/web_link.h"
 #include "platform/geometry.h"
 #include "settings/settings_record.h"
 #include "skin/drop_down.h"
 #include "skin/hover_flags.h"
 
 namespace layout {
-
-// Window-wide buttons (Default only on the key page).
-inline constexpr ImageButton kApply{{471, 572, 587, 602}, u"/Save-normal.png", u"/Save-over.png"};
-inline constexpr ImageButton kExit{{590, 572, 706, 602}, u"/Exit-normal.png", u"/Exit-over.png"};
-inline constexpr ImageButton kMinimise{{688, 4, 719, 35}, u"/Min-normal.png", u"/Min-over.png"};
-inline constexpr ImageButton kClose{{721, 4, 752, 35}, u"/Close-normal.png", u"/Close-over.png"};
-inline constexpr ImageButton kDefault{{352, 572, 468, 602}, u"/Default-normal.png", u"/Default-over.png"};
-inline constexpr CRect kWebLink{273, 627, 449, 647};
 
 // The main window's pages; None before the first page is drawn.
 enum class Page { None, Keys, Dpi, RateAndLighting };
@@ -159,6 +158,26 @@ inline constexpr std::array<ScreenElement, 8> kWindowElements = {{
     {ElementKind::Tab, kTabs[2].rect},
     {ElementKind::Link, kWebLink},
 }};
+inline constexpr std::size_t kFirstTabElement = 4;
+inline constexpr std::size_t kWebLinkElement = 7;
+
+// A press runs the one window element under it: they must not overlap.
+constexpr bool WindowElementsApart()
+{
+    for (std::size_t a = 0; a < kWindowElements.size(); ++a) {
+        for (std::size_t b = a + 1; b < kWindowElements.size(); ++b) {
+            const CRect& one = kWindowElements[a].rect;
+            const CRect& other = kWindowElements[b].rect;
+            if (one.left < other.right && other.left < one.right && one.top < other.bottom && other.top < one.bottom) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(WindowElementsApart());
+static_assert(kWindowElements[kFirstTabElement].kind == ElementKind::Tab);
+static_assert(kWindowElements[kWebLinkElement].kind == ElementKind::Link);
 
 // The elements with a hover picture, numbered as their owner numbers them:
 // the window its buttons, each page its own elements.

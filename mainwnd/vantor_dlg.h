@@ -85,13 +85,16 @@ private:
     void ShowTrayMenu();
     // Closes the device handles and lets go of the window's ties, in order.
     void CleanUp();
-    // The Close button: the destruction clean-up, then the process ends with
-    // exit code 0 at once.
-    [[noreturn]] void CloseProgram();
-    // The Exit button: unapplied changes are discarded, the page is rebuilt
-    // when the window is next shown, and the window hides.
-    void ExitToTray();
+
+    // The window's own elements (layout::kWindowElements), each press in the
+    // element's own file. A press on an element: whether it goes on to the
+    // page and, untaken there, to a drag of the window.
+    bool PressOwnElement(std::size_t element);
     void ApplyToMouse();
+    void ExitToTray();
+    void MinimiseToTray();
+    [[noreturn]] void CloseProgram();
+    void OpenWebSite();
 
     // Pages and clicks.
     // Draws a page into the canvas unless it is the current one already.

@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's pages and clicks: page drawing, the click dispatch in
-// its fixed order, Apply, Exit and Close, the lists' notifications and colours.
+// The main window's pages and clicks: page drawing (the tabs' press), the
+// click passed to the window's own elements and then to the page, the lists'
+// notifications and colours.
 
-#include "device/apply.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
-#include "platform/services/process.h"
-#include "platform/services/shell.h"
 #include "platform/winuser.h"
-#include "settings/settings_state.h"
 #include "skin/repaint.h"
-
-namespace {
-
-constexpr char16_t kOpenVerb[] = u"open";
-
-}  // namespace
 
 void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
 {
@@ -60,30 +51,11 @@ void CVantorDlg::DrawPage(layout::Page page)
     Repaint(pictures);
 }
 
-// Apply, Exit and the tabs let the press go on: it is tested further and, as
-// nothing else takes it, also starts a drag of the window.
+// Apply, Exit and the tabs let the press go on: the page tests it too and,
+// as nothing else takes it, it also starts a drag of the window.
 void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (layout::kApply.rect.PtInRect(point)) {
-        ApplyToMouse();
-    }
-    if (layout::kExit.rect.PtInRect(point)) {
-        ExitToTray();
-    }
-    if (layout::kMinimise.rect.PtInRect(point)) {
-        ShowWindow(SW_HIDE);
-        return;
-    }
-    if (layout::kClose.rect.PtInRect(point)) {
-        CloseProgram();
-    }
-    for (const layout::PageTab& tab : layout::kTabs) {
-        if (tab.rect.PtInRect(point)) {
-            DrawPage(tab.page);
-        }
-    }
-    if (layout::kWebLink.PtInRect(point)) {
-        ShellExecuteW(m_hWnd, kOpenVerb, m_strings.strWebSite.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (const auto element = ElementAt(layout::kWindowElements, point); element && !PressOwnElement(*element)) {
         return;
     }
     if (IPage* shown = CurrentPage(); shown != nullptr && shown->OnClick(point)) {
@@ -93,24 +65,27 @@ void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
     CDialog::OnLButtonDown(flags, point);
 }
 
-void CVantorDlg::ApplyToMouse()
+bool CVantorDlg::PressOwnElement(std::size_t element)
 {
-    ApplySettings(m_hWnd, ApplyTargets{m_strings.strMouseNotFound, m_paths, m_strings.strSettingsSection,
-                              m_keyPage.Labels()});
-    CopyRecordToAppliedCopy();
-}
-
-void CVantorDlg::ExitToTray()
-{
-    CopyAppliedCopyToRecord();
-    m_reshowRefresh = true;
-    ShowWindow(SW_HIDE);
-}
-
-void CVantorDlg::CloseProgram()
-{
-    CleanUp();
-    ExitProcess(0);
+    switch (element) {
+    case layout::hover::kApply:
+        ApplyToMouse();
+        return true;
+    case layout::hover::kExit:
+        ExitToTray();
+        return true;
+    case layout::hover::kClose:
+        CloseProgram();
+    case layout::hover::kMinimise:
+        MinimiseToTray();
+        return false;
+    case layout::kWebLinkElement:
+        OpenWebSite();
+        return false;
+    default:
+        DrawPage(layout::kTabs[element - layout::kFirstTabElement].page);
+        return true;
+    }
 }
 
 void CVantorDlg::OnSlotListChoice(UINT)
