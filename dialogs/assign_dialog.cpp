@@ -80,11 +80,12 @@ BOOL CAssignDialog::OnInitDialog()
 AccessibleElements CAssignDialog::AccessibleChildren() const
 {
     AccessibleElements elements;
-    if (m_dropDown) {
+    if (m_dropDowns.Size() > 0) {
+        const CDropDown& dropDown = m_dropDowns[0];
         const std::u16string boxName(m_row.boxName.In(m_language));
         elements.push_back({AccessibleRole::ComboBox, boxName, m_dropDownText, IsListOpen() ? kAccExpanded : 0u,
-            m_dropDown->Box()});
-        if (const CListBox* list = m_dropDown->List(); list != nullptr && IsListOpen()) {
+            dropDown.Box()});
+        if (const CListBox* list = dropDown.List(); list != nullptr && IsListOpen()) {
             elements.push_back({AccessibleRole::List, boxName, {}, 0, m_row.dropDown.list, list->GetSafeHwnd()});
         }
     }
