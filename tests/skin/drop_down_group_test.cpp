@@ -13,6 +13,7 @@
 #include "platform/wnd/list_box.h"
 #include "skin/drop_down_group.h"
 #include "tests/support/headless.h"
+#include "tests/support/test_dialogs.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        ASSERT_TRUE(m_owner.Create(701));
+        ASSERT_TRUE(m_owner.Create(test_dialogs::kPlain.id));
         m_owner.ShowWindow(SW_SHOW);
         wndtest::PumpMessages();
     }
@@ -50,7 +51,7 @@ protected:
         return client;
     }
 
-    CDialog m_owner{701};
+    CDialog m_owner{test_dialogs::kPlain};
 };
 
 TEST_F(DropDownGroupTest, OpeningClearsEveryOtherFlagButDestroysOnlyTheFirstOtherList)
