@@ -164,13 +164,18 @@ void CVantorDlg::DrawPageOnFirstShow()
     if (!m_firstShowPending) {
         return;
     }
+    ReadCanvasNow();
+    const layout::Page page = m_currentPage;
+    m_currentPage = layout::Page::None;
+    DrawPage(page);
+}
+
+void CVantorDlg::ReadCanvasNow()
+{
     m_firstShowPending = false;
     StartReadingFonts();
     // A missing picture leaves the canvas empty; the pages then draw nothing.
     m_canvas = LoadCanvas(m_skinFolder + kMainPicture, GetDpiForWindow(m_hWnd));
-    const layout::Page page = m_currentPage;
-    m_currentPage = layout::Page::None;
-    DrawPage(page);
 }
 
 BOOL CVantorDlg::PreTranslateMessage(MSG* msg)

@@ -101,6 +101,8 @@ private:
     void DrawPage(layout::Page page);
     // Reads the canvas and draws the current page, once, before the first show.
     void DrawPageOnFirstShow();
+    // Reads the canvas (and starts reading the fonts): drawing no longer waits.
+    void ReadCanvasNow();
     void OnLButtonDown(UINT flags, CPoint point);
     // The page shown; none before the first page is drawn.
     IPage* CurrentPage();

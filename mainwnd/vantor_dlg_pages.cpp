@@ -11,7 +11,13 @@
 void CVantorDlg::Repaint(std::span<const SkinPicture> pictures)
 {
     if (m_firstShowPending) {
-        return;
+        // Until the first show only the state changes, unless a picture would
+        // fail to load: its message comes now, as it always has, so the
+        // window's canvas is read and this repaint done at once.
+        if (SkinPicturesLookReadable(m_skinFolder, pictures)) {
+            return;
+        }
+        ReadCanvasNow();
     }
     RepaintCanvas(*this, m_canvas.get(), m_skinFolder, pictures, &m_textFont);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/font.h"
+#include "platform/gdi/picture_density.h"
 #include "skin/colors.h"
 #include "skin/load_png.h"
 #include "skin/mem_dc.h"
@@ -47,6 +48,21 @@ void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* 
             DrawSkinLabel(memDC, *picture.label);
         }
     }
+}
+
+bool SkinPicturesLookReadable(std::u16string_view skinFolder, std::span<const SkinPicture> pictures)
+{
+    std::u16string path(skinFolder);
+    for (const SkinPicture& picture : pictures) {
+        if (!picture.file.empty()) {
+            path.resize(skinFolder.size());
+            path += picture.file;
+            if (!PictureHeaderReads(path)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void EraseBackgroundWithCanvas(CDC* dc, const CRect& client, CBitmap* canvas)

@@ -61,6 +61,10 @@ void RepaintCanvasOnto(HWND owner, CDC* windowDC, const CRect& client, CBitmap* 
 // area of dc through a CMemDC over client.
 void EraseBackgroundWithCanvas(CDC* dc, const CRect& client, CBitmap* canvas);
 
+// Whether every picture file of the repaint is there and starts as a PNG, read
+// without decoding: one that is not would fail to load and say so.
+bool SkinPicturesLookReadable(std::u16string_view skinFolder, std::span<const SkinPicture> pictures);
+
 // The repaint for a window: its client rectangle and device context, released
 // when done. Window is the framework's window class.
 template <class Window>

@@ -36,6 +36,9 @@ std::optional<PictureSize> PngHeaderSize(std::u16string_view path)
         || std::memcmp(header.data(), kHeaderStart.data(), kHeaderStart.size()) != 0) {
         return std::nullopt;
     }
+    if (std::fseek(file.get(), 0, SEEK_END) != 0 || std::ftell(file.get()) > static_cast<long>(kMaxPictureFileBytes)) {
+        return std::nullopt;
+    }
     const std::uint32_t width = Be32(header.data() + 16);
     const std::uint32_t height = Be32(header.data() + 20);
     if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
@@ -55,6 +58,11 @@ std::u16string DoubleDensityPath(std::u16string_view path)
         out += u"@2x";
     }
     return out;
+}
+
+bool PictureHeaderReads(std::u16string_view path)
+{
+    return PngHeaderSize(path).has_value();
 }
 
 std::optional<PictureAtDensity> DecodePictureForDpi(std::u16string_view path, UINT dpi)

@@ -27,3 +27,9 @@ struct PictureAtDensity {
 // PNG there is nothing, whatever lies beside it, so a missing picture is
 // reported at every density.
 std::optional<PictureAtDensity> DecodePictureForDpi(std::u16string_view path, UINT dpi);
+
+// Whether the file at path is a regular file within kMaxPictureFileBytes that
+// starts as a PNG with a size within kMaxPictureSide, read without decoding.
+// A picture that fails here fails to load; one that passes may still fail in
+// its data.
+bool PictureHeaderReads(std::u16string_view path);

@@ -297,6 +297,29 @@ TEST_F(StartupTest, TheFirstShowFromTheTrayReadsThePicturesAndDrawsTheKeyPageOnc
     EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
+// Only pictures that read wait for the first show: one of the first key page
+// drawing that would not load is reported at start-up, while the window sits
+// in the tray, as before the drawing waited.
+TEST_F(StartupTest, APictureThatWouldNotLoadIsReportedAtStartUpWhileInTheTray)
+{
+    for (const auto& skin : std::filesystem::directory_iterator(m_installFolder + "/Skins")) {
+        std::ofstream(skin.path() / "KeySet.png", std::ios::binary | std::ios::trunc) << "not a picture";
+    }
+    SimHid sim;
+    CVisibilityRecordingBoxes boxes;
+    IMessageBoxPresenter* previous = SetMessageBoxPresenter(&boxes);
+    std::size_t boxesAtFirstStep = 0;
+    RunProgram({[&](CVantorDlg& dlg) {
+        boxesAtFirstStep = boxes.boxes.size();
+        EXPECT_NE(CVantorDlgProbe(dlg).Canvas(), nullptr);
+    }});
+    SetMessageBoxPresenter(previous);
+
+    ASSERT_EQ(boxesAtFirstStep, 1u);
+    EXPECT_EQ(boxes.boxes[0].text, u"LoadPng---Load image failed.");
+    EXPECT_FALSE(boxes.ownerVisible[0]);
+}
+
 // The key-recover defaults, and in the fields only the dialogs and the
 // lighting page set, values they would give themselves: a first Apply sends
 // nothing out of their ranges.

@@ -3,6 +3,7 @@
 // and pictures land, and which picture file is drawn on a dense screen.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -122,6 +123,31 @@ struct PictureFiles {
         return chosen ? std::optional<UINT>(chosen->dpi) : std::nullopt;
     }
 };
+
+// The look at a picture's header ahead of its decode never passes what the
+// decode refuses for what it is (missing, not a regular file, too large, not a
+// PNG, a side out of bounds), and a pipe does not hold it up.
+TEST(Density, TheHeaderLookRefusesWhatCouldNotLoad)
+{
+    PictureFiles files;
+    EXPECT_TRUE(PictureHeaderReads(files.Path()));
+
+    const auto& folder = files.folder.Path();
+    std::filesystem::create_directory(folder / "folder.png");
+    ASSERT_EQ(::mkfifo((folder / "pipe.png").c_str(), 0600), 0);
+    std::ofstream(folder / "text.png") << "not a picture";
+    // A header whose width is 0, and a good header on a file too large to read.
+    std::string header = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + std::string(8, '\0');
+    std::ofstream(folder / "empty.png", std::ios::binary) << header;
+    header[19] = header[23] = 1;
+    std::ofstream(folder / "large.png", std::ios::binary) << header;
+    std::filesystem::resize_file(folder / "large.png", kMaxPictureFileBytes + 1);
+
+    for (const char* name : {"missing.png", "folder.png", "pipe.png", "text.png", "empty.png", "large.png"}) {
+        EXPECT_FALSE(PictureHeaderReads(files.folder.File(name))) << name;
+        EXPECT_FALSE(DecodePictureForDpi(files.folder.File(name), 96)) << name;
+    }
+}
 
 TEST(Density, TheTwiceAsDenseCopyIsDrawnAbove100PercentOnlyWhenItIsGood)
 {
