@@ -310,7 +310,11 @@ void CVantorDlg::RebuildCurrentPage()
     const layout::Page page = m_currentPage;
     if (IPage* shown = CurrentPage()) {
         shown->CloseLists();
-        shown->RevertToApplied();
+    }
+    // Every page goes back to what was applied, not only the one shown: the
+    // key page's labels of a discarded choice must not come back with its tab.
+    for (IPage* each : m_pages) {
+        each->RevertToApplied();
     }
     m_currentPage = layout::Page::None;
     DrawPage(page);

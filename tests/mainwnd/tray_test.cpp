@@ -113,6 +113,26 @@ TEST_F(TrayTest, ExitDiscardsUnappliedChangesAndTheNextShowReloadsTheLabels)
     }});
 }
 
+// Exit on another page discards the key page's unapplied labels as well: its
+// tab, clicked after the next show, shows what the label file holds, not a
+// choice the record no longer has (which a later Apply would have saved).
+TEST_F(TrayTest, ExitOnAnotherPageAlsoTakesTheKeyPageBackToTheLabelFile)
+{
+    SimHid sim;
+    WriteInstallFile("str.ini", "[Setting-EN]\nItem1=Left Click\n");
+    RunProgram({[&](CVantorDlg& dlg) {
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        WriteInstallFile("str.ini", "[Setting-EN]\nItem1=Fire Key\n");
+        wndtest::Click(dlg, layout::kTabs[1].rect.TopLeft());
+        ASSERT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Dpi);
+        wndtest::Click(dlg, layout::kExit.rect.TopLeft());
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        wndtest::Click(dlg, layout::kTabs[0].rect.TopLeft());
+        ASSERT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Keys);
+        EXPECT_EQ(CVantorDlgProbe(dlg).Labels()[0][0], u"Fire Key");
+    }});
+}
+
 TEST_F(TrayTest, RightClickMenuEndsTheProgramAndRemovesTheIcon)
 {
     SimHid sim;
