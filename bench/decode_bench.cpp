@@ -6,9 +6,9 @@
 // included), which every PNG decoder must do; what a decoder takes beyond it
 // is its own work (unfiltering, conversion, placing the rows).
 //
-//   pages/NAME      every page and dialog picture of the skin, decoded by the
-//                   program and inflated, alternately in one loop: counters
-//                   program_ms, floor_ms and their ratio
+//   pages/NAME      every page and dialog picture of the skin, and its @2x
+//                   copy, decoded by the program and inflated, alternately
+//                   in one loop: counters program_ms, floor_ms and their ratio
 //   encoding/...    a skin picture written in other encodings (row filters,
 //                   compression level, palette), each beside its own floor:
 //                   what tools/skingen's writer chose its encoding by
@@ -27,6 +27,7 @@
 
 #include "bench/bench_pictures.h"
 #include "bench/inflate_floor.h"
+#include "platform/gdi/picture_density.h"
 #include "platform/gdi/png_libspng.h"
 #include "platform/gdi/picture_file.h"
 #include "platform/services/files.h"
@@ -213,6 +214,13 @@ void RegisterPages(const std::u16string& folder)
                              "hot-key.png", "media-key.png", "windows-key.png", "snipe-key.png", "Keys-recover.png"}) {
         const std::u16string path = folder + u"/" + std::u16string(page, page + std::strlen(page));
         benchmark::RegisterBenchmark((std::string("pages/") + page).c_str(), DecodeBesideFloor, ReadPicture(path))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        // The twice-as-dense copy a screen above 100 % draws instead.
+        std::string twice(page);
+        twice.insert(twice.size() - 4, "@2x");
+        benchmark::RegisterBenchmark(("pages/" + twice).c_str(), DecodeBesideFloor,
+            ReadPicture(DoubleDensityPath(path)))
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     }

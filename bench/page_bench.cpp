@@ -35,6 +35,7 @@
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/image.h"
+#include "platform/gdi/picture_density.h"
 #include "skin/canvas.h"
 #include "skin/repaint.h"
 
@@ -105,7 +106,8 @@ void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& p
     std::chrono::duration<double> paintTime{0};
     std::chrono::duration<double> floorTime{0};
     std::chrono::duration<double> inflateFloorTime{0};
-    CInflateFloor inflate(ReadBytes(path));
+    // The file the draw decodes: the @2x copy on a dense screen.
+    CInflateFloor inflate(ReadBytes(state.range(0) > USER_DEFAULT_SCREEN_DPI ? DoubleDensityPath(path) : path));
     const auto copy = [&] {
         canvasDC.SelectObject(window.canvas.get());
         window.screen->BitBlt(0, 0, kClientWidth, kClientHeight, &canvasDC, 0, 0, SRCCOPY);
