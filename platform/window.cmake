@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The window framework: Qt-free classes in wnd/, their desktop half in qt/wnd/.
 target_sources(kx_platform_ui PRIVATE
-  wnd/accessible.cpp
   wnd/cdialog.cpp
   wnd/ctl_color.cpp
   wnd/cwinapp.cpp

@@ -46,6 +46,3 @@ struct AccessibleElement {
 };
 
 using AccessibleElements = std::vector<AccessibleElement>;
-
-// The text of a role as the expected trees of the tests and the runner show it.
-const char* AccessibleRoleName(AccessibleRole role);
