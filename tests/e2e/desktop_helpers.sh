@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that run the program on an X display of their own: a
 # private folder and run-time folder, the processes they start ended on exit,
-# bounded polls, the display, a copy of the program folder.
+# the display, a copy of the program folder.
 
 # Exits 77 (skipped) when one of the tools is not installed.
 need_tools() {
@@ -22,22 +22,15 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ ! -s "$T/program.log" ] || cat "$T/program.log" >&2; exit 1; }
 
-# Polls COMMAND every tenth of a second, for at most a minute however loaded
-# the machine is.
-poll() {
-  local end=$((SECONDS + 60))
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../support/waits.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../support/x_display.sh"
 
 # An X display with nothing on it: no window manager, no notification area.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
-  started+=($!)
-  poll test -s "$T/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$T/display")"
+  start_x_display "$T" 800x600x24
+  started+=("$x_server_pid")
+  DISPLAY=$(x_display "$T") || fail "no X display"
+  export DISPLAY
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
   mkdir -m 700 "$T/run"
   export XDG_RUNTIME_DIR="$T/run"

@@ -19,7 +19,7 @@ unset DBUS_SESSION_BUS_ADDRESS
 
 "$T/app/KX-507-demo" >"$T/program.log" 2>&1 &
 started+=($!)
-poll main_window_stays || fail "the window did not open without a tray"
+wait_for main_window_stays || fail "the window did not open without a tray"
 [ "$(wc -l <"$T/windows")" -eq 1 ] ||
   fail "more than one window came up: $(xargs -r -n1 xdotool getwindowname <"$T/windows" | tr '\n' ' ')"
 kill -0 "${started[-1]}" 2>/dev/null || fail "the program ended"
@@ -34,9 +34,9 @@ main_hidden() { ! main_shown; }
 trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
 started+=($!)
 icon_shown() { xdotool search --onlyvisible --classname '^KX-507$' | grep -vx "$main" >"$T/icon"; }
-poll icon_shown || fail "no tray icon once a notification area came up"
+wait_for icon_shown || fail "no tray icon once a notification area came up"
 xdotool windowfocus --sync "$main" key Escape
-poll main_hidden || fail "Escape did not hide the window"
+wait_for main_hidden || fail "Escape did not hide the window"
 xdotool mousemove --window "$(head -n 1 "$T/icon")" 8 8 click 1
-poll main_shown || fail "a click on the tray icon did not open the window"
+wait_for main_shown || fail "a click on the tray icon did not open the window"
 echo "the tray icon of a late panel opened it again"

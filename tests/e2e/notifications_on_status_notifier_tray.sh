@@ -14,15 +14,15 @@ need_tools Xvfb
 
 "$recorder" --status-notifier-watcher >"$T/received" 2>"$T/recorder.log" &
 started+=($!)
-poll grep -qx ready "$T/received" || fail "the test notification service did not start: $(cat "$T/recorder.log")"
+wait_for grep -qx ready "$T/received" || fail "the test notification service did not start: $(cat "$T/recorder.log")"
 
 copy_program "$out" KX-507-demo
 start_display
 "$T/app/KX-507-demo" >"$T/program.log" 2>&1 &
 started+=($!)
-poll "$out/kx-notify" 8 1 2>/dev/null || fail "the program does not listen for notifications"
+wait_for "$out/kx-notify" 8 1 2>/dev/null || fail "the program does not listen for notifications"
 informed() { grep -q '^title "Info"' "$T/received"; }
-poll informed || fail "no notification arrived: $(cat "$T/received")"
+wait_for informed || fail "no notification arrived: $(cat "$T/received")"
 expected="title \"Info\" text \"Switch to key matrix 1\" icon \"file://$T/app/icons/kx-507-256.png\" desktop-entry \"kx-507\" timeout 10000 replaces 0"
 [ "$(sed -n 2p "$T/received")" = "$expected" ] || fail "the service received: $(sed -n '2,$p' "$T/received")"
 echo "the balloon reached the notification service with the program's icon"

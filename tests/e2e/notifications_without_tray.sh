@@ -21,14 +21,14 @@ fi
 
 "$recorder" >"$T/received" 2>"$T/recorder.log" &
 started+=($!)
-poll grep -qx ready "$T/received" || fail "the test notification service did not start: $(cat "$T/recorder.log")"
+wait_for grep -qx ready "$T/received" || fail "the test notification service did not start: $(cat "$T/recorder.log")"
 
 copy_program "$out" KX-507
 start_display
 "$T/app/KX-507" >"$T/program.log" 2>&1 &
 started+=($!)
 warned() { grep -q '^title "Warning"' "$T/received"; }
-poll warned || fail "no notification arrived: $(cat "$T/received")"
+wait_for warned || fail "no notification arrived: $(cat "$T/received")"
 expected="title \"Warning\" text \"The system did not detect the gaming mouse!\" icon \"file://$T/app/icons/kx-507-256.png\" desktop-entry \"kx-507\" timeout 10000 replaces 0"
 [ "$(sed -n 2p "$T/received")" = "$expected" ] || fail "the service received: $(sed -n '2,$p' "$T/received")"
 echo "the warning reached the notification service"

@@ -20,6 +20,7 @@ fail() {
 }
 
 . "$(dirname "$0")/../support/waits.sh"
+. "$(dirname "$0")/../support/x_display.sh"
 
 T=$(mktemp -d "${TMPDIR:-/tmp}/kx-x11-test.XXXXXX")
 started=()
@@ -40,10 +41,10 @@ cp -r "$out/KX-507-demo" "$out/Skins" "$out/config.bin" "$out/icons" "$T/app/"
 export HOME="$T/home" XDG_RUNTIME_DIR="$T/run" DBUS_SESSION_BUS_ADDRESS=disabled:
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
-started+=($!)
-wait_for test -s "$T/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$T/display")"
+start_x_display "$T" 1280x1024x24
+started+=("$x_server_pid")
+DISPLAY=$(x_display "$T") || fail "no X display"
+export DISPLAY
 openbox --sm-disable >/dev/null 2>&1 &
 started+=($!)
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }

@@ -249,10 +249,10 @@ icon_in_tray() { xwininfo -root -tree | tray_holds_icon; }
 # be coming up: the tray icon appears once the notification area does.
 case_login() {
   install_sh --autostart
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1 &
-  started+=($!)
-  wait_for test -s "$T/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$T/display")"
+  start_x_display "$T" 800x600x24
+  started+=("$x_server_pid")
+  DISPLAY=$(x_display "$T") || fail "no X display"
+  export DISPLAY
   unset QT_QPA_PLATFORM
 
   gio launch "$autostart_entry" >"$log" 2>&1 || fail "gio cannot launch the autostart entry"

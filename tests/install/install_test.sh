@@ -59,6 +59,7 @@ png_size() { # FILE: "WIDTHxHEIGHT" from the PNG header
 }
 
 . "$(dirname "$0")/../support/waits.sh"
+. "$(dirname "$0")/../support/x_display.sh"
 
 process_ended() { wait_for has_ended "$1"; }
 

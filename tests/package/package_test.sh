@@ -39,6 +39,7 @@ cleanup() {
 trap cleanup EXIT
 
 . "$(dirname "$0")/../support/waits.sh"
+. "$(dirname "$0")/../support/x_display.sh"
 
 echo "== building the package"
 deb=$("$source/scripts/package-deb.sh" | tail -1)
@@ -83,11 +84,9 @@ as_user() {
     env -i HOME="$home" USER="$user" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$T/run" "$@"
 }
 mkdir -m 700 "$T/run" && chown "$user:" "$T/run"
-(exec_as_user() { exec setpriv --reuid "$user" --regid "$user" --init-groups env -i PATH=/usr/bin:/bin "$@"; }
-  exec_as_user Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$T/display" >/dev/null 2>&1) &
-pids+=($!)
-wait_for test -s "$T/display" || fail "Xvfb did not start"
-display=":$(cat "$T/display")"
+start_x_display "$T" 800x600x24 setpriv --reuid "$user" --regid "$user" --init-groups env -i PATH=/usr/bin:/bin
+pids+=("$x_server_pid")
+display=$(x_display "$T") || fail "no X display"
 as_user DISPLAY="$display" gio launch /usr/share/applications/kx-507.desktop >"$T/launch.log" 2>&1 ||
   { cat "$T/launch.log"; fail "the menu entry does not launch"; }
 program_pid() { pgrep -u "$user" -x KX-507; }
