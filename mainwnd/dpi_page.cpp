@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/dpi_page.h"
 
+#include "app/lang/main_window_names.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
 #include "settings/dpi_tables.h"
@@ -108,4 +109,9 @@ SkinPicture CDpiPage::ElementPicture(std::size_t element, bool over) const
 {
     const std::size_t stage = element - layout::hover::dpi::Stage(0);
     return m_boxes[stage].BoxPicture(over, m_labels[stage], DT_CENTER);
+}
+
+std::u16string CDpiPage::ElementName(std::size_t element, Language language) const
+{
+    return std::u16string(main_window_names::kStages[element - layout::hover::dpi::Stage(0)].In(language));
 }

@@ -33,6 +33,7 @@ public:
     // The four stage boxes (layout::hover::dpi), each drawn with its label.
     std::span<const ScreenElement> Elements() const override;
     SkinPicture ElementPicture(std::size_t element, bool over) const override;
+    std::u16string ElementName(std::size_t element, Language language) const override;
 
 private:
     void OnStageBox(std::size_t stage);

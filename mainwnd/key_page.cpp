@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/key_page.h"
 
+#include "app/lang/main_window_names.h"
 #include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
@@ -209,6 +210,18 @@ SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
         return over ? layout::kDefault.Over() : layout::kDefault.Normal();
     }
     return BoxPicture(SlotOfElement(element), over);
+}
+
+// Default, or a slot box by its key set and its button.
+std::u16string CKeyPage::ElementName(std::size_t element, Language language) const
+{
+    namespace names = main_window_names;
+    if (element == layout::hover::keys::kDefault) {
+        return std::u16string(names::kDefault.In(language));
+    }
+    const SlotRef ref = SlotOfElement(element);
+    return std::u16string(names::kKeySets[ref.keySet].In(language)) + u" " +
+           std::u16string(names::kButtons[ref.slot].In(language));
 }
 
 SkinPicture CKeyPage::BoxPicture(SlotRef ref, bool over) const

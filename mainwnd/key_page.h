@@ -53,6 +53,7 @@ public:
     // with its label.
     std::span<const ScreenElement> Elements() const override;
     SkinPicture ElementPicture(std::size_t element, bool over) const override;
+    std::u16string ElementName(std::size_t element, Language language) const override;
 
 private:
     void ApplyFirstRunDefaults();

@@ -186,6 +186,9 @@ inline constexpr std::size_t kApply = 0;
 inline constexpr std::size_t kExit = 1;
 inline constexpr std::size_t kClose = 2;
 inline constexpr std::size_t kMinimise = 3;
+static_assert(kWindowElements[kApply].rect == layout::kApply.rect && kWindowElements[kExit].rect == layout::kExit.rect &&
+              kWindowElements[kClose].rect == layout::kClose.rect &&
+              kWindowElements[kMinimise].rect == layout::kMinimise.rect);
 
 // Key page: Default, then slot box k of key set s.
 namespace keys {

@@ -11,8 +11,10 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <vector>
 
+#include "app/lang/language.h"
 #include "mainwnd/screen_element.h"
 #include "skin/repaint.h"
 
@@ -38,6 +40,11 @@ public:
     // Element `element` drawn normal or hovered; an element that does not
     // hover has one picture.
     virtual SkinPicture ElementPicture(std::size_t element, bool over) const = 0;
+    // What a screen reader calls element `element`, in the words the page
+    // picture shows it by.
+    virtual std::u16string ElementName(std::size_t element, Language language) const = 0;
+    // Whether element `element`, a tick, is drawn ticked.
+    virtual bool ElementTicked(std::size_t /*element*/) const { return false; }
 
 protected:
     ~IPage() = default;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/rate_lighting_page.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "app/lang/main_window_names.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "settings/settings_state.h"
@@ -172,4 +174,20 @@ std::span<const ScreenElement> CRateLightingPage::Elements() const
 SkinPicture CRateLightingPage::ElementPicture(std::size_t element, bool) const
 {
     return Tick(kElements[element].rect);
+}
+
+std::u16string CRateLightingPage::ElementName(std::size_t element, Language language) const
+{
+    namespace names = main_window_names;
+    return std::u16string(element < names::kRates.size() ? names::kRates[element].In(language)
+                                                         : names::kLighting[element - names::kRates.size()].In(language));
+}
+
+// Ticked where the page draws a tick over it.
+bool CRateLightingPage::ElementTicked(std::size_t element) const
+{
+    std::vector<SkinPicture> ticks;
+    AppendTicks(ticks);
+    const CPoint place = kElements[element].rect.TopLeft();
+    return std::any_of(ticks.begin(), ticks.end(), [&place](const SkinPicture& tick) { return tick.topLeft == place; });
 }

@@ -19,8 +19,6 @@ public:
     // rate's tick (at 1000 Hz for any value but 125, 250 and 500 Hz), then the
     // lighting ticks.
     void AppendContent(std::vector<SkinPicture>& pictures) override;
-    // The ticks of that content alone: where a choice is active.
-    void AppendTicks(std::vector<SkinPicture>& pictures) const;
 
     // The report-rate ticks, then the lighting ticks. Returns whether one was
     // hit (a mode-2 parameter clicked while mode 2 is off is hit, and ignored).
@@ -30,8 +28,12 @@ public:
     // has the tick picture as its only one.
     std::span<const ScreenElement> Elements() const override;
     SkinPicture ElementPicture(std::size_t element, bool over) const override;
+    std::u16string ElementName(std::size_t element, Language language) const override;
+    bool ElementTicked(std::size_t element) const override;
 
 private:
+    // The ticks of the content alone: where a choice is active.
+    void AppendTicks(std::vector<SkinPicture>& pictures) const;
     void OnRateTick(std::size_t tick);
     void OnLightingTick(std::size_t tick);
 

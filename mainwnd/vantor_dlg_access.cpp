@@ -6,8 +6,6 @@
 // element lists the hover and hit tests walk (layout::kWindowElements and the
 // page's Elements()); values and ticks from what the page draws.
 
-#include <algorithm>
-
 #include "app/lang/main_window_names.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
@@ -15,14 +13,6 @@
 namespace {
 
 namespace names = main_window_names;
-
-// The window's own elements by their place in layout::kWindowElements.
-constexpr std::size_t kApplyElement = 0;
-constexpr std::size_t kExitElement = 1;
-constexpr std::size_t kCloseElement = 2;
-constexpr std::size_t kMinimiseElement = 3;
-constexpr std::size_t kFirstTabElement = 4;
-constexpr std::size_t kLinkElement = 7;
 
 AccessibleRole RoleOf(ElementKind kind)
 {
@@ -39,31 +29,6 @@ AccessibleRole RoleOf(ElementKind kind)
         break;
     }
     return AccessibleRole::Button;
-}
-
-// A page's element by the page's own numbering (layout::hover and the
-// pages' element lists).
-std::u16string PageElementName(layout::Page page, std::size_t element, Language language)
-{
-    switch (page) {
-    case layout::Page::Keys: {
-        if (element == layout::hover::keys::kDefault) {
-            return std::u16string(names::kDefault.In(language));
-        }
-        const std::size_t slot = element - layout::hover::keys::Slot(0, 0);
-        return std::u16string(names::kKeySets[slot / layout::kSlotBoxCount].In(language)) + u" " +
-               std::u16string(names::kButtons[slot % layout::kSlotBoxCount].In(language));
-    }
-    case layout::Page::Dpi:
-        return std::u16string(names::kStages[element].In(language));
-    case layout::Page::RateAndLighting:
-        return std::u16string(element < names::kRates.size()
-                                  ? names::kRates[element].In(language)
-                                  : names::kLighting[element - names::kRates.size()].In(language));
-    case layout::Page::None:
-        break;
-    }
-    return {};
 }
 
 // The list id of the drop-down whose box lies there, from the layout.
@@ -84,13 +49,6 @@ std::optional<WORD> ListIdOfBox(const CRect& box)
     return std::nullopt;
 }
 
-bool TickDrawnAt(const std::vector<SkinPicture>& pictures, const CRect& rect)
-{
-    return std::any_of(pictures.begin(), pictures.end(), [&rect](const SkinPicture& picture) {
-        return picture.file == layout::kTickPicture && picture.topLeft == rect.TopLeft();
-    });
-}
-
 }  // namespace
 
 AccessibleElement CVantorDlg::WindowElement(std::size_t element) const
@@ -99,24 +57,24 @@ AccessibleElement CVantorDlg::WindowElement(std::size_t element) const
     std::u16string name;
     unsigned states = 0;
     switch (element) {
-    case kApplyElement:
+    case layout::hover::kApply:
         name = names::kApply.In(m_language);
         break;
-    case kExitElement:
+    case layout::hover::kExit:
         name = names::kExit.In(m_language);
         break;
-    case kCloseElement:
+    case layout::hover::kClose:
         name = names::kClose.In(m_language);
         break;
-    case kMinimiseElement:
+    case layout::hover::kMinimise:
         name = names::kMinimise.In(m_language);
         break;
-    case kLinkElement:
+    case layout::kWebLinkElement:
         name = m_strings.strWebSite;
         break;
     default:
-        name = names::kTabs[element - kFirstTabElement].In(m_language);
-        states = layout::kTabs[element - kFirstTabElement].page == m_currentPage ? kAccSelected : 0u;
+        name = names::kTabs[element - layout::kFirstTabElement].In(m_language);
+        states = layout::kTabs[element - layout::kFirstTabElement].page == m_currentPage ? kAccSelected : 0u;
         break;
     }
     return AccessibleElement{RoleOf(screen.kind), std::move(name), {}, states, screen.rect};
@@ -127,12 +85,9 @@ void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t ele
 {
     const IPage& page = *CurrentPage();
     const ScreenElement& screen = page.Elements()[element];
-    AccessibleElement accessible{RoleOf(screen.kind), PageElementName(m_currentPage, element, m_language), {}, 0,
-        screen.rect};
+    AccessibleElement accessible{RoleOf(screen.kind), page.ElementName(element, m_language), {}, 0, screen.rect};
     if (screen.kind == ElementKind::Tick) {
-        std::vector<SkinPicture> ticks;
-        m_rateLightingPage.AppendTicks(ticks);
-        accessible.states = TickDrawnAt(ticks, screen.rect) ? kAccChecked : 0u;
+        accessible.states = page.ElementTicked(element) ? kAccChecked : 0u;
     }
     const CWnd* list = nullptr;
     if (screen.kind == ElementKind::DropDownBox) {
@@ -162,10 +117,10 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
         return {};
     }
     AccessibleElements elements;
-    elements.push_back(WindowElement(kMinimiseElement));
-    elements.push_back(WindowElement(kCloseElement));
+    elements.push_back(WindowElement(layout::hover::kMinimise));
+    elements.push_back(WindowElement(layout::hover::kClose));
     for (std::size_t tab = 0; tab < layout::kTabs.size(); ++tab) {
-        elements.push_back(WindowElement(kFirstTabElement + tab));
+        elements.push_back(WindowElement(layout::kFirstTabElement + tab));
     }
     // The page's settings, then its buttons, which sit in the window's
     // bottom row beside Apply and Exit.
@@ -180,8 +135,8 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
             AppendPageElement(elements, element);
         }
     }
-    elements.push_back(WindowElement(kApplyElement));
-    elements.push_back(WindowElement(kExitElement));
-    elements.push_back(WindowElement(kLinkElement));
+    elements.push_back(WindowElement(layout::hover::kApply));
+    elements.push_back(WindowElement(layout::hover::kExit));
+    elements.push_back(WindowElement(layout::kWebLinkElement));
     return elements;
 }
