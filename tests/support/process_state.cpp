@@ -4,6 +4,7 @@
 #include "device/device_link.h"
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
+#include "settings/exe_path.h"
 #include "settings/settings_state.h"
 
 void ResetProgramState()
@@ -19,5 +20,6 @@ void ResetProgramState()
 void ResetProcessState()
 {
     ResetProgramState();
+    SetModulePathForTesting(std::nullopt);
     ResetPlatformState();
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The process keeps some state for its whole life: the platform's message-box
-// presenter, shell opener and clock (tests/support/platform_state.h), and the
-// program's settings record and its applied copy, the device image and where
-// it came from, the device link's handles and flags, and the DPI table set.
+// The process keeps some state for its whole life: the platform's
+// (tests/support/platform_state.h), the program's folder as tests set it, and
+// the program's settings record and its applied copy, the device image and
+// where it came from, the device link's handles and flags, and the DPI table
+// set.
 // Every fixture starts from and leaves behind a fresh process's state through
 // ResetProcessState, so no test sees what another left.
 
@@ -17,7 +18,8 @@
 void ResetProgramState();
 
 // Puts all of the process-wide state back as a fresh process starts: the
-// program's (ResetProgramState) and the platform's (ResetPlatformState).
+// program's (ResetProgramState), its folder and the platform's
+// (ResetPlatformState).
 void ResetProcessState();
 
 // A test that starts from a fresh process's state and leaves one behind.
