@@ -11,6 +11,7 @@ target_sources(kx_platform_ui PRIVATE
   gdi/imaging_library.cpp
   gdi/picture_density.cpp
   gdi/picture_file.cpp
+  gdi/pixel_bytes.cpp
   gdi/pixel_ops.cpp
   gdi/png_direct.cpp
   qt/gdi/picture_file.cpp

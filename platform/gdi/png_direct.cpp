@@ -28,13 +28,19 @@ bool Takes(spng_ctx* context, const spng_ihdr& ihdr)
            (ihdr.color_type == kRgb && spng_get_trns(context, &trns) != 0);
 }
 
-void Allocate(DecodedPicture& picture, const spng_ihdr& ihdr, DecodedPicture::Format format)
+// Room for the decoded rows; false when the memory cannot be had. Every
+// byte of 32-bit rows is written by the decoding, so they are not filled
+// first; palette rows may end in padding, which is zero.
+bool Allocate(DecodedPicture& picture, const spng_ihdr& ihdr, DecodedPicture::Format format)
 {
     picture.format = format;
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
     const std::size_t row = static_cast<std::size_t>(ihdr.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
-    picture.pixels.resize(((row + 3) & ~std::size_t{3}) * ihdr.height);
+    const std::size_t stride = (row + 3) & ~std::size_t{3};
+    picture.pixels = stride == row ? PixelBytes::ForOverwrite(stride * ihdr.height)
+                                   : PixelBytes::Zeroed(stride * ihdr.height);
+    return !picture.pixels.empty();
 }
 
 std::uint32_t Load32(const std::uint8_t* p)
@@ -147,11 +153,13 @@ bool DecodeTrueColour(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& 
 {
     const std::size_t width = ihdr.width;
     if (ihdr.color_type == kRgba) {
-        Allocate(picture, ihdr, DecodedPicture::Format::Alpha32);
-        return DecodeRows(context, SPNG_FMT_RGBA8, width * 4, [&](std::uint32_t y) { return RowOf(picture, y); },
+        return Allocate(picture, ihdr, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(context, SPNG_FMT_RGBA8, width * 4, [&](std::uint32_t y) { return RowOf(picture, y); },
                           [&](std::uint32_t, std::uint8_t* row) { SwapRedAndBlue(row, width); });
     }
-    Allocate(picture, ihdr, DecodedPicture::Format::Opaque32);
+    if (!Allocate(picture, ihdr, DecodedPicture::Format::Opaque32)) {
+        return false;
+    }
     std::vector<std::uint8_t> rgb(width * 3);
     return DecodeRows(context, SPNG_FMT_PNG, rgb.size(), [&](std::uint32_t) { return rgb.data(); },
                       [&](std::uint32_t y, const std::uint8_t* row) { ExpandRgb(row, RowOf(picture, y), width); });
@@ -181,12 +189,16 @@ bool DecodePalette(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& pic
     }
     const std::size_t width = ihdr.width;
     if (transparent) {
-        Allocate(picture, ihdr, DecodedPicture::Format::Alpha32);
+        if (!Allocate(picture, ihdr, DecodedPicture::Format::Alpha32)) {
+            return false;
+        }
         std::vector<std::uint8_t> indices(width);
         return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t) { return indices.data(); },
                           [&](std::uint32_t y, const std::uint8_t* row) { LookUp(row, RowOf(picture, y), width, table); });
     }
-    Allocate(picture, ihdr, DecodedPicture::Format::Palette8);
+    if (!Allocate(picture, ihdr, DecodedPicture::Format::Palette8)) {
+        return false;
+    }
     picture.palette.assign(table, table + plte.n_entries);
     const std::uint8_t entries = static_cast<std::uint8_t>(plte.n_entries - 1);
     return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t y) { return RowOf(picture, y); },
