@@ -9,6 +9,7 @@
 #include <tmmintrin.h>
 #endif
 
+#include "platform/gdi/png_rows.h"
 #include "platform/gdi/spng_context.h"
 
 namespace {
@@ -55,24 +56,24 @@ void Store32(std::uint8_t* p, std::uint32_t v)
     std::memcpy(p, &v, 4);
 }
 
-// RGBA bytes to BGRA in place: red and blue trade places in each pixel.
-void SwapRedAndBlue(std::uint8_t* row, std::size_t pixels)
+// RGBA bytes to BGRA: red and blue trade places in each pixel.
+void SwapRedAndBlue(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels)
 {
     std::size_t x = 0;
 #ifdef __SSE2__
     const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
     const __m128i low = _mm_set1_epi32(0xFF);
     for (; x + 4 <= pixels; x += 4) {
-        auto* at = reinterpret_cast<__m128i*>(row + 4 * x);
-        const __m128i v = _mm_loadu_si128(at);
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * x));
         const __m128i red = _mm_and_si128(v, low);
         const __m128i blue = _mm_and_si128(_mm_srli_epi32(v, 16), low);
-        _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(v, keep), _mm_or_si128(_mm_slli_epi32(red, 16), blue)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x),
+                         _mm_or_si128(_mm_and_si128(v, keep), _mm_or_si128(_mm_slli_epi32(red, 16), blue)));
     }
 #endif
     for (; x < pixels; ++x) {
-        const std::uint32_t v = Load32(row + 4 * x);
-        Store32(row + 4 * x, (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16));
+        const std::uint32_t v = Load32(in + 4 * x);
+        Store32(out + 4 * x, (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16));
     }
 }
 
@@ -121,25 +122,20 @@ void LookUp(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels, const
     }
 }
 
-// Decodes every row in order, handing each to place(y, row) with the row
-// libspng wrote into rowFor(y). True when the whole image decoded.
-template <typename RowFor, typename Place>
-bool DecodeRows(spng_ctx* context, int format, std::size_t length, RowFor rowFor, Place place)
+// Reads every row of the image data in order, handing each, unfiltered, to
+// place(y, row). True when the whole image and the file's end read right.
+template <typename Place>
+bool DecodeRows(std::span<const std::uint8_t> file, const spng_ihdr& ihdr, std::size_t pixelBytes, Place place)
 {
-    if (spng_decode_image(context, nullptr, 0, format, SPNG_DECODE_PROGRESSIVE) != 0) {
-        return false;
-    }
-    for (std::uint32_t y = 0;; ++y) {
-        std::uint8_t* row = rowFor(y);
-        const int status = spng_decode_row(context, row, length);
-        if (status != 0 && status != SPNG_EOI) {
+    CPngRows rows(file, pixelBytes * ihdr.width, pixelBytes, ihdr.height);
+    for (std::uint32_t y = 0; y < ihdr.height; ++y) {
+        const std::uint8_t* row = rows.Next();
+        if (row == nullptr) {
             return false;
         }
         place(y, row);
-        if (status == SPNG_EOI) {
-            return true;
-        }
     }
+    return rows.Finish();
 }
 
 // The decoded row for image row y (rows are kept bottom row first).
@@ -149,25 +145,24 @@ std::uint8_t* RowOf(DecodedPicture& picture, std::uint32_t y)
     return picture.pixels.data() + stride * (static_cast<std::size_t>(picture.height) - 1 - y);
 }
 
-bool DecodeTrueColour(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& picture)
+bool DecodeTrueColour(std::span<const std::uint8_t> file, const spng_ihdr& ihdr, DecodedPicture& picture)
 {
     const std::size_t width = ihdr.width;
     if (ihdr.color_type == kRgba) {
         return Allocate(picture, ihdr, DecodedPicture::Format::Alpha32) &&
-               DecodeRows(context, SPNG_FMT_RGBA8, width * 4, [&](std::uint32_t y) { return RowOf(picture, y); },
-                          [&](std::uint32_t, std::uint8_t* row) { SwapRedAndBlue(row, width); });
+               DecodeRows(file, ihdr, 4, [&](std::uint32_t y, const std::uint8_t* row) {
+                   SwapRedAndBlue(row, RowOf(picture, y), width);
+               });
     }
-    if (!Allocate(picture, ihdr, DecodedPicture::Format::Opaque32)) {
-        return false;
-    }
-    std::vector<std::uint8_t> rgb(width * 3);
-    return DecodeRows(context, SPNG_FMT_PNG, rgb.size(), [&](std::uint32_t) { return rgb.data(); },
+    return Allocate(picture, ihdr, DecodedPicture::Format::Opaque32) &&
+           DecodeRows(file, ihdr, 3,
                       [&](std::uint32_t y, const std::uint8_t* row) { ExpandRgb(row, RowOf(picture, y), width); });
 }
 
 // A palette picture keeps its palette unless an entry is transparent, when
 // it becomes per-pixel alpha; an index beyond the palette means entry 0.
-bool DecodePalette(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& picture)
+bool DecodePalette(spng_ctx* context, std::span<const std::uint8_t> file, const spng_ihdr& ihdr,
+                   DecodedPicture& picture)
 {
     spng_plte plte{};
     if (spng_get_plte(context, &plte) != 0 || plte.n_entries == 0) {
@@ -189,24 +184,22 @@ bool DecodePalette(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& pic
     }
     const std::size_t width = ihdr.width;
     if (transparent) {
-        if (!Allocate(picture, ihdr, DecodedPicture::Format::Alpha32)) {
-            return false;
-        }
-        std::vector<std::uint8_t> indices(width);
-        return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t) { return indices.data(); },
-                          [&](std::uint32_t y, const std::uint8_t* row) { LookUp(row, RowOf(picture, y), width, table); });
+        return Allocate(picture, ihdr, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(file, ihdr, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+                   LookUp(row, RowOf(picture, y), width, table);
+               });
     }
     if (!Allocate(picture, ihdr, DecodedPicture::Format::Palette8)) {
         return false;
     }
     picture.palette.assign(table, table + plte.n_entries);
     const std::uint8_t entries = static_cast<std::uint8_t>(plte.n_entries - 1);
-    return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t y) { return RowOf(picture, y); },
-                      [&](std::uint32_t, std::uint8_t* row) {
-                          for (std::size_t x = 0; x < width; ++x) {
-                              row[x] = row[x] > entries ? 0 : row[x];
-                          }
-                      });
+    return DecodeRows(file, ihdr, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+        std::uint8_t* out = RowOf(picture, y);
+        for (std::size_t x = 0; x < width; ++x) {
+            out[x] = row[x] > entries ? 0 : row[x];
+        }
+    });
 }
 
 }  // namespace
@@ -221,9 +214,13 @@ DirectPng DecodePngDirect(std::span<const std::uint8_t> file, DecodedPicture& pi
     if (!Takes(context.get(), ihdr)) {
         return DirectPng::NotHandled;
     }
-    const bool decoded = ihdr.color_type == kPalette ? DecodePalette(context.get(), ihdr, picture)
-                                                     : DecodeTrueColour(context.get(), ihdr, picture);
-    // The chunks after the image data are read to the end as well: a file
-    // cut short after its pixels is as broken as one cut inside them.
-    return decoded && spng_decode_chunks(context.get()) == 0 ? DirectPng::Decoded : DirectPng::Refused;
+    // libspng checks the chunks before the image data; the image data and
+    // the chunks after it, up to IEND, are read here. A file cut short after
+    // its pixels is as broken as one cut inside them.
+    if (spng_decode_chunks(context.get()) != 0) {
+        return DirectPng::Refused;
+    }
+    const bool decoded = ihdr.color_type == kPalette ? DecodePalette(context.get(), file, ihdr, picture)
+                                                     : DecodeTrueColour(file, ihdr, picture);
+    return decoded ? DirectPng::Decoded : DirectPng::Refused;
 }
