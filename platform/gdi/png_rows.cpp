@@ -7,9 +7,10 @@
 
 namespace {
 
-// The window holds this many bytes of rows or more: well inside the cache,
-// and long enough that a row's end is rarely a window's end.
-constexpr std::size_t kWindowBytes = std::size_t{1} << 16;
+// The window holds this many bytes of rows or more: inside the cache, long
+// enough that a row's end is rarely a window's end, and few calls to zlib,
+// which keeps the last 32 KB of each call's output in its own window.
+constexpr std::size_t kWindowBytes = std::size_t{1} << 18;
 
 std::uint32_t Be32(const std::uint8_t* p)
 {
