@@ -20,9 +20,10 @@ target_sources(kx_platform_ui PRIVATE
   qt/gdi/qt_font.cpp
   qt/gdi/text_raster.cpp)
 
-# The skin's kinds of PNG are decoded straight into their rows: libspng reads
-# their headers.
-pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET GLOBAL spng)
-# Their image data is inflated with zlib, which the Qt libraries load anyway.
+# The skin's kinds of PNG are decoded straight into their rows, their image
+# data inflated with zlib, which the Qt libraries load anyway.
 find_package(ZLIB REQUIRED)
-target_link_libraries(kx_platform_ui PRIVATE PkgConfig::SPNG ZLIB::ZLIB)
+target_link_libraries(kx_platform_ui PRIVATE ZLIB::ZLIB)
+
+# libspng, for the reference decoder (kx_png_libspng) only.
+pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET GLOBAL spng)

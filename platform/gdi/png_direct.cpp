@@ -10,7 +10,6 @@
 #endif
 
 #include "platform/gdi/png_rows.h"
-#include "platform/gdi/spng_context.h"
 
 namespace {
 
@@ -18,29 +17,109 @@ constexpr std::uint8_t kRgb = 2;
 constexpr std::uint8_t kPalette = 3;
 constexpr std::uint8_t kRgba = 6;
 
-bool Takes(spng_ctx* context, const spng_ihdr& ihdr)
+std::uint32_t Be32(const std::uint8_t* p)
 {
-    if (ihdr.bit_depth != 8 || ihdr.interlace_method != 0) {
-        return false;
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// What the chunks before the image data say.
+struct Header {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint8_t colourType = 0;
+    std::uint32_t paletteEntries = 0;  // 0: no palette
+    std::uint32_t palette[256] = {};   // 0x00RRGGBB
+    bool hasTransparency = false;      // a tRNS chunk
+    std::uint32_t alphaEntries = 0;    // palette: alpha of the first entries
+    std::uint8_t alpha[256] = {};
+    std::size_t dataAt = 0;            // the first IDAT chunk
+};
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::size_t kFirstChunkAt = sizeof kSignature;
+
+// Reads the chunks before the image data into header. Decoded when the file
+// is a PNG this path takes (8 bits a sample, not interlaced, RGB without a
+// transparent colour, RGBA or palette, within kMaxPictureSide) and they are
+// all sound; Refused when it is such a PNG but one of those chunks is broken
+// or out of place; NotHandled for any other file.
+DirectPng ReadHeader(std::span<const std::uint8_t> file, Header& header)
+{
+    PngChunk ihdr;
+    if (file.size() < kFirstChunkAt || std::memcmp(file.data(), kSignature, sizeof kSignature) != 0 ||
+        !ReadPngChunk(file, kFirstChunkAt, ihdr) || !ihdr.Is("IHDR") || ihdr.length != 13) {
+        return DirectPng::NotHandled;
     }
-    spng_trns trns{};
+    header.width = Be32(ihdr.data);
+    header.height = Be32(ihdr.data + 4);
+    header.colourType = ihdr.data[9];
+    const bool kind = ihdr.data[8] == 8 &&
+                      (header.colourType == kRgb || header.colourType == kRgba || header.colourType == kPalette);
+    // Compression, filter method, interlacing.
+    const bool plain = ihdr.data[10] == 0 && ihdr.data[11] == 0 && ihdr.data[12] == 0;
+    if (!kind || !plain || header.width == 0 || header.height == 0 ||
+        header.width > static_cast<std::uint32_t>(kMaxPictureSide) ||
+        header.height > static_cast<std::uint32_t>(kMaxPictureSide)) {
+        return DirectPng::NotHandled;
+    }
+    bool seenPalette = false;
+    for (std::size_t at = kFirstChunkAt + 12 + ihdr.length;;) {
+        PngChunk chunk;
+        if (!ReadPngChunk(file, at, chunk)) {
+            return DirectPng::Refused;
+        }
+        if (chunk.Is("IDAT")) {
+            header.dataAt = at;
+            break;
+        }
+        at += 12 + std::size_t{chunk.length};
+        if (chunk.Is("PLTE")) {
+            const std::uint32_t entries = chunk.length / 3;
+            if (seenPalette || header.hasTransparency || chunk.length % 3 != 0 || entries == 0 || entries > 256) {
+                return DirectPng::Refused;
+            }
+            seenPalette = true;
+            // A suggested palette of a truecolour picture changes nothing.
+            if (header.colourType == kPalette) {
+                header.paletteEntries = entries;
+                for (std::uint32_t i = 0; i < entries; ++i) {
+                    const std::uint8_t* rgb = chunk.data + 3 * i;
+                    header.palette[i] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+                }
+            }
+        } else if (chunk.Is("tRNS")) {
+            if (header.hasTransparency || header.colourType == kRgba ||
+                (header.colourType == kPalette && (!seenPalette || chunk.length > header.paletteEntries))) {
+                return DirectPng::Refused;
+            }
+            header.hasTransparency = true;
+            if (header.colourType == kPalette) {
+                header.alphaEntries = chunk.length;
+                std::memcpy(header.alpha, chunk.data, chunk.length);
+            }
+        } else if (chunk.IsCritical()) {
+            return DirectPng::Refused;  // IHDR again, IEND before any data, or one unknown
+        }
+    }
+    if (header.colourType == kPalette && header.paletteEntries == 0) {
+        return DirectPng::Refused;
+    }
     // A transparent colour in an RGB picture is left to the general path.
-    return ihdr.color_type == kRgba || ihdr.color_type == kPalette ||
-           (ihdr.color_type == kRgb && spng_get_trns(context, &trns) != 0);
+    return header.colourType == kRgb && header.hasTransparency ? DirectPng::NotHandled : DirectPng::Decoded;
 }
 
 // Room for the decoded rows; false when the memory cannot be had. Every
 // byte of 32-bit rows is written by the decoding, so they are not filled
 // first; palette rows may end in padding, which is zero.
-bool Allocate(DecodedPicture& picture, const spng_ihdr& ihdr, DecodedPicture::Format format)
+bool Allocate(DecodedPicture& picture, const Header& header, DecodedPicture::Format format)
 {
     picture.format = format;
-    picture.width = static_cast<int>(ihdr.width);
-    picture.height = static_cast<int>(ihdr.height);
-    const std::size_t row = static_cast<std::size_t>(ihdr.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
+    picture.width = static_cast<int>(header.width);
+    picture.height = static_cast<int>(header.height);
+    const std::size_t row = static_cast<std::size_t>(header.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
     const std::size_t stride = (row + 3) & ~std::size_t{3};
-    picture.pixels = stride == row ? PixelBytes::ForOverwrite(stride * ihdr.height)
-                                   : PixelBytes::Zeroed(stride * ihdr.height);
+    picture.pixels = stride == row ? PixelBytes::ForOverwrite(stride * header.height)
+                                   : PixelBytes::Zeroed(stride * header.height);
     return !picture.pixels.empty();
 }
 
@@ -125,10 +204,10 @@ void LookUp(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels, const
 // Reads every row of the image data in order, handing each, unfiltered, to
 // place(y, row). True when the whole image and the file's end read right.
 template <typename Place>
-bool DecodeRows(std::span<const std::uint8_t> file, const spng_ihdr& ihdr, std::size_t pixelBytes, Place place)
+bool DecodeRows(std::span<const std::uint8_t> file, const Header& header, std::size_t pixelBytes, Place place)
 {
-    CPngRows rows(file, pixelBytes * ihdr.width, pixelBytes, ihdr.height);
-    for (std::uint32_t y = 0; y < ihdr.height; ++y) {
+    CPngRows rows(file, header.dataAt, pixelBytes * header.width, pixelBytes, header.height);
+    for (std::uint32_t y = 0; y < header.height; ++y) {
         const std::uint8_t* row = rows.Next();
         if (row == nullptr) {
             return false;
@@ -145,56 +224,49 @@ std::uint8_t* RowOf(DecodedPicture& picture, std::uint32_t y)
     return picture.pixels.data() + stride * (static_cast<std::size_t>(picture.height) - 1 - y);
 }
 
-bool DecodeTrueColour(std::span<const std::uint8_t> file, const spng_ihdr& ihdr, DecodedPicture& picture)
+bool DecodeTrueColour(std::span<const std::uint8_t> file, const Header& header, DecodedPicture& picture)
 {
-    const std::size_t width = ihdr.width;
-    if (ihdr.color_type == kRgba) {
-        return Allocate(picture, ihdr, DecodedPicture::Format::Alpha32) &&
-               DecodeRows(file, ihdr, 4, [&](std::uint32_t y, const std::uint8_t* row) {
+    const std::size_t width = header.width;
+    if (header.colourType == kRgba) {
+        return Allocate(picture, header, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(file, header, 4, [&](std::uint32_t y, const std::uint8_t* row) {
                    SwapRedAndBlue(row, RowOf(picture, y), width);
                });
     }
-    return Allocate(picture, ihdr, DecodedPicture::Format::Opaque32) &&
-           DecodeRows(file, ihdr, 3,
+    return Allocate(picture, header, DecodedPicture::Format::Opaque32) &&
+           DecodeRows(file, header, 3,
                       [&](std::uint32_t y, const std::uint8_t* row) { ExpandRgb(row, RowOf(picture, y), width); });
 }
 
 // A palette picture keeps its palette unless an entry is transparent, when
 // it becomes per-pixel alpha; an index beyond the palette means entry 0.
-bool DecodePalette(spng_ctx* context, std::span<const std::uint8_t> file, const spng_ihdr& ihdr,
-                   DecodedPicture& picture)
+bool DecodePalette(std::span<const std::uint8_t> file, const Header& header, DecodedPicture& picture)
 {
-    spng_plte plte{};
-    if (spng_get_plte(context, &plte) != 0 || plte.n_entries == 0) {
-        return false;
-    }
-    spng_trns trns{};
-    const bool hasTrns = spng_get_trns(context, &trns) == 0;
     std::uint32_t table[256];
     bool transparent = false;
     for (std::uint32_t i = 0; i < 256; ++i) {
-        const spng_plte_entry& entry = plte.entries[i < plte.n_entries ? i : 0];
-        const std::uint32_t alpha = hasTrns && i < trns.n_type3_entries ? trns.type3_alpha[i] : 255;
-        transparent = transparent || (i < plte.n_entries && alpha != 255);
-        table[i] = (alpha << 24) | (std::uint32_t{entry.red} << 16) | (std::uint32_t{entry.green} << 8) | entry.blue;
+        const std::uint32_t entry = header.palette[i < header.paletteEntries ? i : 0];
+        const std::uint32_t alpha = i < header.alphaEntries ? header.alpha[i] : 255;
+        transparent = transparent || (i < header.paletteEntries && alpha != 255);
+        table[i] = (alpha << 24) | entry;
     }
     // Indices beyond the palette take entry 0, transparency included.
-    for (std::uint32_t i = plte.n_entries; i < 256; ++i) {
+    for (std::uint32_t i = header.paletteEntries; i < 256; ++i) {
         table[i] = table[0];
     }
-    const std::size_t width = ihdr.width;
+    const std::size_t width = header.width;
     if (transparent) {
-        return Allocate(picture, ihdr, DecodedPicture::Format::Alpha32) &&
-               DecodeRows(file, ihdr, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+        return Allocate(picture, header, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(file, header, 1, [&](std::uint32_t y, const std::uint8_t* row) {
                    LookUp(row, RowOf(picture, y), width, table);
                });
     }
-    if (!Allocate(picture, ihdr, DecodedPicture::Format::Palette8)) {
+    if (!Allocate(picture, header, DecodedPicture::Format::Palette8)) {
         return false;
     }
-    picture.palette.assign(table, table + plte.n_entries);
-    const std::uint8_t entries = static_cast<std::uint8_t>(plte.n_entries - 1);
-    return DecodeRows(file, ihdr, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+    picture.palette.assign(table, table + header.paletteEntries);
+    const std::uint8_t entries = static_cast<std::uint8_t>(header.paletteEntries - 1);
+    return DecodeRows(file, header, 1, [&](std::uint32_t y, const std::uint8_t* row) {
         std::uint8_t* out = RowOf(picture, y);
         for (std::size_t x = 0; x < width; ++x) {
             out[x] = row[x] > entries ? 0 : row[x];
@@ -206,21 +278,12 @@ bool DecodePalette(spng_ctx* context, std::span<const std::uint8_t> file, const 
 
 DirectPng DecodePngDirect(std::span<const std::uint8_t> file, DecodedPicture& picture)
 {
-    spng_ihdr ihdr{};
-    const SpngContext context = OpenPng(file, ihdr);
-    if (!context) {
-        return DirectPng::NotHandled;
+    Header header;
+    const DirectPng read = ReadHeader(file, header);
+    if (read != DirectPng::Decoded) {
+        return read;
     }
-    if (!Takes(context.get(), ihdr)) {
-        return DirectPng::NotHandled;
-    }
-    // libspng checks the chunks before the image data; the image data and
-    // the chunks after it, up to IEND, are read here. A file cut short after
-    // its pixels is as broken as one cut inside them.
-    if (spng_decode_chunks(context.get()) != 0) {
-        return DirectPng::Refused;
-    }
-    const bool decoded = ihdr.color_type == kPalette ? DecodePalette(context.get(), file, ihdr, picture)
-                                                     : DecodeTrueColour(file, ihdr, picture);
+    const bool decoded = header.colourType == kPalette ? DecodePalette(file, header, picture)
+                                                       : DecodeTrueColour(file, header, picture);
     return decoded ? DirectPng::Decoded : DirectPng::Refused;
 }

@@ -17,15 +17,23 @@ std::uint32_t Be32(const std::uint8_t* p)
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
-struct Chunk {
-    const std::uint8_t* type;
-    const std::uint8_t* data;
-    std::uint32_t length;
-};
+std::uint8_t Paeth(int a, int b, int c)
+{
+    const int p = a + b - c;
+    const int pa = std::abs(p - a);
+    const int pb = std::abs(p - b);
+    const int pc = std::abs(p - c);
+    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : (pb <= pc ? b : c));
+}
 
-// The chunk at at, checked to lie inside the file with its CRC right; its
-// end is at + 12 + length.
-bool ReadChunk(std::span<const std::uint8_t> file, std::size_t at, Chunk& chunk)
+}  // namespace
+
+bool PngChunk::Is(const char* fourLetters) const
+{
+    return std::memcmp(type, fourLetters, 4) == 0;
+}
+
+bool ReadPngChunk(std::span<const std::uint8_t> file, std::size_t at, PngChunk& chunk)
 {
     if (at > file.size() || file.size() - at < 12) {
         return false;
@@ -43,31 +51,10 @@ bool ReadChunk(std::span<const std::uint8_t> file, std::size_t at, Chunk& chunk)
     return true;
 }
 
-bool IsType(const Chunk& chunk, const char* type)
-{
-    return std::memcmp(chunk.type, type, 4) == 0;
-}
-
-// A critical chunk's type starts with a capital letter.
-bool IsCritical(const Chunk& chunk)
-{
-    return (chunk.type[0] & 0x20) == 0;
-}
-
-std::uint8_t Paeth(int a, int b, int c)
-{
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : (pb <= pc ? b : c));
-}
-
-}  // namespace
-
-CPngRows::CPngRows(std::span<const std::uint8_t> file, std::size_t rowBytes, std::size_t pixelBytes,
-                   std::uint32_t height)
+CPngRows::CPngRows(std::span<const std::uint8_t> file, std::size_t dataAt, std::size_t rowBytes,
+                   std::size_t pixelBytes, std::uint32_t height)
     : m_file(file),
+      m_at(dataAt),
       m_rowBytes(rowBytes),
       m_pixelBytes(pixelBytes),
       m_stride(rowBytes + 1),
@@ -150,12 +137,12 @@ bool CPngRows::Inflate()
 bool CPngRows::FeedNextChunk()
 {
     for (;;) {
-        Chunk chunk{};
-        if (!ReadChunk(m_file, m_at, chunk)) {
+        PngChunk chunk{};
+        if (!ReadPngChunk(m_file, m_at, chunk)) {
             return false;
         }
-        const bool data = IsType(chunk, "IDAT");
-        if (!data && (m_seenData || IsType(chunk, "IEND"))) {
+        const bool data = chunk.Is("IDAT");
+        if (!data && (m_seenData || chunk.Is("IEND"))) {
             return false;
         }
         m_at += 12 + std::size_t{chunk.length};
@@ -199,18 +186,18 @@ bool CPngRows::Finish()
     // after them.
     bool inData = true;
     for (;;) {
-        Chunk chunk{};
-        if (!ReadChunk(m_file, m_at, chunk)) {
+        PngChunk chunk{};
+        if (!ReadPngChunk(m_file, m_at, chunk)) {
             return false;
         }
         m_at += 12 + std::size_t{chunk.length};
-        if (IsType(chunk, "IEND")) {
+        if (chunk.Is("IEND")) {
             return chunk.length == 0;
         }
-        if (IsType(chunk, "IDAT") ? !inData : IsCritical(chunk)) {
+        if (chunk.Is("IDAT") ? !inData : chunk.IsCritical()) {
             return false;
         }
-        inData = inData && IsType(chunk, "IDAT");
+        inData = inData && chunk.Is("IDAT");
     }
 }
 

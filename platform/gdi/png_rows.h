@@ -19,11 +19,28 @@
 #include <span>
 #include <vector>
 
+// A chunk of a PNG file: its type's four letters and its data.
+struct PngChunk {
+    const std::uint8_t* type = nullptr;
+    const std::uint8_t* data = nullptr;
+    std::uint32_t length = 0;
+
+    bool Is(const char* fourLetters) const;
+    // A critical chunk's type starts with a capital letter.
+    bool IsCritical() const { return (type[0] & 0x20) == 0; }
+};
+
+// The chunk starting at byte at of file, checked to lie inside the file with
+// its CRC right; the next chunk starts 12 + length bytes later.
+bool ReadPngChunk(std::span<const std::uint8_t> file, std::size_t at, PngChunk& chunk);
+
 class CPngRows {
 public:
     // file is the whole PNG, whose header says rows of rowBytes bytes (the
-    // filter byte not counted), height of them, pixelBytes to a whole pixel.
-    CPngRows(std::span<const std::uint8_t> file, std::size_t rowBytes, std::size_t pixelBytes, std::uint32_t height);
+    // filter byte not counted), height of them, pixelBytes to a whole pixel;
+    // its image data starts with the chunk at dataAt.
+    CPngRows(std::span<const std::uint8_t> file, std::size_t dataAt, std::size_t rowBytes, std::size_t pixelBytes,
+             std::uint32_t height);
     ~CPngRows();
     CPngRows(const CPngRows&) = delete;
     CPngRows& operator=(const CPngRows&) = delete;
@@ -41,7 +58,7 @@ private:
     bool Unfilter(std::uint8_t* row) const;
 
     std::span<const std::uint8_t> m_file;
-    std::size_t m_at = 8;  // the next chunk to look at
+    std::size_t m_at;  // the next chunk to look at
     bool m_seenData = false;
     std::size_t m_rowBytes;
     std::size_t m_pixelBytes;

@@ -112,14 +112,23 @@ struct Picture {
     Bytes File(const Bytes& compressed, const std::vector<std::size_t>& cuts = {},
                const std::vector<std::pair<const char*, Bytes>>& after = {}) const
     {
+        return colourType == kPalette ? FileWith({{"PLTE", palette}}, compressed, cuts, after)
+                                      : FileWith({}, compressed, cuts, after);
+    }
+
+    // The same with the chunks between IHDR and the image data given.
+    Bytes FileWith(const std::vector<std::pair<const char*, Bytes>>& before, const Bytes& compressed,
+                   const std::vector<std::size_t>& cuts = {},
+                   const std::vector<std::pair<const char*, Bytes>>& after = {}) const
+    {
         Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
         Bytes header;
         PutBe32(header, static_cast<std::uint32_t>(width));
         PutBe32(header, static_cast<std::uint32_t>(height));
         header.insert(header.end(), {8, colourType, 0, 0, 0});
         PutChunk(png, "IHDR", header);
-        if (colourType == kPalette) {
-            PutChunk(png, "PLTE", palette);
+        for (const auto& [type, data] : before) {
+            PutChunk(png, type, data);
         }
         std::size_t at = 0;
         for (const std::size_t cut : cuts) {
@@ -230,4 +239,44 @@ TEST(PngRows, ImageDataBrokenAroundItsRowsIsRefused)
     Bytes badChunkCrc = picture.File(compressed, {}, {{"tEXt", {'a', 0}}});
     badChunkCrc[badChunkCrc.size() - 12 - 1] ^= 1;
     EXPECT_EQ(Quick(badChunkCrc), DirectPng::Refused) << "a chunk after the data fails its CRC";
+}
+
+// The chunks before the image data: a picture of another kind is left to the
+// general path; one of these kinds with a chunk there that is broken or out
+// of place is refused; ancillary chunks and a truecolour picture's suggested
+// palette change nothing.
+TEST(PngRows, TheChunksBeforeTheDataAreCheckedAndTheKindChosen)
+{
+    const Picture palette = Picture::Made(kPalette, 30, 10);
+    const Bytes indices = Compressed(palette.Raw([](std::size_t) { return 0; }));
+    const Bytes plte = palette.palette;
+    const Bytes alpha = {0, 128, 255};
+    ExpectDecodedAsLibspngDoes(palette.FileWith({{"gAMA", {0, 0, 0xB1, 0x8F}}, {"PLTE", plte}, {"tRNS", alpha},
+                                                 {"tEXt", {'k', 0, 'v'}}}, indices),
+        "palette, transparency and ancillary chunks");
+    EXPECT_EQ(Quick(palette.FileWith({}, indices)), DirectPng::Refused) << "no palette";
+    EXPECT_EQ(Quick(palette.FileWith({{"tRNS", alpha}, {"PLTE", plte}}, indices)), DirectPng::Refused)
+        << "transparency before the palette";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", plte}, {"PLTE", plte}}, indices)), DirectPng::Refused)
+        << "two palettes";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", {1, 2, 3, 4}}}, indices)), DirectPng::Refused)
+        << "a palette of broken length";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", Bytes(3 * 257, 9)}}, indices)), DirectPng::Refused)
+        << "a palette of 257 entries";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", {1, 2, 3}}, {"tRNS", {1, 2}}}, indices)), DirectPng::Refused)
+        << "transparency for more entries than the palette has";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", plte}, {"ABCD", {}}}, indices)), DirectPng::Refused)
+        << "an unknown critical chunk";
+    EXPECT_EQ(Quick(palette.FileWith({{"PLTE", plte}, {"IEND", {}}}, indices)), DirectPng::Refused)
+        << "the end before the data";
+
+    const Picture rgb = Picture::Made(kRgb, 20, 8);
+    const Bytes samples = Compressed(rgb.Raw([](std::size_t) { return 1; }));
+    ExpectDecodedAsLibspngDoes(rgb.FileWith({{"PLTE", {1, 2, 3, 4, 5, 6}}}, samples), "a suggested palette");
+    EXPECT_EQ(Quick(rgb.FileWith({{"tRNS", {0, 1, 0, 2, 0, 3}}}, samples)), DirectPng::NotHandled)
+        << "a transparent colour";
+    const Picture rgba = Picture::Made(kRgba, 20, 8);
+    EXPECT_EQ(Quick(rgba.FileWith({{"tRNS", {0, 1, 0, 2, 0, 3}}}, Compressed(rgba.Raw([](std::size_t) { return 2; })))),
+        DirectPng::Refused)
+        << "transparency beside an alpha channel";
 }
