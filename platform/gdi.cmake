@@ -25,5 +25,6 @@ target_sources(kx_platform_ui PRIVATE
 find_package(ZLIB REQUIRED)
 target_link_libraries(kx_platform_ui PRIVATE ZLIB::ZLIB)
 
-# libspng, for the reference decoder (kx_png_libspng) only.
+# libspng, for the reference decoder (kx_png_libspng) and the skin generator;
+# the program links no PNG library.
 pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET GLOBAL spng)
