@@ -60,11 +60,14 @@ CPngRows::CPngRows(std::span<const std::uint8_t> file, std::size_t dataAt, std::
       m_stride(rowBytes + 1),
       m_height(height),
       m_left(static_cast<std::uint64_t>(rowBytes + 1) * height),
-      m_window(std::max<std::size_t>(kWindowBytes / (rowBytes + 1), 2) * (rowBytes + 1)),
+      // Never more rows than the picture has: a button's few rows need no
+      // window of a page's size.
+      m_window(PixelBytes::ForOverwrite(
+          std::max<std::size_t>(1, std::min<std::size_t>(height, kWindowBytes / (rowBytes + 1))) * (rowBytes + 1))),
       m_previousCopy(rowBytes, 0),
       m_previous(m_previousCopy.data())
 {
-    m_open = inflateInit(&m_stream) == Z_OK;
+    m_open = !m_window.empty() && inflateInit(&m_stream) == Z_OK;
 }
 
 CPngRows::~CPngRows()

@@ -19,6 +19,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/gdi/pixel_bytes.h"
+
 // A chunk of a PNG file: its type's four letters and its data.
 struct PngChunk {
     const std::uint8_t* type = nullptr;
@@ -70,7 +72,7 @@ private:
     z_stream m_stream{};
     bool m_open = false;
     bool m_ended = false;
-    std::vector<std::uint8_t> m_window;
+    PixelBytes m_window;  // written by zlib before anything reads it
     std::size_t m_filled = 0;  // bytes inflated into the window
     std::size_t m_taken = 0;   // of those, bytes of rows handed out
     std::vector<std::uint8_t> m_previousCopy;

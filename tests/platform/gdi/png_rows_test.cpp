@@ -194,7 +194,8 @@ TEST(PngRows, EveryFilterIsUndoneForEveryKindAcrossTheWindowsEnds)
 }
 
 // However the data is cut into chunks (one byte, empty, uneven, stored
-// blocks), and with ancillary chunks after it, the picture is the same.
+// blocks), and with ancillary chunks after it, the picture is the same; a
+// one-pixel picture too.
 TEST(PngRows, TheDataMayBeCutIntoChunksAnyhow)
 {
     const Picture picture = Picture::Made(kRgba, 97, 41);
@@ -204,6 +205,9 @@ TEST(PngRows, TheDataMayBeCutIntoChunksAnyhow)
     ExpectDecodedAsLibspngDoes(picture.File(Compressed(raw, 0), {65535, 3}), "stored blocks");
     ExpectDecodedAsLibspngDoes(picture.File(compressed, {}, {{"tEXt", {'a', 0, 'b'}}, {"zzZz", {1, 2}}}),
         "ancillary chunks after the data");
+    const Picture dot = Picture::Made(kRgb, 1, 1);
+    ExpectDecodedAsLibspngDoes(dot.File(Compressed(dot.Raw([](std::size_t) { return 4; })), {1, 1, 1}),
+        "one pixel, the data a byte a chunk");
 }
 
 // Broken image data is refused, whatever part of it is broken.
