@@ -128,7 +128,7 @@ std::vector<std::uint32_t> Colours(const DecodedPicture& picture)
     std::vector<std::uint32_t> colours;
     for (std::size_t i = 0; i + 4 <= picture.pixels.size() && colours.size() <= 256; i += 4) {
         std::uint32_t argb = 0;
-        std::memcpy(&argb, &picture.pixels[i], 4);
+        std::memcpy(&argb, picture.pixels.data() + i, 4);
         if (std::find(colours.begin(), colours.end(), argb) == colours.end()) {
             colours.push_back(argb);
         }

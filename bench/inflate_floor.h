@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floor of decoding a PNG: inflating its compressed data alone (zlib,
-// checksum included), which every PNG decoder must do, into a buffer kept
-// from one time to the next.
+// the inflater the program's decoder uses, checksum included), which every
+// PNG decoder must do, into a buffer kept from one time to the next.
 
 #include <cstdint>
 #include <vector>

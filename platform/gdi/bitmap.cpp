@@ -56,14 +56,17 @@ bool CBitmap::CreateBitmap32(int width, int height)
     if (!AcceptableSize(width, height)) {
         return false;
     }
-    m_bits.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
+    m_bits = PixelBytes::Zeroed(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    if (m_bits.empty()) {
+        return false;
+    }
     m_width = width;
     m_height = height;
     m_dpi = USER_DEFAULT_SCREEN_DPI;
     return true;
 }
 
-bool CBitmap::AdoptBits32(int width, int height, std::vector<std::uint8_t>&& pixels, UINT dpi)
+bool CBitmap::AdoptBits32(int width, int height, PixelBytes&& pixels, UINT dpi)
 {
     DeleteObject();
     if (!AcceptableSize(width, height) ||
@@ -86,7 +89,6 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 void CBitmap::DeleteObject()
 {
     m_bits.clear();
-    m_bits.shrink_to_fit();
     m_width = 0;
     m_height = 0;
     m_dpi = USER_DEFAULT_SCREEN_DPI;

@@ -10,8 +10,8 @@
 // them is placed in client pixels by the device context.
 
 #include <cstdint>
-#include <vector>
 
+#include "platform/gdi/pixel_bytes.h"
 #include "platform/windef.h"
 
 class CDC;
@@ -37,7 +37,9 @@ public:
 
     // Allocates a width x height surface, all bytes zero (black, alpha 0).
     // Any previous surface is released. Fails for a non-positive or
-    // unreasonably large size and leaves the bitmap empty.
+    // unreasonably large size, or when the memory cannot be had, and leaves
+    // the bitmap empty. The zeros cost nothing until a pixel is written: a
+    // large surface takes fresh pages from the system (see PixelBytes).
     bool CreateBitmap32(int width, int height);
     // A surface for width x height client pixels at dpi: the pixel size is
     // scaled by dpi / 96.
@@ -49,7 +51,7 @@ public:
     // Takes over pixels as the surface: width x height pixels at dpi, stored
     // as Bits() keeps them. Fails, leaving the bitmap empty, for a size
     // CreateBitmap32 refuses or pixels of another length.
-    bool AdoptBits32(int width, int height, std::vector<std::uint8_t>&& pixels, UINT dpi = USER_DEFAULT_SCREEN_DPI);
+    bool AdoptBits32(int width, int height, PixelBytes&& pixels, UINT dpi = USER_DEFAULT_SCREEN_DPI);
     // Releases the surface; the bitmap is empty afterwards.
     void DeleteObject();
 
@@ -74,5 +76,5 @@ private:
     int m_width = 0;
     int m_height = 0;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
-    std::vector<std::uint8_t> m_bits;
+    PixelBytes m_bits;
 };

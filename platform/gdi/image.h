@@ -84,6 +84,6 @@ private:
     int m_stride = 0;  // bytes per row in memory
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     bool m_hasAlpha = false;
-    std::vector<std::uint8_t> m_bits;  // bottom row first
+    PixelBytes m_bits;  // bottom row first
     std::vector<RGBQUAD> m_colorTable;
 };

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/gdi/pixel_bytes.h"
+
 class CBitmap;
 
 struct DecodedPicture {
@@ -25,7 +27,7 @@ struct DecodedPicture {
     int height = 0;
     // Rows as a device-independent bitmap keeps them: the bottom row first,
     // each row padded to a multiple of 4 bytes (width * 4 bytes for 32-bit).
-    std::vector<std::uint8_t> pixels;
+    PixelBytes pixels;
     // 0xAARRGGBB entries, Palette8 only.
     std::vector<std::uint32_t> palette;
 };

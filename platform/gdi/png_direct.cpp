@@ -9,7 +9,7 @@
 #include <tmmintrin.h>
 #endif
 
-#include "platform/gdi/spng_context.h"
+#include "platform/gdi/png_rows.h"
 
 namespace {
 
@@ -17,24 +17,110 @@ constexpr std::uint8_t kRgb = 2;
 constexpr std::uint8_t kPalette = 3;
 constexpr std::uint8_t kRgba = 6;
 
-bool Takes(spng_ctx* context, const spng_ihdr& ihdr)
+std::uint32_t Be32(const std::uint8_t* p)
 {
-    if (ihdr.bit_depth != 8 || ihdr.interlace_method != 0) {
-        return false;
-    }
-    spng_trns trns{};
-    // A transparent colour in an RGB picture is left to the general path.
-    return ihdr.color_type == kRgba || ihdr.color_type == kPalette ||
-           (ihdr.color_type == kRgb && spng_get_trns(context, &trns) != 0);
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
-void Allocate(DecodedPicture& picture, const spng_ihdr& ihdr, DecodedPicture::Format format)
+// What the chunks before the image data say.
+struct Header {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint8_t colourType = 0;
+    std::uint32_t paletteEntries = 0;  // 0: no palette
+    std::uint32_t palette[256] = {};   // 0x00RRGGBB
+    bool hasTransparency = false;      // a tRNS chunk
+    std::uint32_t alphaEntries = 0;    // palette: alpha of the first entries
+    std::uint8_t alpha[256] = {};
+    std::size_t dataAt = 0;            // the first IDAT chunk
+};
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::size_t kFirstChunkAt = sizeof kSignature;
+
+// Reads the chunks before the image data into header. Decoded when the file
+// is a PNG this path takes (8 bits a sample, not interlaced, RGB without a
+// transparent colour, RGBA or palette, within kMaxPictureSide) and they are
+// all sound; Refused when it is such a PNG but one of those chunks is broken
+// or out of place; NotHandled for any other file.
+DirectPng ReadHeader(std::span<const std::uint8_t> file, Header& header)
+{
+    PngChunk ihdr;
+    if (file.size() < kFirstChunkAt || std::memcmp(file.data(), kSignature, sizeof kSignature) != 0 ||
+        !ReadPngChunk(file, kFirstChunkAt, ihdr) || !ihdr.Is("IHDR") || ihdr.length != 13) {
+        return DirectPng::NotHandled;
+    }
+    header.width = Be32(ihdr.data);
+    header.height = Be32(ihdr.data + 4);
+    header.colourType = ihdr.data[9];
+    const bool kind = ihdr.data[8] == 8 &&
+                      (header.colourType == kRgb || header.colourType == kRgba || header.colourType == kPalette);
+    // Compression, filter method, interlacing.
+    const bool plain = ihdr.data[10] == 0 && ihdr.data[11] == 0 && ihdr.data[12] == 0;
+    if (!kind || !plain || header.width == 0 || header.height == 0 ||
+        header.width > static_cast<std::uint32_t>(kMaxPictureSide) ||
+        header.height > static_cast<std::uint32_t>(kMaxPictureSide)) {
+        return DirectPng::NotHandled;
+    }
+    bool seenPalette = false;
+    for (std::size_t at = kFirstChunkAt + 12 + ihdr.length;;) {
+        PngChunk chunk;
+        if (!ReadPngChunk(file, at, chunk)) {
+            return DirectPng::Refused;
+        }
+        if (chunk.Is("IDAT")) {
+            header.dataAt = at;
+            break;
+        }
+        at += 12 + std::size_t{chunk.length};
+        if (chunk.Is("PLTE")) {
+            const std::uint32_t entries = chunk.length / 3;
+            if (seenPalette || header.hasTransparency || chunk.length % 3 != 0 || entries == 0 || entries > 256) {
+                return DirectPng::Refused;
+            }
+            seenPalette = true;
+            // A suggested palette of a truecolour picture changes nothing.
+            if (header.colourType == kPalette) {
+                header.paletteEntries = entries;
+                for (std::uint32_t i = 0; i < entries; ++i) {
+                    const std::uint8_t* rgb = chunk.data + 3 * i;
+                    header.palette[i] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+                }
+            }
+        } else if (chunk.Is("tRNS")) {
+            if (header.hasTransparency || header.colourType == kRgba ||
+                (header.colourType == kPalette && (!seenPalette || chunk.length > header.paletteEntries))) {
+                return DirectPng::Refused;
+            }
+            header.hasTransparency = true;
+            if (header.colourType == kPalette) {
+                header.alphaEntries = chunk.length;
+                std::memcpy(header.alpha, chunk.data, chunk.length);
+            }
+        } else if (chunk.IsCritical()) {
+            return DirectPng::Refused;  // IHDR again, IEND before any data, or one unknown
+        }
+    }
+    if (header.colourType == kPalette && header.paletteEntries == 0) {
+        return DirectPng::Refused;
+    }
+    // A transparent colour in an RGB picture is left to the general path.
+    return header.colourType == kRgb && header.hasTransparency ? DirectPng::NotHandled : DirectPng::Decoded;
+}
+
+// Room for the decoded rows; false when the memory cannot be had. Every
+// byte of 32-bit rows is written by the decoding, so they are not filled
+// first; palette rows may end in padding, which is zero.
+bool Allocate(DecodedPicture& picture, const Header& header, DecodedPicture::Format format)
 {
     picture.format = format;
-    picture.width = static_cast<int>(ihdr.width);
-    picture.height = static_cast<int>(ihdr.height);
-    const std::size_t row = static_cast<std::size_t>(ihdr.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
-    picture.pixels.resize(((row + 3) & ~std::size_t{3}) * ihdr.height);
+    picture.width = static_cast<int>(header.width);
+    picture.height = static_cast<int>(header.height);
+    const std::size_t row = static_cast<std::size_t>(header.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
+    const std::size_t stride = (row + 3) & ~std::size_t{3};
+    picture.pixels = stride == row ? PixelBytes::ForOverwrite(stride * header.height)
+                                   : PixelBytes::Zeroed(stride * header.height);
+    return !picture.pixels.empty();
 }
 
 std::uint32_t Load32(const std::uint8_t* p)
@@ -49,24 +135,24 @@ void Store32(std::uint8_t* p, std::uint32_t v)
     std::memcpy(p, &v, 4);
 }
 
-// RGBA bytes to BGRA in place: red and blue trade places in each pixel.
-void SwapRedAndBlue(std::uint8_t* row, std::size_t pixels)
+// RGBA bytes to BGRA: red and blue trade places in each pixel.
+void SwapRedAndBlue(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels)
 {
     std::size_t x = 0;
 #ifdef __SSE2__
     const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
     const __m128i low = _mm_set1_epi32(0xFF);
     for (; x + 4 <= pixels; x += 4) {
-        auto* at = reinterpret_cast<__m128i*>(row + 4 * x);
-        const __m128i v = _mm_loadu_si128(at);
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * x));
         const __m128i red = _mm_and_si128(v, low);
         const __m128i blue = _mm_and_si128(_mm_srli_epi32(v, 16), low);
-        _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(v, keep), _mm_or_si128(_mm_slli_epi32(red, 16), blue)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x),
+                         _mm_or_si128(_mm_and_si128(v, keep), _mm_or_si128(_mm_slli_epi32(red, 16), blue)));
     }
 #endif
     for (; x < pixels; ++x) {
-        const std::uint32_t v = Load32(row + 4 * x);
-        Store32(row + 4 * x, (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16));
+        const std::uint32_t v = Load32(in + 4 * x);
+        Store32(out + 4 * x, (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16));
     }
 }
 
@@ -115,25 +201,20 @@ void LookUp(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels, const
     }
 }
 
-// Decodes every row in order, handing each to place(y, row) with the row
-// libspng wrote into rowFor(y). True when the whole image decoded.
-template <typename RowFor, typename Place>
-bool DecodeRows(spng_ctx* context, int format, std::size_t length, RowFor rowFor, Place place)
+// Reads every row of the image data in order, handing each, unfiltered, to
+// place(y, row). True when the whole image and the file's end read right.
+template <typename Place>
+bool DecodeRows(std::span<const std::uint8_t> file, const Header& header, std::size_t pixelBytes, Place place)
 {
-    if (spng_decode_image(context, nullptr, 0, format, SPNG_DECODE_PROGRESSIVE) != 0) {
-        return false;
-    }
-    for (std::uint32_t y = 0;; ++y) {
-        std::uint8_t* row = rowFor(y);
-        const int status = spng_decode_row(context, row, length);
-        if (status != 0 && status != SPNG_EOI) {
+    CPngRows rows(file, header.dataAt, pixelBytes * header.width, pixelBytes, header.height);
+    for (std::uint32_t y = 0; y < header.height; ++y) {
+        const std::uint8_t* row = rows.Next();
+        if (row == nullptr) {
             return false;
         }
         place(y, row);
-        if (status == SPNG_EOI) {
-            return true;
-        }
     }
+    return rows.Finish();
 }
 
 // The decoded row for image row y (rows are kept bottom row first).
@@ -143,75 +224,66 @@ std::uint8_t* RowOf(DecodedPicture& picture, std::uint32_t y)
     return picture.pixels.data() + stride * (static_cast<std::size_t>(picture.height) - 1 - y);
 }
 
-bool DecodeTrueColour(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& picture)
+bool DecodeTrueColour(std::span<const std::uint8_t> file, const Header& header, DecodedPicture& picture)
 {
-    const std::size_t width = ihdr.width;
-    if (ihdr.color_type == kRgba) {
-        Allocate(picture, ihdr, DecodedPicture::Format::Alpha32);
-        return DecodeRows(context, SPNG_FMT_RGBA8, width * 4, [&](std::uint32_t y) { return RowOf(picture, y); },
-                          [&](std::uint32_t, std::uint8_t* row) { SwapRedAndBlue(row, width); });
+    const std::size_t width = header.width;
+    if (header.colourType == kRgba) {
+        return Allocate(picture, header, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(file, header, 4, [&](std::uint32_t y, const std::uint8_t* row) {
+                   SwapRedAndBlue(row, RowOf(picture, y), width);
+               });
     }
-    Allocate(picture, ihdr, DecodedPicture::Format::Opaque32);
-    std::vector<std::uint8_t> rgb(width * 3);
-    return DecodeRows(context, SPNG_FMT_PNG, rgb.size(), [&](std::uint32_t) { return rgb.data(); },
+    return Allocate(picture, header, DecodedPicture::Format::Opaque32) &&
+           DecodeRows(file, header, 3,
                       [&](std::uint32_t y, const std::uint8_t* row) { ExpandRgb(row, RowOf(picture, y), width); });
 }
 
 // A palette picture keeps its palette unless an entry is transparent, when
 // it becomes per-pixel alpha; an index beyond the palette means entry 0.
-bool DecodePalette(spng_ctx* context, const spng_ihdr& ihdr, DecodedPicture& picture)
+bool DecodePalette(std::span<const std::uint8_t> file, const Header& header, DecodedPicture& picture)
 {
-    spng_plte plte{};
-    if (spng_get_plte(context, &plte) != 0 || plte.n_entries == 0) {
-        return false;
-    }
-    spng_trns trns{};
-    const bool hasTrns = spng_get_trns(context, &trns) == 0;
     std::uint32_t table[256];
     bool transparent = false;
     for (std::uint32_t i = 0; i < 256; ++i) {
-        const spng_plte_entry& entry = plte.entries[i < plte.n_entries ? i : 0];
-        const std::uint32_t alpha = hasTrns && i < trns.n_type3_entries ? trns.type3_alpha[i] : 255;
-        transparent = transparent || (i < plte.n_entries && alpha != 255);
-        table[i] = (alpha << 24) | (std::uint32_t{entry.red} << 16) | (std::uint32_t{entry.green} << 8) | entry.blue;
+        const std::uint32_t entry = header.palette[i < header.paletteEntries ? i : 0];
+        const std::uint32_t alpha = i < header.alphaEntries ? header.alpha[i] : 255;
+        transparent = transparent || (i < header.paletteEntries && alpha != 255);
+        table[i] = (alpha << 24) | entry;
     }
     // Indices beyond the palette take entry 0, transparency included.
-    for (std::uint32_t i = plte.n_entries; i < 256; ++i) {
+    for (std::uint32_t i = header.paletteEntries; i < 256; ++i) {
         table[i] = table[0];
     }
-    const std::size_t width = ihdr.width;
+    const std::size_t width = header.width;
     if (transparent) {
-        Allocate(picture, ihdr, DecodedPicture::Format::Alpha32);
-        std::vector<std::uint8_t> indices(width);
-        return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t) { return indices.data(); },
-                          [&](std::uint32_t y, const std::uint8_t* row) { LookUp(row, RowOf(picture, y), width, table); });
+        return Allocate(picture, header, DecodedPicture::Format::Alpha32) &&
+               DecodeRows(file, header, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+                   LookUp(row, RowOf(picture, y), width, table);
+               });
     }
-    Allocate(picture, ihdr, DecodedPicture::Format::Palette8);
-    picture.palette.assign(table, table + plte.n_entries);
-    const std::uint8_t entries = static_cast<std::uint8_t>(plte.n_entries - 1);
-    return DecodeRows(context, SPNG_FMT_PNG, width, [&](std::uint32_t y) { return RowOf(picture, y); },
-                      [&](std::uint32_t, std::uint8_t* row) {
-                          for (std::size_t x = 0; x < width; ++x) {
-                              row[x] = row[x] > entries ? 0 : row[x];
-                          }
-                      });
+    if (!Allocate(picture, header, DecodedPicture::Format::Palette8)) {
+        return false;
+    }
+    picture.palette.assign(table, table + header.paletteEntries);
+    const std::uint8_t entries = static_cast<std::uint8_t>(header.paletteEntries - 1);
+    return DecodeRows(file, header, 1, [&](std::uint32_t y, const std::uint8_t* row) {
+        std::uint8_t* out = RowOf(picture, y);
+        for (std::size_t x = 0; x < width; ++x) {
+            out[x] = row[x] > entries ? 0 : row[x];
+        }
+    });
 }
 
 }  // namespace
 
 DirectPng DecodePngDirect(std::span<const std::uint8_t> file, DecodedPicture& picture)
 {
-    spng_ihdr ihdr{};
-    const SpngContext context = OpenPng(file, ihdr);
-    if (!context) {
-        return DirectPng::NotHandled;
+    Header header;
+    const DirectPng read = ReadHeader(file, header);
+    if (read != DirectPng::Decoded) {
+        return read;
     }
-    if (!Takes(context.get(), ihdr)) {
-        return DirectPng::NotHandled;
-    }
-    const bool decoded = ihdr.color_type == kPalette ? DecodePalette(context.get(), ihdr, picture)
-                                                     : DecodeTrueColour(context.get(), ihdr, picture);
-    // The chunks after the image data are read to the end as well: a file
-    // cut short after its pixels is as broken as one cut inside them.
-    return decoded && spng_decode_chunks(context.get()) == 0 ? DirectPng::Decoded : DirectPng::Refused;
+    const bool decoded = header.colourType == kPalette ? DecodePalette(file, header, picture)
+                                                       : DecodeTrueColour(file, header, picture);
+    return decoded ? DirectPng::Decoded : DirectPng::Refused;
 }

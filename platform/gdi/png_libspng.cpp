@@ -29,7 +29,7 @@ std::uint8_t To8(std::uint16_t v)
 struct Rows {
     std::size_t stride;
     int height;
-    std::uint8_t* Row(std::vector<std::uint8_t>& pixels, std::uint32_t y) const
+    std::uint8_t* Row(PixelBytes& pixels, std::uint32_t y) const
     {
         return pixels.data() + stride * static_cast<std::size_t>(height - 1 - static_cast<int>(y));
     }
@@ -42,7 +42,7 @@ DecodedPicture Start(const spng_ihdr& ihdr, DecodedPicture::Format format)
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
     const std::size_t row = static_cast<std::size_t>(ihdr.width) * (format == DecodedPicture::Format::Palette8 ? 1 : 4);
-    picture.pixels.assign(((row + 3) & ~std::size_t{3}) * ihdr.height, 0);
+    picture.pixels = PixelBytes::Zeroed(((row + 3) & ~std::size_t{3}) * ihdr.height);
     return picture;
 }
 
@@ -104,6 +104,9 @@ std::optional<DecodedPicture> DecodePalette(spng_ctx* context, const spng_ihdr& 
     }
     DecodedPicture picture =
         Start(ihdr, transparent ? DecodedPicture::Format::Alpha32 : DecodedPicture::Format::Palette8);
+    if (picture.pixels.empty()) {
+        return std::nullopt;
+    }
     const Rows rows = RowsOf(picture);
     for (std::uint32_t y = 0; y < ihdr.height; ++y) {
         std::uint8_t* out = rows.Row(picture.pixels, y);
@@ -147,6 +150,9 @@ std::optional<DecodedPicture> DecodeGrey(spng_ctx* context, const spng_ihdr& ihd
                         : ihdr.bit_depth == 8 ? DecodedPicture::Format::Opaque32
                                               : DecodedPicture::Format::Palette8;
     DecodedPicture picture = Start(ihdr, format);
+    if (picture.pixels.empty()) {
+        return std::nullopt;
+    }
     const Rows rows = RowsOf(picture);
     for (std::uint32_t y = 0; y < ihdr.height; ++y) {
         std::uint8_t* out = rows.Row(picture.pixels, y);
@@ -196,6 +202,9 @@ std::optional<DecodedPicture> DecodeTrueColour(spng_ctx* context, const spng_ihd
         return std::nullopt;
     }
     DecodedPicture picture = Start(ihdr, alpha ? DecodedPicture::Format::Alpha32 : DecodedPicture::Format::Opaque32);
+    if (picture.pixels.empty()) {
+        return std::nullopt;
+    }
     const Rows rows = RowsOf(picture);
     const std::size_t inStride = size / ihdr.height;
     for (std::uint32_t y = 0; y < ihdr.height; ++y) {

@@ -28,15 +28,20 @@ bool IsPalettePicture(const QImage& image)
     return f == QImage::Format_Indexed8 || f == QImage::Format_Mono || f == QImage::Format_MonoLSB;
 }
 
-// Copies the rows bottom row first, each padded to whole 32-bit words.
-void CopyRowsBottomUp(const QImage& image, int bytesPerPixel, std::vector<std::uint8_t>& out)
+// Copies the rows bottom row first, each padded to whole 32-bit words with
+// zeros; false when the memory cannot be had.
+bool CopyRowsBottomUp(const QImage& image, int bytesPerPixel, PixelBytes& out)
 {
     const std::size_t row = static_cast<std::size_t>(image.width()) * bytesPerPixel;
     const std::size_t stride = (row + 3) & ~std::size_t{3};
-    out.assign(stride * image.height(), 0);
+    out = PixelBytes::Zeroed(stride * image.height());
+    if (out.empty()) {
+        return false;
+    }
     for (int y = 0; y < image.height(); ++y) {
         std::memcpy(out.data() + stride * (image.height() - 1 - y), image.constScanLine(y), row);
     }
+    return true;
 }
 
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -160,7 +165,9 @@ std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> file)
         picture.format = DecodedPicture::Format::Palette8;
         picture.palette.assign(table.begin(), table.end());
         image = image.convertToFormat(QImage::Format_Indexed8, table);
-        CopyRowsBottomUp(image, 1, picture.pixels);
+        if (!CopyRowsBottomUp(image, 1, picture.pixels)) {
+            return std::nullopt;
+        }
         return picture;
     }
     if (image.hasAlphaChannel()) {
@@ -171,7 +178,9 @@ std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> file)
         image = image.convertToFormat(QImage::Format_RGB32);
     }
     // Format_(A)RGB32 is 0xAARRGGBB per pixel: blue, green, red, alpha in memory.
-    CopyRowsBottomUp(image, 4, picture.pixels);
+    if (!CopyRowsBottomUp(image, 4, picture.pixels)) {
+        return std::nullopt;
+    }
     return picture;
 }
 

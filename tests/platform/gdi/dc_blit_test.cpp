@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <utility>
 
 #include "platform/gdi/dc.h"
 
@@ -56,6 +59,29 @@ TEST(Bitmap, RefusesSizesThatCannotBeASurface)
     ASSERT_TRUE(bitmap.CreateBitmap32(3, 2));
     EXPECT_EQ(bitmap.Pitch(), 12);
     EXPECT_EQ(bitmap.Bits()[0], 0);
+}
+
+// A surface's memory comes from the C allocator, which may hand back memory
+// an earlier surface drew into: a new surface still reads zero everywhere,
+// small or window-sized, made afresh or over a surface that was drawn on.
+TEST(Bitmap, ANewSurfaceIsZeroEvenInMemoryAnEarlierSurfaceFilled)
+{
+    const auto allZero = [](const CBitmap& bitmap) {
+        const std::uint8_t* bits = bitmap.Bits();
+        const std::size_t size = static_cast<std::size_t>(bitmap.Pitch()) * bitmap.Height();
+        return bits != nullptr && std::all_of(bits, bits + size, [](std::uint8_t b) { return b == 0; });
+    };
+    for (const auto& [width, height] : {std::pair{7, 5}, std::pair{760, 647}, std::pair{1520, 1294}}) {
+        for (int round = 0; round < 3; ++round) {
+            CBitmap bitmap;
+            ASSERT_TRUE(bitmap.CreateBitmap32(width, height));
+            EXPECT_TRUE(allZero(bitmap)) << width << " x " << height << ", round " << round;
+            std::memset(bitmap.Bits(), 0xA5, static_cast<std::size_t>(bitmap.Pitch()) * bitmap.Height());
+            ASSERT_TRUE(bitmap.CreateBitmap32(width, height));
+            EXPECT_TRUE(allZero(bitmap)) << width << " x " << height << " made again over its drawn surface";
+            std::memset(bitmap.Bits(), 0x5A, static_cast<std::size_t>(bitmap.Pitch()) * bitmap.Height());
+        }
+    }
 }
 
 TEST(DeviceContext, SelectObjectHandsBackWhatWasSelectedBefore)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 
 #include "platform/gdi/picture_file.h"
 #include "platform/gdi/png_direct.h"
+#include "tests/platform/gdi/test_png.h"
 
 namespace fs = std::filesystem;
 
@@ -111,6 +113,36 @@ TEST(PngDirect, DamagedImageDataIsRefusedWithOrWithoutItsChecksumMended)
             EXPECT_FALSE(DecodePng(damaged).has_value()) << file << " byte " << offset;
             MendCrc(damaged, start, length);
             EXPECT_FALSE(DecodePng(damaged).has_value()) << file << " byte " << offset << ", checksum mended";
+        }
+    }
+}
+
+// The decoded rows are not filled before decoding, as decoding writes every
+// pixel; the padding that ends a palette picture's odd-width rows it does not
+// write, and it reads zero even in memory that held other bytes just before.
+TEST(PngDirect, PaletteRowsEndInZeroPaddingWhateverTheMemoryHeldBefore)
+{
+    TempFolder folder;
+    TestPng png{TestPng::Type::Palette, 3, 40, {}, {0, 0, 0, 255, 0, 0, 0, 255, 0}, {}};
+    for (int i = 0; i < 3 * 40; ++i) {
+        png.pixels.push_back(static_cast<std::uint8_t>(i % 3));
+    }
+    ASSERT_TRUE(WriteTestPng(folder.Path() / "odd.png", png));
+    const Bytes file = ReadBytes(folder.Path() / "odd.png");
+    for (int round = 0; round < 4; ++round) {
+        void* dirty = std::malloc(4 * 40);
+        ASSERT_NE(dirty, nullptr);
+        std::memset(dirty, 0xEE, 4 * 40);
+        std::free(dirty);
+        DecodedPicture picture;
+        ASSERT_EQ(DecodePngDirect(file, picture), DirectPng::Decoded);
+        ASSERT_EQ(picture.format, DecodedPicture::Format::Palette8);
+        ASSERT_EQ(picture.pixels.size(), 4u * 40u);
+        for (int y = 0; y < 40; ++y) {
+            const std::uint8_t* row = picture.pixels.data() + 4 * (39 - y);
+            EXPECT_EQ(row[0], static_cast<std::uint8_t>((3 * y) % 3));
+            EXPECT_EQ(row[1], static_cast<std::uint8_t>((3 * y + 1) % 3));
+            EXPECT_EQ(row[3], 0) << "padding of row " << y;
         }
     }
 }
