@@ -8,7 +8,10 @@
 
 void PremultiplyAlpha(CImage& image)
 {
-    if (image.IsNull() || image.GetBPP() != 32) {
+    // A 32-bit picture without an alpha channel is opaque: every decoder
+    // gives it alpha 255 (DecodedPicture::Format::Opaque32), which leaves
+    // each pixel as it is, so its pixels need not be walked at all.
+    if (image.IsNull() || image.GetBPP() != 32 || !image.HasAlphaChannel()) {
         return;
     }
     for (int y = 0; y < image.GetHeight(); ++y) {
