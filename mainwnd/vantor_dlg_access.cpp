@@ -125,14 +125,11 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
     // The page's settings, then its buttons, which sit in the window's
     // bottom row beside Apply and Exit.
     const std::span<const ScreenElement> pageElements = page->Elements();
-    for (std::size_t element = 0; element < pageElements.size(); ++element) {
-        if (pageElements[element].kind != ElementKind::Button) {
-            AppendPageElement(elements, element);
-        }
-    }
-    for (std::size_t element = 0; element < pageElements.size(); ++element) {
-        if (pageElements[element].kind == ElementKind::Button) {
-            AppendPageElement(elements, element);
+    for (const bool buttons : {false, true}) {
+        for (std::size_t element = 0; element < pageElements.size(); ++element) {
+            if ((pageElements[element].kind == ElementKind::Button) == buttons) {
+                AppendPageElement(elements, element);
+            }
         }
     }
     elements.push_back(WindowElement(layout::hover::kApply));
