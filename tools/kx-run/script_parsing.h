@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the parse routines of the script's lines share: the line being parsed,
-// numbers in a range, and the routines of the settings-file, device and
-// picture-check lines, which live in script_lines.cpp.
+// numbers in a range, and the routines that live outside script.cpp: the
+// set-up lines (script_setup_lines.cpp) and the settings-file, device and
+// picture-check lines (script_lines.cpp).
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,15 @@ std::optional<std::int64_t> Number(std::string_view word);
 std::optional<std::int64_t> NumberIn(std::string_view word, std::int64_t low, std::int64_t high);
 // An error unless the line has exactly `count` words after its keyword.
 std::optional<std::string> Expect(Line& line, std::size_t count, std::string_view usage);
+
+// language ID; scale 1|1.5|2; mouse absent|present|memory FILE|factory
+// [dpi-table N]; skins missing|broken; skin FILE missing|broken|pipe (lines
+// that live in script_setup_lines.cpp).
+std::optional<std::string> ParseLanguage(Line& line);
+std::optional<std::string> ParseScale(Line& line);
+std::optional<std::string> ParseMouse(Line& line);
+std::optional<std::string> ParseSkins(Line& line);
+std::optional<std::string> ParseSkinFile(Line& line);
 
 // config.bin FILE|missing|folder, config.bin byte OFFSET VALUE...; str.ini
 // FILE|missing (folder: nothing when a file cannot be replaced by a folder).
