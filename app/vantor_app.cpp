@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/shell/instance_channel.h"
+#include "tray/instance_channel.h"
 #include "mainwnd/vantor_dlg.h"
 #include "platform/wnd/wnd_class.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "ctl/settings_folder.h"
 
 struct ShowOptions {

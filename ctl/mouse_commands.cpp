@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "ctl/commands.h"
 #include "ctl/exit_status.h"
 #include "ctl/image_view.h"

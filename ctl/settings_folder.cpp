@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "platform/hid.h"
 #include "platform/services/files.h"
 #include "platform/services/system_info.h"

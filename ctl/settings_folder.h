@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "settings/label_file.h"
 #include "settings/settings_file.h"
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "settings/settings_record.h"
 
 inline constexpr std::size_t kFunctionCount = 14;

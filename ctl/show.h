@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "settings/settings_record.h"
 
 // What is shown: a record and the DPI table its positions belong to. A

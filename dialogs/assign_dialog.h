@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "dialogs/dialog_rows.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/font.h"

@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-#include "app/lang/dialog_texts.h"
+#include "lang/dialog_texts.h"
 #include "dialogs/dialog_templates.h"
 #include "platform/geometry.h"
 #include "platform/windef.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "dialogs/assign_dialog.h"
 
 class CListDialog : public CAssignDialog {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/dpi_page.h"
 
-#include "app/lang/main_window_names.h"
+#include "lang/main_window_names.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
 #include "settings/dpi_tables.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/key_page.h"
 
-#include "app/lang/main_window_names.h"
+#include "lang/main_window_names.h"
 #include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"

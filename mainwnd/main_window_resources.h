@@ -5,7 +5,7 @@
 // wide than its dialog units), centred and taking dropped files; the icon is
 // its big and small icon and the tray icon.
 
-#include "app/shell/instance_channel.h"
+#include "tray/instance_channel.h"
 #include "dialogs/dialog_templates.h"
 
 inline constexpr UINT IDD_KX507_DIALOG = 700;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "mainwnd/screen_element.h"
 #include "skin/repaint.h"
 

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "skin/repaint.h"
 
 class CWnd;

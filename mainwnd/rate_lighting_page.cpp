@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/lang/main_window_names.h"
+#include "lang/main_window_names.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "settings/settings_state.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "mainwnd/slot_dialogs.h"
 #include "settings/label_file.h"
 #include "settings/settings_record.h"

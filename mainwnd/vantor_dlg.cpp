@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/vantor_dlg.h"
 
-#include "app/lang/language.h"
-#include "app/lang/main_window_names.h"
-#include "app/shell/notifications.h"
-#include "app/shell/tray_icon.h"
+#include "lang/language.h"
+#include "lang/main_window_names.h"
+#include "tray/notifications.h"
+#include "tray/tray_icon.h"
 #include "device/device_change.h"
 #include "device/device_link.h"
 #include "device/discovery.h"

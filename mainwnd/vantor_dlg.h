@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/instance_channel.h"
-#include "app/shell/tray_icon.h"
-#include "app/lang/main_strings.h"
+#include "tray/instance_channel.h"
+#include "tray/tray_icon.h"
+#include "lang/main_strings.h"
 #include "device/device_notification.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/dpi_page.h"

@@ -6,7 +6,7 @@
 // element lists the hover and hit tests walk (layout::kWindowElements and the
 // page's Elements()); values and ticks from what the page draws.
 
-#include "app/lang/main_window_names.h"
+#include "lang/main_window_names.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
 

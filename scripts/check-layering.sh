@@ -22,11 +22,11 @@ read -r -d '' layers <<'EOF'
 1  ctl             system
 2  mainwnd         system
 3  dialogs         system
-4  app/shell       system
+4  tray            system
 5  skin            system
 5  device          system
 6  settings        system
-7  app/lang        system
+7  lang            system
 8  platform/qt     private
 8  platform/linux  private
 8  platform/sim    private

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 
 // Key codes are one byte: keyboard usages (0x04 to 0x63, modifiers 0xE0 to
 // 0xE7), the program's own mouse-button codes 0xF0 to 0xF4, or 0 for no key.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/skin_fonts.h"
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 #include "platform/gdi/font.h"
 #include "platform/services/system_info.h"
 

@@ -13,7 +13,7 @@
 #include "platform/sim/sim_hid.h"
 #include "platform/winuser.h"
 #include "platform/wnd/testing.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
 #include "tests/support/density.h"
 
@@ -26,7 +26,7 @@ constexpr CRect kTabRow{265, 62, 740, 92};
 
 constexpr char16_t kLoadFailed[] = u"LoadPng---Load image failed.";
 
-class DensityTest : public ShellTest {
+class DensityTest : public WholeProgramTest {
 protected:
     // Each run of a test after its first starts from fresh folders.
     void FreshRun()

@@ -22,13 +22,13 @@
 #include "platform/winuser.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/testing.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 
 extern char** environ;
 
 namespace {
 
-using EndSessionTest = ShellTest;
+using EndSessionTest = WholeProgramTest;
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 

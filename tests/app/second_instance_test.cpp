@@ -14,7 +14,7 @@
 
 #include "platform/sim/sim_hid.h"
 #include "platform/wnd/testing.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 
 extern char** environ;
 
@@ -44,7 +44,7 @@ int RunSecondInstance(const std::string& executable)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-using SecondInstanceTest = ShellTest;
+using SecondInstanceTest = WholeProgramTest;
 
 // The second process runs on the offscreen desktop, which has no
 // notification area, so it always asks; the running instance decides.

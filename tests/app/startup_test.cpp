@@ -21,7 +21,7 @@
 #include "settings/dpi_tables.h"
 #include "settings/settings_file.h"
 #include "settings/settings_state.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
 
 namespace {
@@ -63,7 +63,7 @@ SettingsRecord WithFirstRunStages(SettingsRecord record, std::uint8_t firstRunFl
     return record;
 }
 
-using StartupTest = ShellTest;
+using StartupTest = WholeProgramTest;
 
 TEST_F(StartupTest, WithTheMouseItReadsTheMouseAndSitsHiddenInTheTray)
 {

@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "ctl/image_view.h"
 #include "ctl/settings_words.h"
 #include "ctl/show.h"

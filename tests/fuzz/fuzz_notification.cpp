@@ -10,9 +10,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/lang/language.h"
-#include "app/lang/main_strings.h"
-#include "app/shell/notifications.h"
+#include "lang/language.h"
+#include "lang/main_strings.h"
+#include "tray/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/lang/language.h"
-#include "app/lang/main_strings.h"
-#include "app/shell/notifications.h"
+#include "lang/language.h"
+#include "lang/main_strings.h"
+#include "tray/notifications.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/dpi_page.h"
 #include "mainwnd/key_page.h"

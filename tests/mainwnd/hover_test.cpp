@@ -10,11 +10,11 @@
 #include "platform/winuser.h"
 #include "platform/wnd/testing.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 
 namespace {
 
-using HoverTest = ShellTest;
+using HoverTest = WholeProgramTest;
 namespace hover = layout::hover;
 
 CPoint CentreOf(const CRect& rect)

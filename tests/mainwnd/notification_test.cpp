@@ -19,7 +19,7 @@
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ bool ChannelDrained()
            std::u16string(wndtest::TrayCalls().back().data.szInfo) == u"Switch to macro key99";
 }
 
-using NotificationTest = ShellTest;
+using NotificationTest = WholeProgramTest;
 
 TEST_F(NotificationTest, EachCodeAndDetailShowsItsBalloonOrNothing)
 {

@@ -16,12 +16,12 @@
 #include "platform/wnd/vkeys.h"
 #include "mainwnd/layout.h"
 #include "settings/settings_state.h"
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
 
 namespace {
 
-using TrayTest = ShellTest;
+using TrayTest = WholeProgramTest;
 
 TEST_F(TrayTest, LeftClickWithoutTheMouseShowsTheWarningBalloonAndKeepsTheWindowHidden)
 {

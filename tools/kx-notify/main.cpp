@@ -10,8 +10,8 @@
 #include <cstring>
 #include <limits>
 
-#include "app/shell/instance_channel.h"
-#include "app/shell/notifications.h"
+#include "tray/instance_channel.h"
+#include "tray/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "platform/winuser.h"
 

@@ -18,8 +18,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/shell/instance_channel.h"
-#include "app/shell/notifications.h"
+#include "tray/instance_channel.h"
+#include "tray/notifications.h"
 #include "platform/ipc/window_message_channel.h"
 #include "platform/services/process.h"
 #include "platform/sim/sim_hid.h"

@@ -21,7 +21,7 @@ struct ProcessExited {
 
 using ProgramStep = std::function<void(CVantorDlg&)>;
 
-class ShellTest : public HeadlessProgramTest {
+class WholeProgramTest : public HeadlessProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -5,7 +5,7 @@
 // traditional texts written alike): the titles, the boxes' captions and the
 // buttons.
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 
 namespace dialog_texts {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 
 #include <array>
 #include <cstdlib>

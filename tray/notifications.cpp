@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/shell/notifications.h"
+#include "tray/notifications.h"
 
 #include <array>
 #include <cstdint>

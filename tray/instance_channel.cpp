@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/shell/instance_channel.h"
+#include "tray/instance_channel.h"
 
-#include "app/shell/notifications.h"
-#include "app/shell/tray_icon.h"
+#include "tray/notifications.h"
+#include "tray/tray_icon.h"
 #include "platform/winuser.h"
 #include "platform/wnd/notify_icon.h"
 

@@ -4,7 +4,7 @@
 // to every add, balloon and delete, so the notification area always sees the
 // same window and identifier; the icon goes when the object does.
 
-#include "app/shell/notifications.h"
+#include "tray/notifications.h"
 #include "platform/wnd/icon.h"
 #include "platform/wnd/notify_icon.h"
 

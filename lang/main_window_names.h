@@ -7,8 +7,8 @@
 
 #include <array>
 
-#include "app/lang/dialog_texts.h"
-#include "app/lang/language.h"
+#include "lang/dialog_texts.h"
+#include "lang/language.h"
 
 namespace main_window_names {
 

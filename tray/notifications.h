@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/lang/main_strings.h"
+#include "lang/main_strings.h"
 #include "platform/windef.h"
 #include "platform/winuser.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "app/lang/language.h"
-#include "app/lang/main_strings.h"
+#include "lang/language.h"
+#include "lang/main_strings.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/shell/tray_icon.h"
+#include "tray/tray_icon.h"
 
 #include <algorithm>
 #include <string_view>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/lang/language.h"
+#include "lang/language.h"
 
 // The caption of the program's warnings, its message boxes and balloons
 // alike, in every language.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/support/shell_fixture.h"
+#include "tests/support/whole_program.h"
 
 #include <stdlib.h>
 
@@ -51,7 +51,7 @@ std::u16string U16(const std::string& text)
     return Utf8ToUtf16(text);
 }
 
-void ShellTest::SetUp()
+void WholeProgramTest::SetUp()
 {
     HeadlessProgramTest::SetUp();
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
@@ -61,7 +61,7 @@ void ShellTest::SetUp()
     PrepareRun();
 }
 
-void ShellTest::TearDown()
+void WholeProgramTest::TearDown()
 {
     FinishRun();
     if (m_hadRuntime) {
@@ -72,7 +72,7 @@ void ShellTest::TearDown()
     HeadlessProgramTest::TearDown();
 }
 
-void ShellTest::PrepareRun()
+void WholeProgramTest::PrepareRun()
 {
     wndtest::StartHeadless();
     m_boxes.boxes.clear();
@@ -93,7 +93,7 @@ void ShellTest::PrepareRun()
     ResetProgramState();
 }
 
-void ShellTest::FinishRun()
+void WholeProgramTest::FinishRun()
 {
     SetExitProcessHookForTesting(nullptr);
     SetSystemDefaultLangIdForTesting(std::nullopt);
@@ -103,7 +103,7 @@ void ShellTest::FinishRun()
     fs::remove_all(m_runtimeFolder, ignored);
 }
 
-int ShellTest::RunProgram(std::vector<ProgramStep> steps)
+int WholeProgramTest::RunProgram(std::vector<ProgramStep> steps)
 {
     for (ProgramStep& step : steps) {
         wndtest::QueueModalAction([step = std::move(step)](HWND dialog) { step(MainWindowOf(dialog)); });
@@ -112,24 +112,24 @@ int ShellTest::RunProgram(std::vector<ProgramStep> steps)
     return RunVantorProgram();
 }
 
-void ShellTest::WriteInstallFile(const std::string& name, const std::string& bytes)
+void WholeProgramTest::WriteInstallFile(const std::string& name, const std::string& bytes)
 {
     std::ofstream out(fs::path(m_installFolder) / name, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-std::string ShellTest::ReadInstallFile(const std::string& name) const
+std::string WholeProgramTest::ReadInstallFile(const std::string& name) const
 {
     std::ifstream in(fs::path(m_installFolder) / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void ShellTest::RemoveInstallFile(const std::string& name)
+void WholeProgramTest::RemoveInstallFile(const std::string& name)
 {
     fs::remove(fs::path(m_installFolder) / name);
 }
 
-std::vector<NOTIFYICONDATAW> ShellTest::TrayCallsOf(DWORD message) const
+std::vector<NOTIFYICONDATAW> WholeProgramTest::TrayCallsOf(DWORD message) const
 {
     std::vector<NOTIFYICONDATAW> calls;
     for (const wndtest::TrayCall& call : wndtest::TrayCalls()) {
@@ -140,7 +140,7 @@ std::vector<NOTIFYICONDATAW> ShellTest::TrayCallsOf(DWORD message) const
     return calls;
 }
 
-const NOTIFYICONDATAW* ShellTest::LastBalloon() const
+const NOTIFYICONDATAW* WholeProgramTest::LastBalloon() const
 {
     const auto& calls = wndtest::TrayCalls();
     for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
