@@ -19,7 +19,7 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/cwnd_native.cpp
   qt/wnd/density.cpp
   qt/wnd/desktop.cpp
-  qt/wnd/desktopnotification.cpp
+  qt/wnd/desktop_notification.cpp
   qt/wnd/edit.cpp
   qt/wnd/edit_widget.cpp
   qt/wnd/end_session.cpp
