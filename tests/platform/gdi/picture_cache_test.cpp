@@ -93,13 +93,15 @@ TEST(PictureCache, AnUnchangedFileGivesThePictureDecodedBeforeAndAnyChangeIsSeen
 
 // The system stamps a change with a clock that moves in ticks, so a file
 // rewritten just after it was read may keep its time: a picture is not kept
-// from a file changed in the last moments.
+// from a file whose time is not yet well past. (Its time is set a minute
+// ahead here, so that no slow run lets it pass.)
 TEST(PictureCache, AFileChangedJustNowIsDecodedAgain)
 {
     TempFolder folder;
     const fs::path file = folder.Path() / "fresh.png";
     WriteColour(file, 50, 0);
-    const auto time = fs::last_write_time(file);
+    const auto time = fs::file_time_type::clock::now() + std::chrono::minutes(1);
+    fs::last_write_time(file, time);
     EXPECT_EQ(RedOf(file), 50);
     RewriteKeepingTime(file, 60, time);
     EXPECT_EQ(RedOf(file), 60);
