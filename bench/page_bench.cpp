@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two most frequent paints, on the shipped skin, each
-// beside the floor it cannot beat: pictures are decoded from disk at every
-// draw and every draw ends with one copy of the whole client area, so the
-// floor of a paint is decoding its picture plus that copy.
+// beside the floor of a paint that decodes its picture: every draw loads its
+// picture from disk and ends with one copy of the whole client area, so the
+// floor is reading and decoding the picture plus that copy. A picture whose
+// file is unchanged since the last draw is not decoded again, so a repeated
+// paint may run below that floor.
 //
 //   key page draw   "/KeySet.png" at (0, 0), the twelve slot labels, the copy
 //   hover repaint   "/Save-over.png" on Apply, the copy
@@ -14,7 +16,8 @@
 // Each paint and its floor are timed alternately in the same loop and the
 // ratio is printed after the runs, so it holds on a busy machine too. A
 // second floor takes inflating the picture's data alone in place of decoding
-// it: what no decoder can beat.
+// it: what no decoder can beat, and what the key page at 200 % is held to
+// within twice of.
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +28,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +38,7 @@
 #include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
-#include "platform/gdi/image.h"
+#include "platform/gdi/picture_file.h"
 #include "platform/gdi/picture_density.h"
 #include "skin/canvas.h"
 #include "skin/repaint.h"
@@ -107,7 +111,12 @@ void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& p
     std::chrono::duration<double> floorTime{0};
     std::chrono::duration<double> inflateFloorTime{0};
     // The file the draw decodes: the @2x copy on a dense screen.
-    CInflateFloor inflate(ReadBytes(state.range(0) > USER_DEFAULT_SCREEN_DPI ? DoubleDensityPath(path) : path));
+    const std::u16string drawn = state.range(0) > USER_DEFAULT_SCREEN_DPI ? DoubleDensityPath(path) : path;
+    if (!DecodePng(ReadBytes(drawn))) {
+        state.SkipWithError("the picture does not decode");
+        return;
+    }
+    CInflateFloor inflate(ReadBytes(drawn));
     const auto copy = [&] {
         canvasDC.SelectObject(window.canvas.get());
         window.screen->BitBlt(0, 0, kClientWidth, kClientHeight, &canvasDC, 0, 0, SRCCOPY);
@@ -117,9 +126,8 @@ void PaintBesideFloor(benchmark::State& state, const std::vector<SkinPicture>& p
     for (auto _ : state) {
         const auto start = Clock::now();
         {
-            CImage image;
-            image.Load(path, window.dpi);
-            benchmark::DoNotOptimize(image.GetBits());
+            const std::optional<DecodedPicture> decoded = DecodePng(ReadBytes(drawn));
+            benchmark::DoNotOptimize(decoded->pixels.data());
             copy();
         }
         const auto floorDone = Clock::now();

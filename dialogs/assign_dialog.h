@@ -44,7 +44,6 @@ public:
     // set-up exist only then).
     bool HasBackground() const { return m_canvas != nullptr; }
     bool IsListOpen() const { return m_dropDowns.Size() > 0 && m_dropDowns[0].IsOpen(); }
-    const CFont& DialogFont() const { return m_font; }
 
     BOOL OnInitDialog() override;
     // Confirm: the dialog takes what its controls show, then ends with IDOK.

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a borderless skinned dialog on template 700 that starts
-// hidden in the tray. Its frame (vantordlg.cpp) is start-up, the tray icon and
-// its balloons, the device-change hook, hiding and the two ways of ending; its
-// three pages are classes of their own behind one page interface (page.h),
-// held in an array by layout::Page, and the window passes the current page
-// what its own buttons leave (vantordlg_pages.cpp); its buttons and the
-// pages' elements change pictures under the pointer (vantordlg_hover.cpp).
-// Everything it shows is painted into its canvas.
+// hidden in the tray. Its frame (vantor_dlg.cpp) is start-up, the tray icon
+// and its balloons, the device-change hook, hiding and the two ways of
+// ending; its three pages are classes of their own behind one page interface
+// (page.h), held in an array by layout::Page, and the window passes the
+// current page what its own buttons leave (vantor_dlg_pages.cpp); the press
+// of each of its own buttons and of the web link is in that element's file
+// (apply_button.cpp, exit_button.cpp, minimise_button.cpp, close_button.cpp,
+// web_link.cpp); its buttons and the pages' elements change
+// pictures under the pointer (vantor_dlg_hover.cpp), and a screen reader and
+// the keyboard reach them all (vantor_dlg_access.cpp). Everything it shows is
+// painted into its canvas.
 
 #include <array>
 #include <cstdint>

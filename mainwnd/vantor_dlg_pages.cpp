@@ -82,15 +82,21 @@ bool CVantorDlg::PressOwnElement(std::size_t element)
         return true;
     case layout::hover::kClose:
         CloseProgram();
+        return false;  // not reached: the program ends
     case layout::hover::kMinimise:
         MinimiseToTray();
         return false;
     case layout::kWebLinkElement:
         OpenWebSite();
         return false;
-    default:
-        DrawPage(layout::kTabs[element - layout::kFirstTabElement].page);
+    default: {
+        // Any other element is a tab; below the first one the difference wraps and fails the check.
+        const std::size_t tab = element - layout::kFirstTabElement;
+        if (tab < layout::kTabs.size()) {
+            DrawPage(layout::kTabs[tab].page);
+        }
         return true;
+    }
     }
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 // The link to the web site under the main window's buttons: where it lies
 // (the page picture draws it). A press (CVantorDlg::OpenWebSite, web_link.cpp)
-// opens the site of the language in force; the press ends there.
+// opens the maker's web site, whose address the language tables hold as one
+// and the same in every language; the press ends there.
 
 #include "platform/geometry.h"
 

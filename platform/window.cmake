@@ -15,12 +15,11 @@ target_sources(kx_platform_ui PRIVATE
   wnd/notify_icon.cpp
   wnd/wnd_class.cpp
   qt/wnd/accessible_host.cpp
-  qt/wnd/accessible_tree.cpp
   qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp
   qt/wnd/density.cpp
   qt/wnd/desktop.cpp
-  qt/wnd/desktopnotification.cpp
+  qt/wnd/desktop_notification.cpp
   qt/wnd/edit.cpp
   qt/wnd/edit_widget.cpp
   qt/wnd/end_session.cpp
@@ -34,7 +33,6 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/msg_box_presenter.cpp
   qt/wnd/native_window.cpp
   qt/wnd/notify_icon.cpp
-  qt/wnd/test_notification_service.cpp
-  qt/wnd/testing.cpp
+  qt/wnd/records.cpp
   qt/wnd/winmain.cpp)
 target_link_libraries(kx_platform_ui PRIVATE Qt6::DBus)

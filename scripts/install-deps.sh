@@ -11,8 +11,8 @@ packages=(
   # Qt's Wayland platform: a Wayland session runs the program natively
   qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
-  # zlib inflates the program's pictures; libspng is the PNG decoder the
-  # decode benchmark and the tests hold the program's to
+  # libspng decodes the program's pictures and the skin generator writes them;
+  # zlib, beneath it, is used directly by the decoder's tests and the benchmarks
   libspng-dev zlib1g-dev
   # kx-507-ctl: profiles in TOML, its command line
   libtomlplusplus-dev libcli11-dev

@@ -32,16 +32,6 @@ bool CHoverFlags::Any() const
     return std::find(m_flags.begin(), m_flags.end(), true) != m_flags.end();
 }
 
-std::optional<std::size_t> CHoverFlags::FirstSet(std::span<const std::size_t> order) const
-{
-    for (const std::size_t index : order) {
-        if (IsSet(index)) {
-            return index;
-        }
-    }
-    return std::nullopt;
-}
-
 std::vector<std::size_t> CHoverFlags::TakeAll()
 {
     std::vector<std::size_t> taken;

@@ -33,8 +33,6 @@ public:
     void Clear(std::size_t index);
     bool Any() const;
 
-    // The first flagged index in order (indices outside the flags are skipped).
-    std::optional<std::size_t> FirstSet(std::span<const std::size_t> order) const;
     // All flagged indices, lowest first, clearing them.
     std::vector<std::size_t> TakeAll();
 

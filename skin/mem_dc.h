@@ -19,9 +19,6 @@ public:
     CMemDC& operator=(const CMemDC&) = delete;
     ~CMemDC() override;
 
-    // The rectangle covered, in the target's coordinates.
-    const CRect& Rect() const { return m_rect; }
-
 private:
     CDC* m_target = nullptr;
     CBitmap m_bitmap;

@@ -37,13 +37,23 @@ struct DecodedPicture {
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{16} << 20;
 inline constexpr int kMaxPictureSide = 4096;
 
-// Decodes a PNG file held in memory; nothing for anything that is not a
-// whole, valid PNG within the bounds above.
+// Decodes a PNG file held in memory with libspng; nothing for anything that
+// is not a whole, valid PNG within the bounds above (a chunk that fails its
+// CRC, image data that is cut short or goes on, no IEND).
 std::optional<DecodedPicture> DecodePng(std::span<const std::uint8_t> file);
+
+// Pictures are drawn from their files at every paint. The decoded pictures
+// are kept for the next paint, as many as one window draws at both densities
+// (the main window's seventeen, twice), and within a bound on their memory.
+inline constexpr std::size_t kPictureCacheEntries = 2 * 17;
+inline constexpr std::size_t kPictureCacheBytes = std::size_t{48} << 20;
 
 // Reads the picture file at path and decodes it as PNG. Nothing when the file
 // is missing, not a regular file (a folder, a pipe, a device), larger than
-// kMaxPictureFileBytes or not a PNG.
+// kMaxPictureFileBytes or not a PNG. The file is checked at every call: a kept
+// picture is given only while the file has the same device, inode, size and
+// modification time to the nanosecond as when it was decoded, and only for a
+// file that had gone unchanged for a while by then. A failure is never kept.
 std::optional<DecodedPicture> DecodePictureFile(std::u16string_view path);
 
 // Writes bitmap as a PNG with its alpha bytes; false when it cannot.

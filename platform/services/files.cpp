@@ -293,7 +293,16 @@ std::FILE* OpenFileW(const char16_t* path, const char16_t* mode)
     return file;
 }
 
-std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxBytes)
+namespace {
+
+FileVersion VersionOf(const struct stat& st)
+{
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+        static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+        static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+}
+
+std::optional<std::string> ReadWholeFile(const char16_t* path, std::size_t maxBytes, FileVersion* version)
 {
     if (path == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -303,6 +312,14 @@ std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxB
     if (!fd.Valid()) {
         FailWithErrno(errno);
         return std::nullopt;
+    }
+    if (version != nullptr) {
+        struct stat st {};
+        if (::fstat(fd.Get(), &st) != 0) {
+            FailWithErrno(errno);
+            return std::nullopt;
+        }
+        *version = VersionOf(st);
     }
     std::string content;
     char chunk[8192];
@@ -327,6 +344,33 @@ std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxB
     }
     SetLastError(ERROR_SUCCESS);
     return content;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxBytes)
+{
+    return ReadWholeFile(path, maxBytes, nullptr);
+}
+
+std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxBytes, FileVersion& version)
+{
+    return ReadWholeFile(path, maxBytes, &version);
+}
+
+std::optional<FileVersion> RegularFileVersionW(const char16_t* path)
+{
+    if (path == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return std::nullopt;
+    }
+    const CFd fd = OpenRegular(NativePath(path), O_RDONLY);
+    struct stat st {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) {
+        FailWithErrno(errno);
+        return std::nullopt;
+    }
+    return VersionOf(st);
 }
 
 BOOL SaveWholeFileW(const char16_t* path, std::string_view content, FileCreation creation)

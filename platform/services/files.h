@@ -5,6 +5,7 @@
 // Windows error number.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <optional>
@@ -27,6 +28,26 @@ std::FILE* OpenFileW(const char16_t* path, const char16_t* mode);
 // giant cannot take the memory.
 std::optional<std::string> ReadWholeFileW(const char16_t* path,
                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+
+// What tells one content of a file from another without reading it: the
+// file's device and inode, its size and its modification time to the
+// nanosecond.
+struct FileVersion {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
+// The version of the regular file at path as it opens for reading now;
+// nothing when it does not (missing, unreadable, a folder, a pipe, a device).
+std::optional<FileVersion> RegularFileVersionW(const char16_t* path);
+
+// ReadWholeFileW that also gives the version of the file it read, taken from
+// the open file, so that it is the version of those very bytes.
+std::optional<std::string> ReadWholeFileW(const char16_t* path, std::size_t maxBytes, FileVersion& version);
 
 enum class FileCreation {
     ExistingOnly,     // fail with ERROR_FILE_NOT_FOUND when the file is missing

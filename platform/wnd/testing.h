@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Headless driving of the desktop, for tests and the scripted runner. The
+// Headless driving of the desktop, for tests and the scripted runner, in a
+// library of its own that only they link: the program does not contain it. The
 // real windows run on the offscreen platform; input is injected at client
 // coordinates and goes the way the desktop's own input goes (queue, hooks,
 // pre-translation, dispatch, control behaviour); hover time passes only when
@@ -15,10 +16,13 @@
 
 #include "platform/geometry.h"
 #include "platform/windef.h"
-#include "platform/wnd/menu.h"
-#include "platform/wnd/notify_icon.h"
+#include "platform/wnd/headless_records.h"
 
 namespace wndtest {
+
+using headless::DesktopNotification;
+using headless::MenuRecord;
+using headless::TrayCall;
 
 // Starts the desktop without a screen; safe to call again. Clears the
 // records and the scripted modal actions.
@@ -93,11 +97,6 @@ using UnscriptedModalHandler = std::function<void(UINT templateId)>;
 // Without a handler the dialog's template id goes to standard error.
 UnscriptedModalHandler SetUnscriptedModalHandler(UnscriptedModalHandler handler);
 
-struct TrayCall {
-    DWORD message = 0;
-    NOTIFYICONDATAW data;
-    int notification = -1;  // the desktop notification a balloon became, if it did
-};
 const std::vector<TrayCall>& TrayCalls();
 // Mouse activity on the tray icon: its callback message with this mouse message.
 void TrayMouse(UINT mouseMessage);
@@ -111,25 +110,12 @@ void SetScreenDpi(UINT dpi);
 
 // What the desktop's notification service was handed for a balloon that no
 // notification area showed.
-struct DesktopNotification {
-    std::u16string appIcon;
-    std::u16string title;
-    std::u16string text;
-    int timeoutMs = 0;
-    std::u16string desktopEntry;
-};
 const std::vector<DesktopNotification>& DesktopNotifications();
 // Headless runs only record these, so that no test shows a notification on
 // the desktop it runs in; a test with a session bus of its own may have them
 // sent there as well.
 void SendDesktopNotificationsToSessionBus(bool send);
 
-struct MenuRecord {
-    std::vector<MenuItem> items;
-    CPoint at;
-    UINT flags = 0;
-    HWND owner = nullptr;
-};
 const std::vector<MenuRecord>& Menus();
 // The entry the next pop-up menus choose; 0 dismisses them.
 void SetMenuChoice(UINT id);

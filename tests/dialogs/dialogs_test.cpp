@@ -192,16 +192,4 @@ TEST_F(ListDialogTest, ADialogWithoutItsPictureHasNoTextsButItsListIsInTheLangua
     EXPECT_EQ(dialog.DropDownText(), u"音量+");
 }
 
-TEST_F(ListDialogTest, TheKeysRecoverDialogMakesNoFont)
-{
-    CKeysRecoverDialog dialog(nullptr);
-    bool fontless = false;
-    wndtest::QueueModalAction([&](HWND window) {
-        fontless = dialog.DialogFont().IsNull();
-        wndtest::Click(window, {90, 160});
-    });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(fontless);
-}
-
 }  // namespace

@@ -6,5 +6,5 @@ target_include_directories(kx_test_png PUBLIC ${KX_SOURCE_ROOT})
 find_package(ZLIB REQUIRED)
 kx_test(gdi_tests
   SOURCES gdi/dc_blit_test.cpp gdi/dc_text_test.cpp gdi/density_test.cpp gdi/image_test.cpp
-          gdi/png_decoders_test.cpp gdi/png_direct_test.cpp gdi/png_rows_test.cpp
-  DEPS kx_platform_ui kx_png_libspng kx_test_png ZLIB::ZLIB)
+          gdi/png_decode_test.cpp gdi/picture_cache_test.cpp
+  DEPS kx_platform_ui kx_test_png ZLIB::ZLIB)

@@ -17,6 +17,7 @@
 
 #include "platform/qt/wnd/key_input.h"
 #include "platform/qt/wnd/native_window.h"
+#include "platform/qt/wnd/records.h"
 #include "platform/wnd/backend.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/hover_tracker.h"
@@ -31,7 +32,7 @@ struct ModalLoop {
 };
 
 struct DesktopState {
-    bool headless = false;
+    desktop::HeadlessModalLoop headlessModalLoop = nullptr;  // set: a headless run
     DWORD virtualNow = 0;
     CPoint headlessCursor;
     QElapsedTimer clock;
@@ -108,7 +109,7 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, std::function
 // The window manager moves the window from here on, until the button is up.
 void HandOverMove(HWND window)
 {
-    if (State().headless) {
+    if (desktop::Headless()) {
         desktop::CountSystemMove();
         return;
     }
@@ -175,12 +176,12 @@ namespace desktop {
 
 bool Headless()
 {
-    return State().headless;
+    return State().headlessModalLoop != nullptr;
 }
 
-void SetHeadless(bool headless)
+void SetHeadless(HeadlessModalLoop modalLoop)
 {
-    State().headless = headless;
+    State().headlessModalLoop = modalLoop;
 }
 
 DWORD VirtualNow()
@@ -269,8 +270,8 @@ void RequestDrain()
 
 void RunModalLoop(CDialog& dialog)
 {
-    if (State().headless) {
-        desktop::RunScriptedModalLoop(dialog);
+    if (const desktop::HeadlessModalLoop headless = State().headlessModalLoop) {
+        headless(dialog);
         return;
     }
     QEventLoop loop;
@@ -319,7 +320,7 @@ CRect WorkArea()
 DWORD HoverClock()
 {
     DesktopState& state = State();
-    if (state.headless) {
+    if (state.headlessModalLoop != nullptr) {
         return state.virtualNow;
     }
     if (!state.clock.isValid()) {
@@ -330,7 +331,7 @@ DWORD HoverClock()
 
 void ArmHoverTimer(DWORD dueTime)
 {
-    if (State().headless || QCoreApplication::instance() == nullptr) {
+    if (desktop::Headless() || QCoreApplication::instance() == nullptr) {
         return;  // headless time passes only through wndtest::AdvanceTime
     }
     const auto wait = static_cast<std::int32_t>(dueTime - HoverClock());
@@ -339,7 +340,7 @@ void ArmHoverTimer(DWORD dueTime)
 
 CPoint CursorPos()
 {
-    if (State().headless || QGuiApplication::instance() == nullptr) {
+    if (desktop::Headless() || QGuiApplication::instance() == nullptr) {
         return State().headlessCursor;
     }
     const QPoint pos = QCursor::pos();

@@ -20,8 +20,12 @@ class QWidget;
 
 namespace desktop {
 
+// Headless runs are started by the test driver, which hands in the modal
+// loop they run instead of the desktop's (pumping and running the scripted
+// actions); nullptr ends them.
+using HeadlessModalLoop = void (*)(CDialog& dialog);
 bool Headless();
-void SetHeadless(bool headless);
+void SetHeadless(HeadlessModalLoop modalLoop);
 // The virtual clock of headless runs.
 DWORD VirtualNow();
 void AdvanceVirtualClock(DWORD milliseconds);
@@ -44,10 +48,6 @@ QIcon IconOf(HICON icon);
 // The largest picture file the icon was loaded from; empty when none.
 QString IconFileOf(HICON icon);
 
-// Counts a started non-client drag in headless runs.
-void CountSystemMove();
-// The modal loop of headless runs: pumps and runs the scripted actions.
-void RunScriptedModalLoop(CDialog& dialog);
 
 }  // namespace desktop
 

@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/qt/wnd/desktop.h"
-#include "platform/qt/wnd/desktopnotification.h"
+#include "platform/qt/wnd/desktop_notification.h"
 #include "platform/qt/wnd/records.h"
 #include "platform/wnd/backend.h"
 #include "platform/wnd/msg.h"

@@ -8,21 +8,24 @@
 #include <functional>
 #include <vector>
 
-#include "platform/wnd/testing.h"
+#include "platform/wnd/headless_records.h"
 
 namespace desktop {
 
 struct HeadlessRecords {
-    std::vector<wndtest::TrayCall> trayCalls;
-    std::vector<wndtest::MenuRecord> menus;
+    std::vector<headless::TrayCall> trayCalls;
+    std::vector<headless::MenuRecord> menus;
     UINT menuChoice = 0;
     int systemMoves = 0;
     bool notificationArea = true;
-    std::vector<wndtest::DesktopNotification> notifications;
+    std::vector<headless::DesktopNotification> notifications;
     bool noticesToSessionBus = false;
     std::deque<std::function<void(HWND)>> modalActions;
 };
 
 HeadlessRecords& Records();
+
+// Counts a started non-client drag in headless runs.
+void CountSystemMove();
 
 }  // namespace desktop

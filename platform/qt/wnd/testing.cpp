@@ -128,21 +128,7 @@ KeyStroke StrokeFor(UINT virtualKey, bool extended)
     return KeyStroke{0, 0, extended, virtualKey};
 }
 
-}  // namespace
-
-namespace desktop {
-
-HeadlessRecords& Records()
-{
-    static HeadlessRecords records;
-    return records;
-}
-
-void CountSystemMove()
-{
-    ++Records().systemMoves;
-}
-
+// The modal loop of headless runs: pumps and runs the scripted actions.
 void RunScriptedModalLoop(CDialog& dialog)
 {
     const HWND handle = dialog.m_hWnd;
@@ -151,7 +137,7 @@ void RunScriptedModalLoop(CDialog& dialog)
         if (dialog.IsModalEnded()) {
             break;
         }
-        auto& actions = Records().modalActions;
+        auto& actions = desktop::Records().modalActions;
         if (actions.empty()) {
             if (g_unscriptedModal) {
                 g_unscriptedModal(dialog.TemplateId());
@@ -168,7 +154,7 @@ void RunScriptedModalLoop(CDialog& dialog)
     }
 }
 
-}  // namespace desktop
+}  // namespace
 
 namespace wndtest {
 
@@ -187,7 +173,7 @@ void StartHeadless()
     QApplication::setQuitOnLastWindowClosed(false);
     desktop::InstallAccessibility();
     CKeyboardFocus::ResetKeyboardUse();
-    desktop::SetHeadless(true);
+    desktop::SetHeadless(&RunScriptedModalLoop);
     desktop::SetScreenDpiOverride(0);
     desktop::Records() = desktop::HeadlessRecords{};
     desktop::ForgetTrayIcons();

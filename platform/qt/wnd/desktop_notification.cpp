@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt/wnd/desktopnotification.h"
+#include "platform/qt/wnd/desktop_notification.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
