@@ -6,6 +6,7 @@
 kx_library(kx_platform_services
   SOURCES
     services/files.cpp
+    services/folder_entries.cpp
     services/ini_document.cpp
     services/key_names.cpp
     services/named_mutex.cpp

@@ -1,0 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The user's own files of the program: the profile library, the rules that
+# pick a profile by running game, and the DPI table last read from the mouse.
+kx_library(kx_settings_library
+  SOURCES profile_library.cpp
+  DEPS kx_platform_services kx_platform_base)
