@@ -8,6 +8,7 @@
 
 #include "ctl/commands.h"
 #include "ctl/exit_status.h"
+#include "ctl/profile_commands.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ struct Arguments {
     int dpiTable = 0;
     std::string language;
     std::string profile;
+    std::string name;  // a profile of the library
 };
 
 std::optional<Language> LanguageNamed(const std::string& name)
@@ -73,6 +75,43 @@ void AddProfileCommands(CLI::App& app, Arguments& arguments)
     app.add_subcommand("apply", "write the settings files' settings to the mouse, as the window's Apply does");
 }
 
+void AddLibraryCommands(CLI::App& app, Arguments& arguments)
+{
+    CLI::App* profile = app.add_subcommand("profile", "the profile library (NAME.toml in ~/.config/kx-507/profiles)");
+    profile->require_subcommand(1, 1);
+    profile->add_subcommand("list", "print the library's profile names");
+    CLI::App* save = profile->add_subcommand("save", "export the settings into the library as NAME");
+    save->add_option("NAME", arguments.name, "the profile's name")->required();
+    AddDpiTable(*save, arguments);
+    CLI::App* use = profile->add_subcommand("use", "import profile NAME and apply it to the mouse");
+    use->add_option("NAME", arguments.name, "the profile's name")->required();
+    CLI::App* remove = profile->add_subcommand("remove", "remove profile NAME from the library");
+    remove->add_option("NAME", arguments.name, "the profile's name")->required();
+    CLI::App* show = profile->add_subcommand("show", "print profile NAME's settings in words");
+    show->add_option("NAME", arguments.name, "the profile's name")->required();
+    show->add_flag("--json", arguments.show.json, "print JSON with English keys and values");
+    show->add_option("--language", arguments.language, "language of the functions' names (default: the system's)")
+        ->check(CLI::IsMember({"en", "chs", "cht"}));
+}
+
+int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments& arguments, std::uint8_t dpiTable)
+{
+    if (profile.got_subcommand("list")) {
+        return RunProfileList();
+    }
+    if (profile.got_subcommand("save")) {
+        return RunProfileSave(folder, arguments.name, dpiTable);
+    }
+    if (profile.got_subcommand("use")) {
+        return RunProfileUse(folder, arguments.name);
+    }
+    if (profile.got_subcommand("remove")) {
+        return RunProfileRemove(arguments.name);
+    }
+    arguments.show.language = LanguageNamed(arguments.language);
+    return RunProfileShow(folder, arguments.name, arguments.show);
+}
+
 int Run(const CLI::App& app, Arguments& arguments)
 {
     const SettingsFolder folder = ProgramSettingsFolder();
@@ -87,6 +126,9 @@ int Run(const CLI::App& app, Arguments& arguments)
     }
     if (app.got_subcommand("import")) {
         return RunImport(folder, arguments.profile);
+    }
+    if (app.got_subcommand("profile")) {
+        return RunLibrary(*app.get_subcommand("profile"), folder, arguments, dpiTable);
     }
     if (app.got_subcommand("diff")) {
         return RunDiff(folder, arguments.profile);
@@ -105,6 +147,7 @@ int main(int argc, char** argv)
     Arguments arguments;
     AddShow(app, arguments);
     AddProfileCommands(app, arguments);
+    AddLibraryCommands(app, arguments);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
