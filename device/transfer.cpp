@@ -11,9 +11,11 @@
 #include "platform/clock.h"
 #include "platform/hid.h"
 #include "platform/msg_box.h"
+#include "platform/services/user_config_folder.h"
 #include "platform/winuser.h"
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
+#include "settings/kept_dpi_table.h"
 
 namespace {
 
@@ -220,5 +222,10 @@ BOOL RefreshDeviceImage(HWND owner, std::u16string_view mouseNotFound)
     ClearDeviceImage();
     const BOOL read = ReadDeviceConfiguration(owner, mouseNotFound);
     DpiTableSet = g_deviceImage[kImageDpiTableSelector];
+    if (read) {
+        // Remembered for the command, which reads the settings files' DPI
+        // positions in this table while the mouse is away.
+        KeepDpiTable(UserStateHome(), DpiTableSet);
+    }
     return read;
 }

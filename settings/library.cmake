@@ -2,5 +2,5 @@
 # The user's own files of the program: the profile library, the rules that
 # pick a profile by running game, and the DPI table last read from the mouse.
 kx_library(kx_settings_library
-  SOURCES profile_library.cpp
+  SOURCES kept_dpi_table.cpp profile_library.cpp
   DEPS kx_platform_services kx_platform_base)
