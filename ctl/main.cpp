@@ -6,7 +6,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
+
 #include "ctl/commands.h"
+#include "ctl/dpi_table_source.h"
 #include "ctl/exit_status.h"
 #include "ctl/profile_commands.h"
 
@@ -27,6 +30,7 @@ constexpr const char* kExitStatusHelp =
 struct Arguments {
     ShowOptions show;
     int dpiTable = 0;
+    bool dpiTableGiven = false;
     std::string language;
     std::string profile;
     std::string name;  // a profile of the library
@@ -48,8 +52,14 @@ std::optional<Language> LanguageNamed(const std::string& name)
 
 void AddDpiTable(CLI::App& command, Arguments& arguments)
 {
-    command.add_option("--dpi-table", arguments.dpiTable,
-                       "the mouse's DPI table (0 to 3) the settings files' DPI positions are read in; default 0")
+    command.add_option_function<int>(
+               "--dpi-table",
+               [&arguments](const int& table) {
+                   arguments.dpiTable = table;
+                   arguments.dpiTableGiven = true;
+               },
+               "the mouse's DPI table (0 to 3) the settings files' DPI positions are read in; default: the "
+               "mouse's, else the one last read from it, else 0")
         ->check(CLI::Range(0, 3));
 }
 
@@ -94,13 +104,14 @@ void AddLibraryCommands(CLI::App& app, Arguments& arguments)
         ->check(CLI::IsMember({"en", "chs", "cht"}));
 }
 
-int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments& arguments, std::uint8_t dpiTable)
+int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments& arguments,
+               const std::function<std::uint8_t()>& dpiTable)
 {
     if (profile.got_subcommand("list")) {
         return RunProfileList();
     }
     if (profile.got_subcommand("save")) {
-        return RunProfileSave(folder, arguments.name, dpiTable);
+        return RunProfileSave(folder, arguments.name, dpiTable());
     }
     if (profile.got_subcommand("use")) {
         return RunProfileUse(folder, arguments.name);
@@ -115,14 +126,20 @@ int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments&
 int Run(const CLI::App& app, Arguments& arguments)
 {
     const SettingsFolder folder = ProgramSettingsFolder();
-    const auto dpiTable = static_cast<std::uint8_t>(arguments.dpiTable);
+    // An explicit --dpi-table wins; otherwise the table is found out, and
+    // only where the settings files' DPI positions are read.
+    const auto dpiTable = [&] {
+        return arguments.dpiTableGiven ? static_cast<std::uint8_t>(arguments.dpiTable) : KnownDpiTable();
+    };
     if (app.got_subcommand("show")) {
-        arguments.show.dpiTable = dpiTable;
+        if (!arguments.show.fromMouse) {
+            arguments.show.dpiTable = dpiTable();
+        }
         arguments.show.language = LanguageNamed(arguments.language);
         return RunShow(folder, arguments.show);
     }
     if (app.got_subcommand("export")) {
-        return RunExport(folder, arguments.profile, dpiTable);
+        return RunExport(folder, arguments.profile, dpiTable());
     }
     if (app.got_subcommand("import")) {
         return RunImport(folder, arguments.profile);
