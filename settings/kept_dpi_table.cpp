@@ -5,6 +5,7 @@
 #include "platform/services/folder_entries.h"
 #include "platform/services/user_config_folder.h"
 #include "platform/str_conv.h"
+#include "settings/profile_library.h"
 
 namespace {
 
@@ -48,19 +49,14 @@ KeptDpiTable ReadKeptDpiTable(const std::string& stateHome)
         return {};
     }
     const std::string path = KeptDpiTablePath(stateHome);
-    switch (EntryKindOf(path)) {
-    case EntryKind::Missing:
+    const UntrustedRead read = ReadUntrustedFile(path, kMaxBytes);
+    if (read.missing) {
         return {};
-    case EntryKind::Regular:
-        break;
-    default:
-        return {std::nullopt, path + ": not a regular file; ignored"};
     }
-    const auto text = ReadWholeFileW(Utf8ToUtf16(path).c_str(), kMaxBytes);
-    if (!text) {
-        return {std::nullopt, path + ": cannot be read, or too large; ignored"};
+    if (!read.text) {
+        return {std::nullopt, read.error + "; ignored"};
     }
-    std::string digits = *text;
+    std::string digits = *read.text;
     while (!digits.empty() && (digits.back() == '\n' || digits.back() == '\r')) {
         digits.pop_back();
     }

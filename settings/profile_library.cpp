@@ -47,6 +47,27 @@ std::optional<std::string> ProfileNameProblem(std::string_view name)
     return std::nullopt;
 }
 
+UntrustedRead ReadUntrustedFile(const std::string& path, std::size_t maxBytes)
+{
+    switch (EntryKindOf(path)) {
+    case EntryKind::Missing:
+        return {std::nullopt, true, path + ": no such file"};
+    case EntryKind::Link:
+        return {std::nullopt, false, path + ": a symbolic link; it is not followed"};
+    case EntryKind::Regular:
+        break;
+    default:
+        return {std::nullopt, false, path + ": not a regular file"};
+    }
+    auto text = ReadWholeFileW(Utf8ToUtf16(path).c_str(), maxBytes);
+    if (!text) {
+        return {std::nullopt, false,
+                path + (GetLastError() == ERROR_FILE_TOO_LARGE ? ": larger than " + std::to_string(maxBytes) + " bytes"
+                                                               : std::string(": cannot be read"))};
+    }
+    return {std::move(text), false, {}};
+}
+
 ProfileLibrary::ProfileLibrary(std::string configHome) : m_configHome(std::move(configHome))
 {
     if (!m_configHome.empty() && m_configHome.front() == '/') {
@@ -88,24 +109,11 @@ LibraryRead ProfileLibrary::Read(std::string_view name, std::size_t maxBytes) co
     if (m_folder.empty()) {
         return {std::nullopt, "there is no home folder to keep profiles in"};
     }
-    const std::string path = PathOf(name);
-    switch (EntryKindOf(path)) {
-    case EntryKind::Missing:
-        return {std::nullopt, path + ": no such profile"};
-    case EntryKind::Link:
-        return {std::nullopt, path + ": a symbolic link, not a profile file; it is not followed"};
-    case EntryKind::Regular:
-        break;
-    default:
-        return {std::nullopt, path + ": not a regular file"};
+    UntrustedRead read = ReadUntrustedFile(PathOf(name), maxBytes);
+    if (read.missing) {
+        read.error = PathOf(name) + ": no such profile";
     }
-    auto text = ReadWholeFileW(Utf8ToUtf16(path).c_str(), maxBytes);
-    if (!text) {
-        return {std::nullopt, path + (GetLastError() == ERROR_FILE_TOO_LARGE
-                                          ? ": larger than " + std::to_string(maxBytes) + " bytes: not a profile"
-                                          : std::string(": cannot be read: not a regular file, or not readable"))};
-    }
-    return {std::move(text), {}};
+    return {std::move(read.text), std::move(read.error)};
 }
 
 bool ProfileLibrary::Save(std::string_view name, std::string_view text, std::string& error) const

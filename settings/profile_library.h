@@ -25,6 +25,16 @@ inline constexpr std::size_t kMaxLibraryEntries = 4096;
 // with a dot.
 std::optional<std::string> ProfileNameProblem(std::string_view name);
 
+// A file of the user's folders read as untrusted input: only a regular file
+// (a link is not followed, a pipe not waited on) of at most maxBytes.
+// `missing` tells a file that is not there from one that is refused.
+struct UntrustedRead {
+    std::optional<std::string> text;
+    bool missing = false;
+    std::string error;  // "PATH: why", when there is no text
+};
+UntrustedRead ReadUntrustedFile(const std::string& path, std::size_t maxBytes);
+
 struct LibraryRead {
     std::optional<std::string> text;
     std::string error;  // "PATH: why", when there is no text
