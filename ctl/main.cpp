@@ -12,6 +12,7 @@
 #include "ctl/dpi_table_source.h"
 #include "ctl/exit_status.h"
 #include "ctl/profile_commands.h"
+#include "ctl/rules_commands.h"
 
 namespace {
 
@@ -104,6 +105,13 @@ void AddLibraryCommands(CLI::App& app, Arguments& arguments)
         ->check(CLI::IsMember({"en", "chs", "cht"}));
 }
 
+void AddRulesCommands(CLI::App& app)
+{
+    CLI::App* rules = app.add_subcommand("rules", "the rules that pick a profile by running game");
+    rules->require_subcommand(1, 1);
+    rules->add_subcommand("check", "validate ~/.config/kx-507/rules.toml and the profiles it names");
+}
+
 int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments& arguments,
                const std::function<std::uint8_t()>& dpiTable)
 {
@@ -144,6 +152,9 @@ int Run(const CLI::App& app, Arguments& arguments)
     if (app.got_subcommand("import")) {
         return RunImport(folder, arguments.profile);
     }
+    if (app.got_subcommand("rules")) {
+        return RunRulesCheck();
+    }
     if (app.got_subcommand("profile")) {
         return RunLibrary(*app.get_subcommand("profile"), folder, arguments, dpiTable);
     }
@@ -165,6 +176,7 @@ int main(int argc, char** argv)
     AddShow(app, arguments);
     AddProfileCommands(app, arguments);
     AddLibraryCommands(app, arguments);
+    AddRulesCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -11,6 +11,7 @@ kx_library(kx_platform_services
     services/key_names.cpp
     services/named_mutex.cpp
     services/process.cpp
+    services/process_table.cpp
     services/profile.cpp
     services/runtime_folder.cpp
     services/shell.cpp

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The TOML library, as every file of the command includes it.
+// The TOML library, as every file that parses TOML includes it.
 //
 // Its parser states some conditions on the text it reads as assertions that
 // become optimiser assumptions in builds without assertions (with clang).

@@ -98,3 +98,30 @@ TEST_F(CtlLibrary, HostileNamesAndLibraryFilesChangeNothing)
     EXPECT_EQ(Settings(), before);
     EXPECT_FALSE(fs::exists(m_run / "kx507-demo-mouse.bin"));
 }
+
+TEST_F(CtlLibrary, RulesCheckNamesBrokenRulesAndMissingOrBrokenProfiles)
+{
+    const fs::path rules = m_root / "config/kx-507/rules.toml";
+    const ProcessResult none = Ctl({"rules", "check"});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_NE(none.out.find("no rules"), std::string::npos) << none.out;
+
+    ASSERT_EQ(Ctl({"profile", "save", "desk"}).status, 0);
+    WriteFile(rules, "default = \"desk\"\n[[rule]]\ncommand_line = \"game.exe\"\nprofile = \"desk\"\n");
+    const ProcessResult good = Ctl({"rules", "check"});
+    EXPECT_EQ(good.status, 0) << good.err;
+    EXPECT_NE(good.out.find("1 rules, default profile: desk"), std::string::npos) << good.out;
+
+    WriteFile(Library() / "broken.toml", "version = 1\n");
+    WriteFile(rules, "default = \"desk\"\n[[rule]]\nexecutable = \"a\"\nprofile = \"missing\"\n"
+                     "[[rule]]\nexecutable = \"b\"\nprofile = \"broken\"\n");
+    const ProcessResult missing = Ctl({"rules", "check"});
+    EXPECT_EQ(missing.status, 4);
+    EXPECT_NE(missing.err.find("missing.toml: no such profile"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("broken.toml:"), std::string::npos) << missing.err;
+
+    WriteFile(rules, "[[rule]]\nexecutable = \"a\"\n");
+    const ProcessResult bad = Ctl({"rules", "check"});
+    EXPECT_EQ(bad.status, 4);
+    EXPECT_NE(bad.err.find("rules.toml:1: a rule needs a profile"), std::string::npos) << bad.err;
+}
