@@ -22,8 +22,9 @@ constexpr const char* kExitStatusHelp =
     "  1  diff: the profile would change something\n"
     "  2  wrong arguments\n"
     "  3  config.bin is missing, not 180 bytes, or holds values no profile can express\n"
-    "  4  the profile cannot be read or is not valid; nothing was changed\n"
-    "  5  KX-507 is running (import, apply and show --from-mouse refuse)\n"
+    "  4  the profile cannot be read or is not valid, or is not in the library (rules check: the rules\n"
+    "     or a profile they name are not valid); nothing was changed\n"
+    "  5  KX-507 is running (import, apply, profile use and show --from-mouse refuse)\n"
     "  6  the mouse was not found\n"
     "  7  the mouse did not answer a read or a write\n"
     "  8  a file could not be written; nothing was changed\n";
