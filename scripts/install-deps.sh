@@ -28,6 +28,9 @@ packages=(
   dbus-daemon
   # what a screen reader sees: the accessibility bus and its Python library
   at-spi2-core python3-pyatspi
+  # the real executables against an emulated kernel device: sysfs, hidraw
+  # ioctls and udev events (umockdev), its fixture written in Python
+  umockdev gir1.2-umockdev-1.0 python3-gi
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
   # the Debian package: building it, checking it, its AppStream metadata
