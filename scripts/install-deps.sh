@@ -8,6 +8,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libudev-dev
+  # kx-507-ctl doctor asks the X server whether a tray is there
+  libxcb1-dev
   # Qt's Wayland platform: a Wayland session runs the program natively
   qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
