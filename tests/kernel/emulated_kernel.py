@@ -316,14 +316,16 @@ L: device=../../../{hid_name}
             arg.resolve(0, 4).update(0, struct.pack("<i", len(node.descriptor)))
             client.complete(0, 0)
         elif nr == NR_RDESC:
-            header = arg.resolve(0, 4)
-            wanted = struct.unpack("<I", bytes(header.retrieve()))[0]
+            # struct hidraw_report_descriptor: the size asked for, then the bytes.
+            # resolve() follows the argument's pointer, once, over the whole struct.
+            report = arg.resolve(0, size)
+            wanted = struct.unpack("<I", bytes(report.retrieve())[:4])[0]
             if wanted > HID_MAX_DESCRIPTOR_SIZE - 1:
                 client.complete(-1, errno.EINVAL)
             else:
                 count = min(wanted, len(node.descriptor))
                 if count:
-                    arg.resolve(4, count).update(0, node.descriptor[:count])
+                    report.update(4, node.descriptor[:count])
                 client.complete(0, 0)
         elif nr in (NR_RAWNAME, NR_RAWPHYS):
             text = (name if nr == NR_RAWNAME else f"usb-0000:00:14.0-2/input{node.interface}").encode() + b"\0"
@@ -340,7 +342,7 @@ L: device=../../../{hid_name}
 
     def _feature(self, client, node, setting, size):
         # As hidraw checks before the request reaches the device.
-        if size < 1 or size > HID_MAX_BUFFER_SIZE:
+        if size < 2 or size > HID_MAX_BUFFER_SIZE:
             client.complete(-1, errno.EINVAL)
             return True
         buffer = client.get_arg().resolve(0, size)
