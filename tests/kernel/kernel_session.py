@@ -2,7 +2,6 @@
 """What the kernel tests share: a private copy of the program folder, the
 programs run against the emulated kernel, the demo's runner for the same
 session, and bounded waits."""
-import hashlib
 import os
 import shutil
 import subprocess
@@ -86,15 +85,16 @@ class ProgramFolder:
                    LANGUAGE="en")
         return env
 
-    def settings_digest(self):
-        digest = hashlib.sha256()
+    def settings_files(self):
+        """config.bin and str.ini as they are now (None when missing)."""
+        files = {}
         for name in ("config.bin", "str.ini"):
             try:
                 with open(self.path(name), "rb") as f:
-                    digest.update(name.encode() + b"\0" + f.read())
+                    files[name] = f.read()
             except FileNotFoundError:
-                digest.update(name.encode() + b" missing")
-        return digest.hexdigest()
+                files[name] = None
+        return files
 
     def remove(self):
         shutil.rmtree(self.root, ignore_errors=True)
@@ -166,3 +166,15 @@ def compare_traces(what, emulated, demo):
         mark = "  " if mine == theirs else "!!"
         lines.append(f"{mark} {i + 1:2}  emulated: {mine}\n         demo:     {theirs}")
     raise Failure("\n".join(lines))
+
+
+def compare_files(what, before, after):
+    for name in before:
+        if before[name] == after[name]:
+            continue
+        if before[name] is None or after[name] is None:
+            raise Failure(f"{what}: {name} {'appeared' if before[name] is None else 'went away'}")
+        old, new = before[name], after[name]
+        offsets = [i for i in range(min(len(old), len(new))) if old[i] != new[i]]
+        raise Failure(f"{what}: {name} changed ({len(old)} -> {len(new)} bytes, first differences at "
+                      f"{offsets[:8]}):\n{old[:400]!r}\n{new[:400]!r}")

@@ -136,7 +136,7 @@ def case_ctl_faults(out_dir, trace):
         first = ks.run_ctl(kernel, folder, "apply")
         check(first.returncode == 0, f"the first apply failed: {first.stderr}")
         kernel.take_wire()
-        settled = folder.settings_digest()
+        settled = folder.settings_files()
 
         plan = [("show", "ReadOperation", step, "EIO") for step in range(1, READ_CALLS + 1)]
         plan += [("apply", "WriteOperation", READ_CALLS + step, "EIO") for step in range(1, WRITE_CALLS + 1)]
@@ -154,7 +154,7 @@ def case_ctl_faults(out_dir, trace):
             check(result.returncode == 7, f"{what}: exit {result.returncode}, not 7\n{result.stderr}")
             check(expected in result.stderr.splitlines(), f"{what}: said\n{result.stderr}")
             check(result.stdout == "", f"{what}: printed settings anyway:\n{result.stdout}")
-            check(folder.settings_digest() == settled, f"{what}: the settings files changed")
+            ks.compare_files(what, settled, folder.settings_files())
             calls = len(kernel.take_wire())
             check(calls == step, f"{what}: {calls} feature calls, the sequence did not end at the failure")
             assert_keyboard_untouched(kernel)
@@ -378,6 +378,22 @@ def visible_windows(display, pid):
     return result.stdout.split()
 
 
+def find_window(display, title):
+    env = clean_environment()
+    env["DISPLAY"] = display.name
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True,
+                            text=True, env=env, timeout=ks.WAIT_SECONDS)
+    return result.stdout.split()
+
+
+def close_box(display, window):
+    """OK with the keyboard; there is no window manager to give the focus."""
+    env = clean_environment()
+    env["DISPLAY"] = display.name
+    subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "Return"], env=env, check=True,
+                   timeout=ks.WAIT_SECONDS)
+
+
 def click(display, window, point):
     env = clean_environment()
     env["DISPLAY"] = display.name
@@ -481,6 +497,28 @@ def case_window(out_dir, layout, recorder, trace):
         check(kernel.memory() == ks.demo_mouse(demo), "after Apply the emulated mouse's memory differs from the demo's")
         trace.add(f"KX-507 Apply ({layout}), as the emulated mouse recorded it", wire_table(written))
         trace.add("the demo's runner, same session: Apply", ks.demo_wire(demo, apply_line))
+
+        # An Apply whose write fails half-way: the box, the program still
+        # there, the files as the first Apply left them.
+        # The first Apply saves both files after its write: str.ini is new,
+        # config.bin's first-run flag becomes 1.
+        def saved():
+            files = folder.settings_files()
+            return files["str.ini"] is not None and files["config.bin"][:1] == b"\x01"
+
+        ks.wait_for(saved, "the files saved by the Apply")
+        settled = folder.settings_files()
+        kernel.fail_feature_call(9, "EIO")
+        click(display, windows[0], ks.APPLY_POINT)
+        failed = wait_for_calls(kernel, 9, "the failing Apply")
+        check(failed[-1][-1] == "-EIO", f"the ninth call of the Apply did not fail: {wire_lines(failed)}")
+        box = ks.wait_for(lambda: find_window(display, "WriteOperation"), "the WriteOperation box")
+        check(wait_quietly(lambda: kernel.wire, 1) is None, "the write went on after a failing call")
+        check(program.poll() is None, f"KX-507 ended with {program.returncode} after a failing call")
+        close_box(display, box[0])
+        ks.wait_for(lambda: not find_window(display, "WriteOperation"), "the box closed")
+        ks.compare_files("a failing write", settled, folder.settings_files())
+        trace.add(f"KX-507 Apply with its ninth feature call failing (EIO) ({layout})", wire_table(failed))
 
         # The doctor on this desktop, with the program running.
         doctor_env = kernel.environment(folder.base_environment(), ks.sanitizer_runtime(folder.path("kx-507-ctl")))
