@@ -192,6 +192,11 @@ E: MODALIAS=hid:b0003g0001v{vendor:08X}p{product:08X}
 H: report_descriptor={node.descriptor.hex()}
 """)
         minor = int(node.name[len("hidraw"):])
+        # The firmware answers before the node is announced: whoever reacts to
+        # the "add" event opens it at once.
+        node.handler = UMockdev.IoctlBase()
+        node.handler.connect("handle-ioctl", self._on_ioctl, node)
+        self.testbed.attach_ioctl(f"/dev/{node.name}", node.handler)
         # The kernel's class device links to its HID device; umockdev does not
         # make that link by itself.
         self._add(f"""P: {node.path[4:]}
@@ -203,9 +208,6 @@ E: MINOR={minor}
 A: dev={HIDRAW_MAJOR}:{minor}
 L: device=../../../{hid_name}
 """)
-        node.handler = UMockdev.IoctlBase()
-        node.handler.connect("handle-ioctl", self._on_ioctl, node)
-        self.testbed.attach_ioctl(f"/dev/{node.name}", node.handler)
 
     # Plugging ---------------------------------------------------------------
 

@@ -549,6 +549,10 @@ def case_window(out_dir, layout, recorder, trace):
         check(program.poll() is None, f"KX-507 ended with {program.returncode}")
         trace.add(f"KX-507 after unplug and plug ({layout}): the re-read", wire_table(again))
         assert_keyboard_untouched(kernel)
+    except Failure as failure:
+        seen = open(os.path.join(folder.root, "received")).read()
+        said = open(os.path.join(folder.root, "program.log")).read()
+        raise Failure(f"{failure}\nnotifications received:\n{seen}\nKX-507 said:\n{said}") from None
     finally:
         for process in reversed(started):
             process.terminate()
