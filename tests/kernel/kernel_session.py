@@ -127,9 +127,10 @@ def run_demo(out_dir, work, script_lines, memory):
     return result.stdout
 
 
-def demo_wire(report, action):
+def demo_wire(report, action, pauses=False):
     """The reports of one action's transfer in the runner's report, without
-    its pauses (the emulated mouse sees the reports, not the clock)."""
+    its pauses unless asked for (the emulated mouse sees the reports, not the
+    clock)."""
     lines = report.splitlines()
     header = f'wire reports of "{action}"'
     for i, line in enumerate(lines):
@@ -138,10 +139,33 @@ def demo_wire(report, action):
             for entry in lines[i + 1:]:
                 if not entry.startswith("  "):
                     break
-                if not entry.strip().startswith("pause"):
+                if pauses or not entry.strip().startswith("pause"):
                     taken.append(entry.strip())
             return taken
     raise Failure(f"the runner's report has no transfer of {action!r}:\n{report}")
+
+
+def side_by_side(records, demo_lines):
+    """The emulated mouse's record of a transfer beside the demo's: each report
+    as the handler descrambled it, as it crossed, and as the demo's runner
+    printed it; the demo's virtual pauses beside the time that really passed."""
+    rows = []
+    previous = None
+    demo = list(demo_lines)
+    for seconds, node, direction, kind, plain, raw, result in records:
+        waited = None
+        while demo and demo[0].startswith("pause"):
+            waited = demo.pop(0)
+        gap = 0 if previous is None else (seconds - previous) * 1000
+        previous = seconds
+        if waited:
+            rows.append(f"   demo: {waited:<16} handler: {gap:.0f} ms passed")
+        theirs = demo.pop(0) if demo else "(nothing)"
+        mine = f"{direction} {kind}: {plain.hex(' ')}"
+        rows.append(f"{node:8} handler: {mine}")
+        rows.append(f"{'':8} wire:    {raw.hex(' ')}   ({result} bytes)")
+        rows.append(f"{'':8} demo:    {theirs}   {'(same)' if theirs == mine else '(DIFFERS)'}")
+    return rows
 
 
 def demo_mouse(report):

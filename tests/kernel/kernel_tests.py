@@ -482,8 +482,8 @@ def case_window(out_dir, layout, recorder, trace):
         command_node = "hidraw2" if layout == "two-nodes" else "hidraw1"
         check(nodes_by_kind(read) == {("set", "command"): command_node, ("get", "command"): command_node,
                                       ("get", "data"): data_node}, f"wrong nodes: {nodes_by_kind(read)}")
-        trace.add(f"KX-507 start-up read ({layout}), as the emulated mouse recorded it", wire_table(read))
-        trace.add("the demo's runner, same session: start", ks.demo_wire(demo, "start"))
+        trace.add(f"KX-507 start-up read ({layout}): the emulated mouse's record beside the demo's runner",
+                  ks.side_by_side(read, ks.demo_wire(demo, "start", pauses=True)))
 
         windows = wait_for_main_window(display, program)
         click(display, windows[0], ks.APPLY_POINT)
@@ -495,8 +495,8 @@ def case_window(out_dir, layout, recorder, trace):
         written += wait_for_calls(kernel, WRITE_CALLS - len(written), "the Apply")
         ks.compare_traces("Apply", wire_lines(written), ks.demo_wire(demo, apply_line))
         check(kernel.memory() == ks.demo_mouse(demo), "after Apply the emulated mouse's memory differs from the demo's")
-        trace.add(f"KX-507 Apply ({layout}), as the emulated mouse recorded it", wire_table(written))
-        trace.add("the demo's runner, same session: Apply", ks.demo_wire(demo, apply_line))
+        trace.add(f"KX-507 Apply ({layout}): the emulated mouse's record beside the demo's runner",
+                  ks.side_by_side(written, ks.demo_wire(demo, apply_line, pauses=True)))
 
         # An Apply whose write fails half-way: the box, the program still
         # there, the files as the first Apply left them.
