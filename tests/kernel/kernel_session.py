@@ -107,7 +107,17 @@ def run_ctl(kernel, folder, *arguments):
                             timeout=PROGRAM_TIMEOUT)
     check(result.returncode >= 0, f"kx-507-ctl {' '.join(arguments)} died of signal {-result.returncode}:\n"
           f"{result.stderr}")
+    check_no_sanitizer_report(f"kx-507-ctl {' '.join(arguments)}", result.stderr)
     return result
+
+
+# What the sanitizers print; UndefinedBehaviorSanitizer goes on after it.
+SANITIZER_REPORTS = ("runtime error:", "ERROR: AddressSanitizer", "ERROR: LeakSanitizer")
+
+
+def check_no_sanitizer_report(what, output):
+    for report in SANITIZER_REPORTS:
+        check(report not in output, f"{what}: the sanitizer reported:\n{output}")
 
 
 # The demo's runner ------------------------------------------------------------

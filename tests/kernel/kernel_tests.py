@@ -253,6 +253,7 @@ def run_doctor(kernel, folder, rules, as_nobody):
         command = ["setpriv", "--reuid", str(NOBODY), "--regid", str(NOBODY), "--clear-groups", *command]
     result = subprocess.run(command, env=env, capture_output=True, text=True, timeout=ks.PROGRAM_TIMEOUT)
     check(result.returncode >= 0, f"doctor died of signal {-result.returncode}:\n{result.stderr}")
+    ks.check_no_sanitizer_report("doctor", result.stderr)
     return result
 
 
@@ -525,6 +526,7 @@ def case_window(out_dir, layout, recorder, trace):
         doctor_env.update(DISPLAY=display.name, KX_UDEV_RULES_DIR=os.path.join(folder.root, "no-rules"))
         doctor = subprocess.run([folder.path("kx-507-ctl"), "doctor"], env=doctor_env, capture_output=True,
                                 text=True, timeout=ks.PROGRAM_TIMEOUT)
+        ks.check_no_sanitizer_report("doctor", doctor.stderr)
         for expected in ("[note] KX-507 is running", f"[note] KX-507 (process {program.pid}) has /dev/{command_node} open",
                          f"[note] an X11 session ({display.name})",
                          "[problem] no notification area: KX-507 opens its window at start-up instead of an icon",
@@ -553,9 +555,13 @@ def case_window(out_dir, layout, recorder, trace):
         seen = open(os.path.join(folder.root, "received")).read()
         said = open(os.path.join(folder.root, "program.log")).read()
         raise Failure(f"{failure}\nnotifications received:\n{seen}\nKX-507 said:\n{said}") from None
+        program.terminate()
+        program.wait(timeout=ks.WAIT_SECONDS)
+        ks.check_no_sanitizer_report("KX-507", open(os.path.join(folder.root, "program.log")).read())
     finally:
         for process in reversed(started):
-            process.terminate()
+            if process.poll() is None:
+                process.terminate()
         for process in reversed(started):
             try:
                 process.wait(timeout=ks.WAIT_SECONDS)
