@@ -8,6 +8,7 @@ import subprocess
 import tempfile
 import time
 
+SKIP = 77               # ctest's "skipped"
 WAIT_SECONDS = 60
 PROGRAM_TIMEOUT = 120
 APPLY_POINT = (529, 587)        # the middle of the main window's Apply button
@@ -212,3 +213,33 @@ def compare_files(what, before, after):
         offsets = [i for i in range(min(len(old), len(new))) if old[i] != new[i]]
         raise Failure(f"{what}: {name} changed ({len(old)} -> {len(new)} bytes, first differences at "
                       f"{offsets[:8]}):\n{old[:400]!r}\n{new[:400]!r}")
+
+
+# What every case checks -----------------------------------------------------
+
+MOUSE_NOT_FOUND = "The system did not detect the gaming mouse!"
+READ_CALLS = 17         # header read, its answer, then per block: command, answer, data
+WRITE_CALLS = 18        # header read, its answer, header write, then per block: command, answer, data
+
+
+class Trace:
+    def __init__(self, path):
+        self.path = path
+        self.parts = []
+
+    def add(self, title, lines):
+        self.parts.append(f"## {title}\n" + "\n".join(lines) + "\n")
+
+    def write(self):
+        if self.path:
+            with open(self.path, "w") as f:
+                f.write("\n".join(self.parts))
+
+
+def assert_keyboard_untouched(kernel):
+    sent = [call for call in kernel.keyboard_calls if call in ("HIDIOCSFEATURE", "HIDIOCGFEATURE")]
+    check(not sent, f"the keyboard received feature reports: {sent}")
+
+
+def nodes_by_kind(records):
+    return {(direction, kind): node for _, node, direction, kind, _, _, _ in records}
