@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "ctl/commands.h"
+#include "ctl/doctor.h"
 #include "ctl/exit_status.h"
 
 namespace {
@@ -71,10 +72,14 @@ void AddProfileCommands(CLI::App& app, Arguments& arguments)
     CLI::App* diff = app.add_subcommand("diff", "print what importing a profile would change");
     diff->add_option("FILE", arguments.profile, "the profile to compare")->required();
     app.add_subcommand("apply", "write the settings files' settings to the mouse, as the window's Apply does");
+    app.add_subcommand("doctor", "say why the mouse is not found or may not be opened, and how to fix it");
 }
 
 int Run(const CLI::App& app, Arguments& arguments)
 {
+    if (app.got_subcommand("doctor")) {
+        return RunDoctor();  // needs no settings folder: it may be what is wrong
+    }
     const SettingsFolder folder = ProgramSettingsFolder();
     const auto dpiTable = static_cast<std::uint8_t>(arguments.dpiTable);
     if (app.got_subcommand("show")) {

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/discovery.h"
 
-#include <cstddef>
 #include <cstdio>
-#include <memory>
-#include <new>
 #include <string>
 
 #include "device/device_link.h"
+#include "device/hid_survey.h"
 #include "platform/hid.h"
 #include "platform/msg_box.h"
 #include "platform/str_conv.h"
@@ -19,36 +17,6 @@ constexpr int kCollectionsNeeded = 2;
 constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 enum class Step { Continue, Fail };
-
-// The device path of the interface at `memberIndex`; empty when there is none
-// or its detail cannot be read.
-std::u16string DevicePathOf(HDEVINFO set, DWORD memberIndex, bool& ok)
-{
-    ok = false;
-    SP_DEVICE_INTERFACE_DATA interfaceData{};
-    interfaceData.cbSize = sizeof(interfaceData);
-    if (!SetupDiEnumDeviceInterfaces(set, nullptr, &GUID_DEVINTERFACE_HID, memberIndex, &interfaceData)) {
-        return {};
-    }
-    DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, nullptr, 0, &required, nullptr);
-    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
-        return {};
-    }
-    // The detail is variable-length; keep it in storage aligned for its header.
-    auto storage = std::make_unique<std::max_align_t[]>(required / sizeof(std::max_align_t) + 1);
-    auto* detail = new (storage.get()) SP_DEVICE_INTERFACE_DETAIL_DATA_W;
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    if (!SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, detail, required, nullptr, nullptr)) {
-        return {};
-    }
-    // The path ends at its NUL and never past the size the call asked for.
-    const std::size_t maxChars =
-        (required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(char16_t);
-    const std::u16string_view path(detail->DevicePath, maxChars);
-    ok = true;
-    return std::u16string(path.substr(0, path.find(u'\0')));
-}
 
 HANDLE OpenPath(const std::u16string& path, DWORD flags)
 {
@@ -151,7 +119,7 @@ int Discover(HWND owner)
     int opened = 0;
     for (DWORD memberIndex = 0; opened < kCollectionsNeeded; ++memberIndex) {
         bool havePath = false;
-        const std::u16string path = DevicePathOf(set, memberIndex, havePath);
+        const std::u16string path = InterfaceDevicePath(set, memberIndex, havePath);
         if (!havePath || ExamineInterface(owner, path, opened) == Step::Fail) {
             SetupDiDestroyDeviceInfoList(set);
             return 0;

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "device/device_link.h"
 #include "device/discovery.h"
+#include "device/hid_survey.h"
 #include "platform/msg_box.h"
 #include "platform/winuser.h"
 #include "tests/platform/linux/fake_hid_system.h"
@@ -109,4 +111,30 @@ TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNot
     EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:2"});
     EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(system.io->openFds.empty()) << "the keyboard's node was kept open";
+}
+
+// The diagnosis walks the same interfaces: every one listed in order, the
+// mouse's with their capabilities, a root-only node still asked who it is,
+// and nothing left open.
+TEST_F(DiscoveryOnLinux, TheSurveyListsEveryInterfaceWithTheMousesCapabilities)
+{
+    system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
+    RefuseUser("hidraw0");
+    system.PlugMouse(1);
+
+    const std::vector<SurveyedCollection> survey = SurveyHidCollections();
+
+    ASSERT_EQ(survey.size(), 5u) << "the keyboard, the mouse's data collection and its second interface's three";
+    EXPECT_TRUE(survey[0].probed);
+    EXPECT_EQ(survey[0].attributes.VendorID, 0x046D);
+    EXPECT_FALSE(survey[0].haveCaps) << "only the mouse's collections are asked for their capabilities";
+    std::vector<std::pair<USHORT, USHORT>> mouse;
+    for (std::size_t i = 1; i < survey.size(); ++i) {
+        EXPECT_TRUE(survey[i].probed && survey[i].haveCaps);
+        mouse.emplace_back(survey[i].caps.Usage, survey[i].caps.FeatureReportByteLength);
+    }
+    EXPECT_EQ(mouse[0], std::make_pair(USHORT{2}, USHORT{65}));
+    EXPECT_NE(std::find(mouse.begin(), mouse.end(), std::make_pair(USHORT{6}, USHORT{8})), mouse.end());
+    EXPECT_TRUE(system.io->openFds.empty());
+    EXPECT_TRUE(system.io->transfers.empty()) << "asking is not talking to the mouse";
 }
