@@ -51,9 +51,13 @@ std::string CommandName(const std::filesystem::path& process)
 }
 
 // Every process whose open files /proc lets this user see; other users'
-// stay hidden unless this is root.
-std::vector<DeviceNodeHolder> Holders(const struct stat& node)
+// stay hidden unless this is root. An open file outside /dev is looked at
+// further only when its link names a file of the node's name: a stat on any
+// other could wait on a network file system that no longer answers. Device
+// nodes, sockets and pipes ("socket:[…]") cost nothing to ask.
+std::vector<DeviceNodeHolder> Holders(const std::filesystem::path& path, const struct stat& node)
 {
+    const std::string nodeName = path.filename().string();
     std::vector<DeviceNodeHolder> holders;
     const int self = static_cast<int>(getpid());
     std::error_code ec;
@@ -65,6 +69,13 @@ std::vector<DeviceNodeHolder> Holders(const struct stat& node)
         std::error_code fdError;
         for (std::filesystem::directory_iterator fd(it->path() / "fd", fdError); !fdError && fd != end;
              fd.increment(fdError)) {
+            char text[4096];
+            const ssize_t length = readlink(fd->path().c_str(), text, sizeof text - 1);
+            const std::filesystem::path link(std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0));
+            const bool fileOfFileSystem = link.is_absolute() && !link.string().starts_with("/dev/");
+            if (length <= 0 || (fileOfFileSystem && link.filename() != nodeName)) {
+                continue;
+            }
             struct stat target {};
             if (stat(fd->path().c_str(), &target) == 0 && SameFile(node, target)) {
                 holders.push_back({std::stoi(name), CommandName(it->path())});
@@ -96,7 +107,7 @@ DeviceNodeStatus InspectDeviceNode(const std::string& path)
     } else {
         close(fd);
     }
-    status.holders = Holders(node);
+    status.holders = Holders(path, node);
     return status;
 }
 
