@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window as a screen reader meets it: a box reads as a labelled
-// combo box of the toolkit reads, and an element keeps the identity the
-// reader knows it by for as long as it is shown.
+// The main window as a screen reader and a keyboard user meet it: a box reads
+// as a labelled combo box of the toolkit reads, an element keeps the identity
+// the reader knows it by for as long as it is shown, and the keyboard starts
+// in the page with Minimise and Close last.
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,31 @@
 #include "platform/sim/sim_hid.h"
 #include "platform/winuser.h"
 #include "platform/wnd/testing.h"
+#include "platform/wnd/vkeys.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
 #include "tests/support/whole_program.h"
 
 namespace {
 
 using MainWindowAccessibilityTest = WholeProgramTest;
+
+void PressTab(CVantorDlg& dlg)
+{
+    wndtest::KeyPress(dlg.GetSafeHwnd(), VK_TAB);
+}
+
+void PressShiftTab(CVantorDlg& dlg)
+{
+    wndtest::KeyDown(dlg.GetSafeHwnd(), VK_SHIFT);
+    wndtest::KeyPress(dlg.GetSafeHwnd(), VK_TAB);
+    wndtest::KeyUp(dlg.GetSafeHwnd(), VK_SHIFT);
+}
+
+std::u16string FocusedName(const CVantorDlg& dlg)
+{
+    const auto focused = dlg.FocusedChild();
+    return focused ? dlg.AccessibleChildren()[*focused].name : u"";
+}
 
 TEST_F(MainWindowAccessibilityTest, ABoxReadsAsALabelledComboBoxOfTheToolkit)
 {
@@ -64,6 +84,32 @@ TEST_F(MainWindowAccessibilityTest, AnElementKeepsItsIdentityWhileShownAndAGoneO
         EXPECT_NE(leftAgain, 0u);
         EXPECT_NE(leftAgain, leftBox);
         EXPECT_EQ(wndtest::AccessibleId(window, "Apply"), apply);
+    }});
+}
+
+TEST_F(MainWindowAccessibilityTest, TheKeyboardStartsInThePageAndReachesMinimiseAndCloseLast)
+{
+    SimHid sim;
+    RunProgram({[&](CVantorDlg& dlg) {
+        wndtest::TrayMouse(WM_LBUTTONUP);
+        const CVantorDlgProbe probe(dlg);
+        // The tab shown has the focus; Tab then Space presses the next tab.
+        EXPECT_EQ(FocusedName(dlg), u"Buttons");
+        PressTab(dlg);
+        wndtest::KeyPress(dlg.GetSafeHwnd(), VK_SPACE);
+        EXPECT_EQ(probe.CurrentPage(), layout::Page::Dpi);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+
+        // Back from the first element: Close, then Minimise, then the link.
+        PressShiftTab(dlg);
+        EXPECT_EQ(FocusedName(dlg), u"Buttons");
+        PressShiftTab(dlg);
+        EXPECT_EQ(FocusedName(dlg), u"Close");
+        PressShiftTab(dlg);
+        EXPECT_EQ(FocusedName(dlg), u"Minimise");
+        PressShiftTab(dlg);
+        EXPECT_EQ(FocusedName(dlg), u"http://www.kx507-gaming.example/");
+        EXPECT_TRUE(dlg.IsWindowVisible());
     }});
 }
 
