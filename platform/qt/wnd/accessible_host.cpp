@@ -298,7 +298,7 @@ public:
         for (std::size_t i = 0; i < m_children.size(); ++i) {
             const Child& entry = m_children[i];
             const bool same = entry.id != 0 ? QAccessible::accessibleInterface(entry.id) == child
-                                            : child->object() != nullptr && ControlWidget(entry.control) == child->object();
+                                            : child->object() != nullptr && entry.widget.data() == child->object();
             if (same) {
                 return static_cast<int>(i);
             }
@@ -366,7 +366,7 @@ public:
             for (std::size_t i = 0; i < before.size(); ++i) {
                 const Child& old = before[i];
                 if (!kept[i] && old.label == wanted.label && old.control == wanted.control &&
-                    (wanted.control != nullptr || old.key == wanted.key)) {
+                    old.widget == wanted.widget && (wanted.control != nullptr || old.key == wanted.key)) {
                     kept[i] = true;
                     return old.id;
                 }
@@ -393,13 +393,13 @@ public:
                 if (control != nullptr && control->accessibleName() != ToQString(element.name)) {
                     control->setAccessibleName(ToQString(element.name));
                 }
-                add(Child{{}, false, element.control, 0, i}, element);
+                add(Child{{}, false, element.control, control, 0, i}, element);
                 continue;
             }
             if (ShowsValue(element)) {
-                add(Child{KeyOf(element), true, nullptr, 0, i}, element);
+                add(Child{KeyOf(element), true, nullptr, nullptr, 0, i}, element);
             }
-            add(Child{KeyOf(element), false, nullptr, 0, i}, element);
+            add(Child{KeyOf(element), false, nullptr, nullptr, 0, i}, element);
         }
 
         // What went is announced while it still answers, then let go.
@@ -407,7 +407,9 @@ public:
             if (kept[i]) {
                 continue;
             }
-            if (QAccessibleInterface* gone = InterfaceOf(before[i]); gone != nullptr && m_told) {
+            // A control whose window was destroyed was announced gone then.
+            const bool destroyed = before[i].control != nullptr && ControlWidget(before[i].control) == nullptr;
+            if (QAccessibleInterface* gone = InterfaceOf(before[i]); gone != nullptr && m_told && !destroyed) {
                 QAccessibleEvent destroyed(gone, QAccessible::ObjectDestroyed);
                 QAccessible::updateAccessibility(&destroyed);
             }
@@ -446,6 +448,7 @@ private:
         ElementKey key;            // a painted element's
         bool label = false;        // the label of an element that shows a value
         HWND control = nullptr;    // or a real control
+        QPointer<QWidget> widget;  // and its widget, which outlives it a little
         QAccessible::Id id = 0;    // a painted element's interface
         std::size_t element = 0;   // its index in the window's elements
     };
@@ -455,8 +458,9 @@ private:
         if (entry.id != 0) {
             return QAccessible::accessibleInterface(entry.id);
         }
-        QWidget* control = ControlWidget(entry.control);
-        return control != nullptr ? QAccessible::queryAccessibleInterface(control) : nullptr;
+        // A control that went is announced gone by its widget, which is
+        // deleted only once the event loop comes round.
+        return entry.widget ? QAccessible::queryAccessibleInterface(entry.widget.data()) : nullptr;
     }
 
     // A changed value, as a combo box tells it (its name is its value), and
