@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's elements as a screen reader and the keyboard reach them,
-// in reading order: Minimise and Close, the tabs, the current page's boxes or
-// ticks (an open list after its box), the page's own buttons (Default), Apply,
-// Exit and the web link. What they are and where they lie come from the same
+// in reading order: the tabs, the current page's boxes or ticks (an open list
+// after its box), the page's own buttons (Default), Apply, Exit and the web
+// link, and last Minimise and Close, which stand outside the window's content
+// as a frame's buttons do: Tab from the page never lands on them first. What they are and where they lie come from the same
 // element lists the hover and hit tests walk (layout::kWindowElements and the
 // page's Elements()); values and ticks from what the page draws.
 
@@ -117,8 +118,6 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
         return {};
     }
     AccessibleElements elements;
-    elements.push_back(WindowElement(layout::hover::kMinimise));
-    elements.push_back(WindowElement(layout::hover::kClose));
     for (std::size_t tab = 0; tab < layout::kTabs.size(); ++tab) {
         elements.push_back(WindowElement(layout::kFirstTabElement + tab));
     }
@@ -135,5 +134,7 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
     elements.push_back(WindowElement(layout::hover::kApply));
     elements.push_back(WindowElement(layout::hover::kExit));
     elements.push_back(WindowElement(layout::kWebLinkElement));
+    elements.push_back(WindowElement(layout::hover::kMinimise));
+    elements.push_back(WindowElement(layout::hover::kClose));
     return elements;
 }

@@ -8,7 +8,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libudev-dev
-  # kx-507-ctl doctor asks the X server whether a tray is there
+  # kx-507-ctl doctor asks the X server whether a tray is there; the windows
+  # take the X11 class the desktop matches the menu entry by
   libxcb1-dev
   # Qt's Wayland platform: a Wayland session runs the program natively
   qt6-wayland
