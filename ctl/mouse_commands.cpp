@@ -10,7 +10,7 @@
 #include "ctl/exit_status.h"
 #include "ctl/image_view.h"
 #include "platform/mouse_state.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "device/apply.h"
 #include "device/device_link.h"
 #include "device/discovery.h"
@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr std::size_t kFirstRunEnabledStages = 3;
 constexpr char16_t kWarningCaption[] = u"Warning";
 
 // Message boxes as lines on standard error, counted.
@@ -75,17 +74,10 @@ int ReadMouse(Language language)
 // Apply: the function tables in the image, stages 1 to 3 on, default labels.
 void FirstRunDefaults(SlotLabels& labels, Language language)
 {
-    WriteDeviceFunctionTables(g_deviceImage);
-    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
-        g_settingsRecord.dpiStageEnabled[stage] = 1;
-    }
-    SettingsRecord defaults{};
-    SetKeyRecoverDefaults(defaults);
-    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            labels[keySet][slot] = *FunctionName(defaults.buttonFunction[SlotIndex(keySet, slot)], language);
-        }
-    }
+    SetFirstRunDefaults(g_settingsRecord, g_deviceImage);
+    MainWindowStrings strings;
+    FillMainWindowStrings(strings, language);
+    SetDefaultLabels(labels, strings);
 }
 
 int StatusOf(const ApplyOutcome& outcome)
