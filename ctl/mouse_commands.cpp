@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that talk to the mouse: `apply` and `show --from-mouse`.
-// They run the program's own discovery, transfers and Apply; the message
-// boxes those show become lines on standard error.
+// They run the program's own discovery, transfers and Apply; what the window
+// would say of a failure in a message box becomes a line on standard error.
 
 #include <cstdio>
 
@@ -15,37 +15,33 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
-#include "platform/msg_box.h"
-#include "platform/winuser.h"
+#include "platform/module.h"
 #include "platform/str_conv.h"
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"
 
 namespace {
 
-constexpr char16_t kWarningCaption[] = u"Warning";
 
-// Message boxes as lines on standard error, counted.
-class StderrBoxes : public IMessageBoxPresenter {
-public:
-    StderrBoxes() : m_previous(SetMessageBoxPresenter(this)) {}
-    ~StderrBoxes() override { SetMessageBoxPresenter(m_previous); }
-    StderrBoxes(const StderrBoxes&) = delete;
-    StderrBoxes& operator=(const StderrBoxes&) = delete;
-
-    int Show(HWND, std::u16string_view text, std::u16string_view caption, UINT) override
-    {
-        std::string line = Utf16ToUtf8(text);
-        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) {
-            line.pop_back();
-        }
-        std::fprintf(stderr, "kx-507-ctl: %s: %s\n", Utf16ToUtf8(caption).c_str(), line.c_str());
-        return IDOK;
+// A message-box text as a line on standard error, under its caption.
+void SayLine(std::u16string_view caption, std::u16string_view text)
+{
+    std::string line = Utf16ToUtf8(text);
+    while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) {
+        line.pop_back();
     }
+    std::fprintf(stderr, "kx-507-ctl: %s: %s\n", Utf16ToUtf8(caption).c_str(), line.c_str());
+}
 
-private:
-    IMessageBoxPresenter* m_previous;
-};
+// What a failure tells the user, as the window's message box says it: a line
+// on standard error under the box's caption.
+void SayOutcome(const Outcome& outcome, std::u16string_view mouseNotFound)
+{
+    const OutcomeMessage message = MessageOf(outcome, mouseNotFound);
+    if (message.said) {
+        SayLine(message.caption.empty() ? ApplicationName() : message.caption, message.text);
+    }
+}
 
 std::u16string MouseNotFoundText(Language language)
 {
@@ -58,13 +54,17 @@ int ReadMouse(Language language)
 {
     RestoreMouseState();
     const std::u16string mouseNotFound = MouseNotFoundText(language);
-    if (Discover(nullptr) == 0) {
-        MessageBoxW(nullptr, mouseNotFound.c_str(), kWarningCaption, MB_OK);
+    const Outcome found = Discover(g_deviceLink);
+    SayOutcome(found, mouseNotFound);
+    if (!found.Done()) {
+        SayLine(kWarningCaption, mouseNotFound);
         return kExitMouseNotFound;
     }
     g_deviceLink.devicePresent = 1;
     g_deviceLink.deviceOpened = 1;
-    if (!RefreshDeviceImage(nullptr, mouseNotFound)) {
+    const Outcome read = RefreshDeviceImage(g_deviceLink, {g_deviceImage, g_deviceImageFromMouse}, DpiTableSet);
+    SayOutcome(read, mouseNotFound);
+    if (!read.Done()) {
         return kExitMouseTransfer;
     }
     return kExitOk;
@@ -82,10 +82,10 @@ void FirstRunDefaults(SlotLabels& labels, Language language)
 
 int StatusOf(const ApplyOutcome& outcome)
 {
-    if (!outcome.written) {
+    if (!outcome.written.Done()) {
         return kExitMouseTransfer;
     }
-    return outcome.settingsSaved && outcome.labelsSaved ? kExitOk : kExitWriteFailed;
+    return outcome.settingsSaved.Done() && outcome.labelsSaved ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace
@@ -101,7 +101,6 @@ int RunApply(const SettingsFolder& folder)
         std::fprintf(stderr, "kx-507-ctl: %s\n", error.c_str());
         return kExitSettingsFiles;
     }
-    const StderrBoxes boxes;
     g_settingsRecord = content->record;
     SlotLabels labels;
     LoadLabels(folder.paths.labelFile, folder.labelSection, labels);
@@ -114,8 +113,11 @@ int RunApply(const SettingsFolder& folder)
     }
     const std::u16string mouseNotFound = MouseNotFoundText(folder.language);
     const ApplyOutcome outcome =
-        ApplySettings(nullptr, ApplyTargets{mouseNotFound, folder.paths, folder.labelSection, labels});
-    if (outcome.written) {
+        ApplySettings(ApplyTargets{g_settingsRecord, DpiTableSet, g_deviceLink, {g_deviceImage, g_deviceImageFromMouse},
+                                   folder.paths, folder.labelSection, labels});
+    SayOutcome(outcome.written, mouseNotFound);
+    SayOutcome(outcome.settingsSaved, mouseNotFound);
+    if (outcome.written.Done()) {
         KeepMouseState();
     }
     CloseDeviceHandles();
@@ -129,7 +131,6 @@ int RunShowFromMouse(const SettingsFolder& folder, const ShowOptions& options)
     if (ProgramIsRunning()) {
         return RefuseWhileProgramRuns("show --from-mouse");
     }
-    const StderrBoxes boxes;
     const int status = ReadMouse(folder.language);
     CloseDeviceHandles();
     if (status != kExitOk) {
