@@ -105,7 +105,7 @@ int RunApply(const SettingsFolder& folder)
     SlotLabels labels;
     LoadLabels(folder.paths.labelFile, folder.labelSection, labels);
     if (const int status = ReadMouse(folder.language); status != kExitOk) {
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         return status;
     }
     if (content->firstRunFlag == 0) {
@@ -120,7 +120,7 @@ int RunApply(const SettingsFolder& folder)
     if (outcome.written.Done()) {
         KeepMouseState();
     }
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     return StatusOf(outcome);
 }
 
@@ -132,7 +132,7 @@ int RunShowFromMouse(const SettingsFolder& folder, const ShowOptions& options)
         return RefuseWhileProgramRuns("show --from-mouse");
     }
     const int status = ReadMouse(folder.language);
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     if (status != kExitOk) {
         return status;
     }

@@ -238,7 +238,7 @@ void CVantorDlg::OnDestroy()
 
 void CVantorDlg::CleanUp()
 {
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     m_ties.reset();
 }
 

@@ -100,7 +100,7 @@ TEST_F(Discovery, FailsWithoutMessageWhenTheWalkCannotProceed)
         EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_EQ(machine.OpenDeviceInfoSets(), 0);
         EXPECT_EQ(machine.OutstandingPreparsedData(), 0);
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         EXPECT_EQ(machine.OpenHandles(), 0) << "probe handles are closed on every path";
     }
 }
@@ -157,7 +157,7 @@ TEST_F(Discovery, MouseRemovedAtAnyPointOfTheWalkFailsCleanly)
         }
         EXPECT_EQ(machine.OpenDeviceInfoSets(), 0);
         EXPECT_EQ(machine.OutstandingPreparsedData(), 0);
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         EXPECT_EQ(machine.OpenHandles(), 0);
     }
 }

@@ -201,7 +201,7 @@ TEST_P(ReadBrokenAtCall, LeavesNoHalfImageThatAWriteWouldSend)
         SCOPED_TRACE(fault == SimHid::CallFault::Fail ? "failing call" : "mouse removed");
         hid.Plug();
         hid.DeliverPendingNotifications();
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         boxes.Clear();
         OpenMouse();
         const auto memory = hid.Mouse().Memory();
