@@ -14,7 +14,6 @@
 namespace {
 
 // The first run enables stages 1 to 3; stage 4 keeps what it had.
-constexpr std::size_t kFirstRunEnabledStages = 3;
 
 // Both columns, left top to bottom, then right top to bottom.
 constexpr std::array<SlotRef, kKeySetCount * layout::kSlotBoxCount> AllSlots()
@@ -95,10 +94,7 @@ void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t ap
 // first three DPI stages and labels that say what the buttons do.
 void CKeyPage::ApplyFirstRunDefaults()
 {
-    WriteDeviceFunctionTables(g_deviceImage);
-    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
-        g_settingsRecord.dpiStageEnabled[stage] = 1;
-    }
+    SetFirstRunDefaults(g_settingsRecord, g_deviceImage);
     SetDefaultLabels(m_labels, m_host.Texts());
     SaveLabels(m_labelFile, m_labelSection, m_labels);
 }

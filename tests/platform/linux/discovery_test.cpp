@@ -10,7 +10,6 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/hid_survey.h"
-#include "platform/msg_box.h"
 #include "platform/winuser.h"
 #include "tests/platform/linux/fake_hid_system.h"
 #include "tests/platform/linux/fake_window_system.h"
@@ -19,23 +18,12 @@
 
 namespace {
 
-class CRecordingBoxes final : public IMessageBoxPresenter {
-public:
-    int Show(HWND, std::u16string_view text, std::u16string_view, UINT) override
-    {
-        texts.emplace_back(text);
-        return static_cast<int>(IDOK);
-    }
-    std::vector<std::u16string> texts;
-};
-
 class DiscoveryOnLinux : public testing::Test {
 protected:
     void SetUp() override
     {
         FakeWindowSystem::Reset();
         ResetProcessState();
-        SetMessageBoxPresenter(&boxes);
     }
 
     void TearDown() override { ResetProcessState(); }
@@ -43,7 +31,6 @@ protected:
     void RefuseUser(const std::string& node) { system.io->devices[system.DevPath(node)].openError = EACCES; }
 
     CFakeHidSystem system;
-    CRecordingBoxes boxes;
 
 private:
 };
@@ -58,8 +45,7 @@ TEST_F(DiscoveryOnLinux, FindsBothCollectionsBehindRootOnlyDevices)
     RefuseUser("hidraw1");
     system.PlugMouse(2);
 
-    EXPECT_EQ(Discover(nullptr), 1);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(Discover(g_deviceLink).Done());
     EXPECT_EQ(g_deviceLink.dataReportLength, 65);
     EXPECT_EQ(g_deviceLink.commandReportLength, 8);
 
@@ -78,8 +64,9 @@ TEST_F(DiscoveryOnLinux, AMouseThatRefusesTheUserShowsTheRealErrorCode)
     system.PlugMouse(0);
     RefuseUser("hidraw0");
     RefuseUser("hidraw1");
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:5"});
+    const Outcome outcome = Discover(g_deviceLink);
+    EXPECT_EQ(outcome.failure, Failure::CollectionOpen);
+    EXPECT_EQ(outcome.systemError, 5u);
     EXPECT_TRUE(system.io->openFds.empty());
 }
 
@@ -90,8 +77,7 @@ TEST_F(DiscoveryOnLinux, AnInterfaceThatCannotBeOpenedAtAllStillEndsTheWalk)
     system.Plug("hidraw0", 0x046D, 0xC077, kPlainMouse);
     system.io->devices.erase(system.DevPath("hidraw0"));
     system.PlugMouse(1);
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(Discover(g_deviceLink).failure, Failure::MouseAbsent);
 }
 
 TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNotKept)
@@ -107,8 +93,9 @@ TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNot
             system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
         }
     };
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:2"});
+    const Outcome outcome = Discover(g_deviceLink);
+    EXPECT_EQ(outcome.failure, Failure::CollectionOpen);
+    EXPECT_EQ(outcome.systemError, 2u);
     EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(system.io->openFds.empty()) << "the keyboard's node was kept open";
 }
