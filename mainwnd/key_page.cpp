@@ -212,6 +212,15 @@ SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
     return BoxPicture(SlotOfElement(element), over);
 }
 
+std::u16string CKeyPage::ElementValue(std::size_t element) const
+{
+    if (element == layout::hover::keys::kDefault) {
+        return {};
+    }
+    const SlotRef ref = SlotOfElement(element);
+    return m_labels[ref.keySet][ref.slot];
+}
+
 // Default, or a slot box by its key set and its button.
 std::u16string CKeyPage::ElementName(std::size_t element, Language language) const
 {

@@ -5,7 +5,7 @@
 // link, and last Minimise and Close, which stand outside the window's content
 // as a frame's buttons do: Tab from the page never lands on them first. What they are and where they lie come from the same
 // element lists the hover and hit tests walk (layout::kWindowElements and the
-// page's Elements()); values and ticks from what the page draws.
+// page's Elements()); a box's value and a tick's state come from the page.
 
 #include "lang/main_window_names.h"
 #include "mainwnd/layout.h"
@@ -81,7 +81,7 @@ AccessibleElement CVantorDlg::WindowElement(std::size_t element) const
     return AccessibleElement{RoleOf(screen.kind), std::move(name), {}, states, screen.rect};
 }
 
-// The box, its value the label it shows, and its list while that is open.
+// The box, its value as the page holds it, and its list while that is open.
 void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t element) const
 {
     const IPage& page = *CurrentPage();
@@ -92,8 +92,7 @@ void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t ele
     }
     const CWnd* list = nullptr;
     if (screen.kind == ElementKind::DropDownBox) {
-        const SkinPicture picture = page.ElementPicture(element, false);
-        accessible.value = picture.label ? std::u16string(picture.label->text) : std::u16string();
+        accessible.value = page.ElementValue(element);
         const auto listId = ListIdOfBox(screen.rect);
         list = listId ? GetDlgItem(*listId) : nullptr;
         list = list != nullptr && list->IsWindowVisible() ? list : nullptr;

@@ -318,6 +318,12 @@ TEST_F(PagesTest, EachPageNumbersItsOwnElementsAndDrawsThemByThatNumber)
     ASSERT_TRUE(box.label.has_value());
     EXPECT_EQ(box.label->text, keyPage.Labels()[1][3]);
     EXPECT_FALSE(box.label->text.empty());
+    // A screen reader hears each box's value as the page holds it: the text it draws.
+    for (std::size_t element = keys::Slot(0, 0); element < keys::kCount; ++element) {
+        EXPECT_EQ(keyPage.ElementValue(element), keyPage.ElementPicture(element, false).label->text) << element;
+    }
+    EXPECT_EQ(keyPage.ElementValue(keys::Slot(1, 3)), keyPage.Labels()[1][3]);
+    EXPECT_EQ(keyPage.ElementValue(keys::kDefault), u"");
     EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, false).file, u"/Default-normal.png");
     EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, true).topLeft, CPoint(352, 572));
 
@@ -332,6 +338,11 @@ TEST_F(PagesTest, EachPageNumbersItsOwnElementsAndDrawsThemByThatNumber)
     EXPECT_EQ(stage.file, u"/DropdownBox-normal.png");
     EXPECT_EQ(stage.topLeft, CPoint(498, 263));
     EXPECT_EQ(stage.label->text, content[1].label->text);
+
+    for (std::size_t element = 0; element < dpiPage.Elements().size(); ++element) {
+        EXPECT_EQ(dpiPage.ElementValue(element), dpiPage.ElementPicture(element, true).label->text) << element;
+    }
+    EXPECT_FALSE(dpiPage.ElementValue(layout::hover::dpi::Stage(1)).empty());
 
     // The third page's ticks are elements for a reader, but none hovers.
     CRateLightingPage ratePage(m_host);
