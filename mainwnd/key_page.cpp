@@ -2,11 +2,11 @@
 #include "mainwnd/key_page.h"
 
 #include "lang/main_window_names.h"
-#include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
 #include "platform/msg_box.h"
+#include "platform/winuser.h"
 #include "settings/device_image.h"
 #include "settings/image_encoding.h"
 #include "settings/settings_state.h"
@@ -115,9 +115,12 @@ bool CKeyPage::OnClick(CPoint point)
 
 void CKeyPage::OnDefault()
 {
-    if (!PressDefault(m_dialogs, m_host, m_labels)) {
+    // The recover dialog asks first; confirmed, the factory assignment and
+    // its labels replace the slots'.
+    if (m_dialogs.RunKeysRecoverDialog(m_host.Window()) != IDOK) {
         return;
     }
+    RestoreFactoryAssignment(g_settingsRecord, m_labels, m_host.Texts());
     std::vector<SkinPicture> pictures;
     for (const SlotRef ref : kAllSlots) {
         pictures.push_back(BoxPicture(ref, false));
@@ -206,6 +209,15 @@ SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
         return over ? layout::kDefault.Over() : layout::kDefault.Normal();
     }
     return BoxPicture(SlotOfElement(element), over);
+}
+
+std::u16string CKeyPage::ElementValue(std::size_t element) const
+{
+    if (element == layout::hover::keys::kDefault) {
+        return {};
+    }
+    const SlotRef ref = SlotOfElement(element);
+    return m_labels[ref.keySet][ref.slot];
 }
 
 // Default, or a slot box by its key set and its button.

@@ -62,7 +62,7 @@ CVantorDlg::CVantorDlg()
       m_rateLightingPage(*this),
       m_pages{&m_keyPage, &m_dpiPage, &m_rateLightingPage}
 {
-    m_hover.emplace_back(layout::kWindowButtons.size());
+    m_hover.emplace_back(kOwnElements.size());
     for (const IPage* page : m_pages) {
         m_hover.emplace_back(page->Elements().size());
     }
