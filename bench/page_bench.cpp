@@ -168,7 +168,7 @@ void BM_KeyPageDraw(benchmark::State& state)
 
 void BM_HoverRepaint(benchmark::State& state)
 {
-    PaintBesideFloor(state, {layout::kApply.Over()}, layout::kApply.overPicture);
+    PaintBesideFloor(state, {layout::kDefault.Over()}, layout::kDefault.overPicture);
 }
 
 BENCHMARK(BM_KeyPageDraw)->Arg(96)->Arg(192)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -5,7 +5,7 @@
 
 #include "ctl/exit_status.h"
 #include "ctl/profile.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "ctl/show.h"
 #include "platform/hid.h"
 #include "platform/services/files.h"

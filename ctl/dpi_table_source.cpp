@@ -8,44 +8,30 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
-#include "platform/msg_box.h"
 #include "platform/mouse_state.h"
-#include "platform/winuser.h"
 #include "platform/services/user_config_folder.h"
 #include "settings/dpi_tables.h"
 #include "settings/kept_dpi_table.h"
 
 namespace {
 
-// A failed look at the mouse is not an error here: its boxes say nothing.
-class SilentBoxes : public IMessageBoxPresenter {
-public:
-    SilentBoxes() : m_previous(SetMessageBoxPresenter(this)) {}
-    ~SilentBoxes() override { SetMessageBoxPresenter(m_previous); }
-    SilentBoxes(const SilentBoxes&) = delete;
-    SilentBoxes& operator=(const SilentBoxes&) = delete;
-    int Show(HWND, std::u16string_view, std::u16string_view, UINT) override { return IDOK; }
-
-private:
-    IMessageBoxPresenter* m_previous;
-};
-
 // The mouse's table, read as the program reads it at start-up (which also
-// keeps it); nothing when the program has the mouse or it cannot be read.
+// keeps it); nothing when the program has the mouse or it cannot be read. A
+// failed look at the mouse is not an error here: its outcomes are not said.
 std::optional<std::uint8_t> DpiTableOfMouse()
 {
     if (ProgramIsRunning()) {
         return std::nullopt;
     }
-    const SilentBoxes silent;
     RestoreMouseState();
-    if (Discover(nullptr) == 0) {
+    if (!Discover(g_deviceLink).Done()) {
+        CloseDeviceHandles(g_deviceLink);
         return std::nullopt;
     }
     g_deviceLink.devicePresent = 1;
     g_deviceLink.deviceOpened = 1;
-    const bool read = RefreshDeviceImage(nullptr, u"") != 0;
-    CloseDeviceHandles();
+    const bool read = RefreshDeviceImage(g_deviceLink, {g_deviceImage, g_deviceImageFromMouse}, DpiTableSet).Done();
+    CloseDeviceHandles(g_deviceLink);
     if (!read) {
         return std::nullopt;
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctl/image_view.h"
 
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "ctl/commands.h"
+#include "ctl/doctor.h"
 #include "ctl/dpi_table_source.h"
 #include "ctl/exit_status.h"
 #include "ctl/profile_commands.h"
@@ -85,6 +86,7 @@ void AddProfileCommands(CLI::App& app, Arguments& arguments)
     CLI::App* diff = app.add_subcommand("diff", "print what importing a profile would change");
     diff->add_option("FILE", arguments.profile, "the profile to compare")->required();
     app.add_subcommand("apply", "write the settings files' settings to the mouse, as the window's Apply does");
+    app.add_subcommand("doctor", "say why the mouse is not found or may not be opened, and how to fix it");
 }
 
 void AddLibraryCommands(CLI::App& app, Arguments& arguments)
@@ -134,6 +136,9 @@ int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments&
 
 int Run(const CLI::App& app, Arguments& arguments)
 {
+    if (app.got_subcommand("doctor")) {
+        return RunDoctor();  // needs no settings folder: it may be what is wrong
+    }
     const SettingsFolder folder = ProgramSettingsFolder();
     // An explicit --dpi-table wins; otherwise the table is found out, and
     // only where the settings files' DPI positions are read.

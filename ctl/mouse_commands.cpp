@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that talk to the mouse: `apply` and `show --from-mouse`.
-// They run the program's own discovery, transfers and Apply; the message
-// boxes those show become lines on standard error.
+// They run the program's own discovery, transfers and Apply; what the window
+// would say of a failure in a message box becomes a line on standard error.
 
 #include <cstdio>
 
@@ -10,43 +10,38 @@
 #include "ctl/exit_status.h"
 #include "ctl/image_view.h"
 #include "platform/mouse_state.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "device/apply.h"
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
-#include "platform/msg_box.h"
-#include "platform/winuser.h"
+#include "platform/module.h"
 #include "platform/str_conv.h"
 #include "settings/dpi_tables.h"
 #include "settings/settings_state.h"
 
 namespace {
 
-constexpr std::size_t kFirstRunEnabledStages = 3;
-constexpr char16_t kWarningCaption[] = u"Warning";
 
-// Message boxes as lines on standard error, counted.
-class StderrBoxes : public IMessageBoxPresenter {
-public:
-    StderrBoxes() : m_previous(SetMessageBoxPresenter(this)) {}
-    ~StderrBoxes() override { SetMessageBoxPresenter(m_previous); }
-    StderrBoxes(const StderrBoxes&) = delete;
-    StderrBoxes& operator=(const StderrBoxes&) = delete;
-
-    int Show(HWND, std::u16string_view text, std::u16string_view caption, UINT) override
-    {
-        std::string line = Utf16ToUtf8(text);
-        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) {
-            line.pop_back();
-        }
-        std::fprintf(stderr, "kx-507-ctl: %s: %s\n", Utf16ToUtf8(caption).c_str(), line.c_str());
-        return IDOK;
+// A message-box text as a line on standard error, under its caption.
+void SayLine(std::u16string_view caption, std::u16string_view text)
+{
+    std::string line = Utf16ToUtf8(text);
+    while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) {
+        line.pop_back();
     }
+    std::fprintf(stderr, "kx-507-ctl: %s: %s\n", Utf16ToUtf8(caption).c_str(), line.c_str());
+}
 
-private:
-    IMessageBoxPresenter* m_previous;
-};
+// What a failure tells the user, as the window's message box says it: a line
+// on standard error under the box's caption.
+void SayOutcome(const Outcome& outcome, std::u16string_view mouseNotFound)
+{
+    const OutcomeMessage message = MessageOf(outcome, mouseNotFound);
+    if (message.said) {
+        SayLine(message.caption.empty() ? ApplicationName() : message.caption, message.text);
+    }
+}
 
 std::u16string MouseNotFoundText(Language language)
 {
@@ -59,13 +54,17 @@ int ReadMouse(Language language)
 {
     RestoreMouseState();
     const std::u16string mouseNotFound = MouseNotFoundText(language);
-    if (Discover(nullptr) == 0) {
-        MessageBoxW(nullptr, mouseNotFound.c_str(), kWarningCaption, MB_OK);
+    const Outcome found = Discover(g_deviceLink);
+    SayOutcome(found, mouseNotFound);
+    if (!found.Done()) {
+        SayLine(kWarningCaption, mouseNotFound);
         return kExitMouseNotFound;
     }
     g_deviceLink.devicePresent = 1;
     g_deviceLink.deviceOpened = 1;
-    if (!RefreshDeviceImage(nullptr, mouseNotFound)) {
+    const Outcome read = RefreshDeviceImage(g_deviceLink, {g_deviceImage, g_deviceImageFromMouse}, DpiTableSet);
+    SayOutcome(read, mouseNotFound);
+    if (!read.Done()) {
         return kExitMouseTransfer;
     }
     return kExitOk;
@@ -75,25 +74,18 @@ int ReadMouse(Language language)
 // Apply: the function tables in the image, stages 1 to 3 on, default labels.
 void FirstRunDefaults(SlotLabels& labels, Language language)
 {
-    WriteDeviceFunctionTables(g_deviceImage);
-    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
-        g_settingsRecord.dpiStageEnabled[stage] = 1;
-    }
-    SettingsRecord defaults{};
-    SetKeyRecoverDefaults(defaults);
-    for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
-        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            labels[keySet][slot] = *FunctionName(defaults.buttonFunction[SlotIndex(keySet, slot)], language);
-        }
-    }
+    SetFirstRunDefaults(g_settingsRecord, g_deviceImage);
+    MainWindowStrings strings;
+    FillMainWindowStrings(strings, language);
+    SetDefaultLabels(labels, strings);
 }
 
 int StatusOf(const ApplyOutcome& outcome)
 {
-    if (!outcome.written) {
+    if (!outcome.written.Done()) {
         return kExitMouseTransfer;
     }
-    return outcome.settingsSaved && outcome.labelsSaved ? kExitOk : kExitWriteFailed;
+    return outcome.settingsSaved.Done() && outcome.labelsSaved ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace
@@ -109,12 +101,11 @@ int RunApply(const SettingsFolder& folder)
         std::fprintf(stderr, "kx-507-ctl: %s\n", error.c_str());
         return kExitSettingsFiles;
     }
-    const StderrBoxes boxes;
     g_settingsRecord = content->record;
     SlotLabels labels;
     LoadLabels(folder.paths.labelFile, folder.labelSection, labels);
     if (const int status = ReadMouse(folder.language); status != kExitOk) {
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         return status;
     }
     if (content->firstRunFlag == 0) {
@@ -122,11 +113,14 @@ int RunApply(const SettingsFolder& folder)
     }
     const std::u16string mouseNotFound = MouseNotFoundText(folder.language);
     const ApplyOutcome outcome =
-        ApplySettings(nullptr, ApplyTargets{mouseNotFound, folder.paths, folder.labelSection, labels});
-    if (outcome.written) {
+        ApplySettings(ApplyTargets{g_settingsRecord, DpiTableSet, g_deviceLink, {g_deviceImage, g_deviceImageFromMouse},
+                                   folder.paths, folder.labelSection, labels});
+    SayOutcome(outcome.written, mouseNotFound);
+    SayOutcome(outcome.settingsSaved, mouseNotFound);
+    if (outcome.written.Done()) {
         KeepMouseState();
     }
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     return StatusOf(outcome);
 }
 
@@ -137,9 +131,8 @@ int RunShowFromMouse(const SettingsFolder& folder, const ShowOptions& options)
     if (ProgramIsRunning()) {
         return RefuseWhileProgramRuns("show --from-mouse");
     }
-    const StderrBoxes boxes;
     const int status = ReadMouse(folder.language);
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     if (status != kExitOk) {
         return status;
     }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "platform/str_conv.h"
 #include "settings/dpi_tables.h"
 #include "settings/key_vocabulary.h"

@@ -9,10 +9,11 @@
 
 #include "ctl/profile.h"
 #include "ctl/profile_names.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
+#include "settings/profile_fields.h"
 
 namespace {
 
@@ -126,14 +127,6 @@ bool Boolean(const toml::node& node, const std::string& name)
 // List positions are below 256 by the lists' sizes.
 std::uint8_t Byte(std::size_t position) { return static_cast<std::uint8_t>(position); }
 
-// The value of `table.key`, which must be one of `allowed`.
-std::uint8_t ValueAmong(const toml::table& table, const std::string& path, std::string_view key,
-                        const std::vector<std::int64_t>& allowed)
-{
-    const std::size_t position = IntegerAmong(Need(table, key, path), path + std::string(key), allowed);
-    return static_cast<std::uint8_t>(allowed[position]);
-}
-
 const toml::array& FourOf(const toml::node& node, const std::string& name)
 {
     if (!node.is_array() || node.as_array()->size() != kDpiStageCount) {
@@ -160,25 +153,46 @@ std::uint8_t ReadVersionAndTable(const toml::table& root)
     return IntegerIn(Need(root, "dpi_table", ""), "dpi_table", 0, kDpiTableCount - 1);
 }
 
+// The value of one field of the table, checked against its range.
+void ReadField(const toml::table& table, const ProfileField& field, SettingsRecord& record)
+{
+    const std::string path = field.section.empty() ? std::string() : std::string(field.section) + ".";
+    const std::string name = path + std::string(field.key);
+    const toml::node& node = Need(table, field.key, path);
+    const ProfileFieldRange& range = field.range;
+    if (range.listed > 0) {
+        const auto values = ListedValues(range);
+        record.*field.member = range.codes[IntegerAmong(node, name, {values.begin(), values.end()})];
+    } else {
+        record.*field.member = static_cast<std::uint8_t>(IntegerIn(node, name, range.low, range.high) - range.offset);
+    }
+}
+
+// The keys of a section: its fields', in table order.
+Keys KeysOf(std::string_view section)
+{
+    Keys keys;
+    ForEachFieldOf(section, [&keys](const ProfileField& field) { keys.push_back(field.key); });
+    return keys;
+}
+
+void ReadSection(const toml::table& root, std::string_view section, SettingsRecord& record)
+{
+    const toml::table& table = SubTable(root, section, "");
+    OnlyKeys(table, KeysOf(section), std::string(section) + ".");
+    ForEachFieldOf(section, [&](const ProfileField& field) { ReadField(table, field, record); });
+}
+
 void ReadTopLevel(const toml::table& root, SettingsRecord& record)
 {
-    OnlyKeys(root, {"version", "dpi_table", "report_rate", "active_key_set", "lighting", "dpi", "fire", "key_set_1",
-                    "key_set_2"}, "");
-    const std::vector<std::int64_t> rates = {1000, 500, 250, 125};
-    const std::size_t rate = IntegerAmong(Need(root, "report_rate", ""), "report_rate", rates);
-    record.reportInterval = *ReportRateCode(static_cast<unsigned>(rates[rate]));
-    record.keySetSelector = IntegerIn(Need(root, "active_key_set", ""), "active_key_set", 1, 2) - 1;
-
-    const toml::table& lighting = SubTable(root, "lighting", "");
-    OnlyKeys(lighting, {"mode", "mode_1_parameter", "mode_2_parameter"}, "lighting.");
-    record.ledMode = IntegerIn(Need(lighting, "mode", "lighting."), "lighting.mode", 0, 2);
-    record.modeOneParameter = ValueAmong(lighting, "lighting.", "mode_1_parameter", {10, 5, 1});
-    record.modeTwoParameter = ValueAmong(lighting, "lighting.", "mode_2_parameter", {5, 3, 1});
-
-    const toml::table& fire = SubTable(root, "fire", "");
-    OnlyKeys(fire, {"press_time", "release_time"}, "fire.");
-    record.fireMakeTime = IntegerIn(Need(fire, "press_time", "fire."), "fire.press_time", 5, 255);
-    record.fireBreakTime = IntegerIn(Need(fire, "release_time", "fire."), "fire.release_time", 5, 255);
+    Keys keys = {"version", "dpi_table"};
+    const Keys fields = KeysOf("");
+    keys.insert(keys.end(), fields.begin(), fields.end());
+    keys.insert(keys.end(), {"lighting", "dpi", "fire", "key_set_1", "key_set_2"});
+    OnlyKeys(root, keys, "");
+    ForEachFieldOf("", [&](const ProfileField& field) { ReadField(root, field, record); });
+    ReadSection(root, "lighting", record);
+    ReadSection(root, "fire", record);
 }
 
 void ReadDpi(const toml::table& root, SettingsRecord& record, std::uint8_t dpiTable)

@@ -8,9 +8,10 @@
 
 #include "ctl/profile.h"
 #include "ctl/profile_names.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
+#include "settings/profile_fields.h"
 
 namespace {
 
@@ -34,12 +35,6 @@ T Must(std::optional<T> value, std::string_view field, unsigned raw)
     return *value;
 }
 
-std::int64_t Among(std::int64_t value, std::initializer_list<std::int64_t> allowed, std::string_view field)
-{
-    const std::vector<std::int64_t> list(allowed);
-    return list[Must(IndexOf(list, value), field, static_cast<unsigned>(value))];
-}
-
 std::string DpiValueAt(std::uint8_t dpiTable, std::uint8_t position, std::string_view field)
 {
     const auto values = DpiValues(dpiTable);
@@ -57,22 +52,39 @@ std::string SnipeCode(const SettingsRecord& record, std::uint8_t dpiTable)
     return DpiValueAt(dpiTable, Must(position, "snipeDpiCode", record.snipeDpiCode), "snipeDpiCode");
 }
 
+std::int64_t ProfileValue(const ProfileField& field, const SettingsRecord& record)
+{
+    const std::uint8_t byte = record.*field.member;
+    return Must(ProfileValueOf(field.range, byte), field.recordName, byte);
+}
+
+// The section's keys, each under its comment.
+void WriteFields(std::ostream& out, std::string_view section, const SettingsRecord& record)
+{
+    ForEachFieldOf(section, [&](const ProfileField& field) {
+        if (!field.comment.empty()) {
+            out << "# " << field.comment << "\n";
+        }
+        out << field.key << " = " << ProfileValue(field, record) << "\n";
+    });
+}
+
+void WriteSection(std::ostream& out, std::string_view section, const SettingsRecord& record)
+{
+    out << "[" << section << "]\n";
+    WriteFields(out, section, record);
+    out << "\n";
+}
+
 void WriteHeader(std::ostream& out, const SettingsRecord& record, std::uint8_t dpiTable)
 {
     out << "# KX-507 settings profile. Every key is required; the comments name the values allowed.\n"
         << "version = " << kProfileVersion << "\n\n"
         << "# The mouse's DPI table, which the DPI values below are taken from: 0, 1, 2 or 3.\n"
-        << "dpi_table = " << int{dpiTable} << "\n"
-        << "# Report rate in Hz: 125, 250, 500 or 1000.\n"
-        << "report_rate = " << Must(ReportRateHz(record.reportInterval), "reportInterval", record.reportInterval)
-        << "\n# The key set the left-click rule looks at: 1 or 2.\n"
-        << "active_key_set = " << Among(record.keySetSelector, {0, 1}, "keySetSelector") + 1 << "\n\n"
-        << "[lighting]\n# Lighting mode: 0, 1 or 2.\n"
-        << "mode = " << Among(record.ledMode, {0, 1, 2}, "ledMode") << "\n"
-        << "# Parameter of mode 1: 10, 5 or 1.\n"
-        << "mode_1_parameter = " << Among(record.modeOneParameter, {10, 5, 1}, "modeOneParameter") << "\n"
-        << "# Parameter of mode 2: 5, 3 or 1.\n"
-        << "mode_2_parameter = " << Among(record.modeTwoParameter, {5, 3, 1}, "modeTwoParameter") << "\n\n";
+        << "dpi_table = " << int{dpiTable} << "\n";
+    WriteFields(out, "", record);
+    out << "\n";
+    WriteSection(out, "lighting", record);
 }
 
 void WriteDpi(std::ostream& out, const SettingsRecord& record, std::uint8_t dpiTable)
@@ -83,18 +95,13 @@ void WriteDpi(std::ostream& out, const SettingsRecord& record, std::uint8_t dpiT
     }
     out << "]\n# Whether each stage is in the mouse's cycle: true or false.\nenabled = [";
     for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
-        const bool enabled = Among(record.dpiStageEnabled[stage], {0, 1}, "dpiStageEnabled") != 0;
+        const std::uint8_t byte = record.dpiStageEnabled[stage];
+        const bool enabled = Must(byte <= 1 ? std::optional(byte) : std::nullopt, "dpiStageEnabled", byte) != 0;
         out << (stage ? ", " : "") << (enabled ? "true" : "false");
     }
     out << "]\n# DPI of every Snipe Key: one of the DPI values, or \"none\".\n"
-        << "snipe = " << SnipeCode(record, dpiTable) << "\n\n"
-        << "[fire]\n# Press and release time of every Fire Key: 5 to 255.\n"
-        << "press_time = " << Must(record.fireMakeTime >= 5 ? std::optional(int{record.fireMakeTime}) : std::nullopt,
-                                   "fireMakeTime", record.fireMakeTime)
-        << "\nrelease_time = "
-        << Must(record.fireBreakTime >= 5 ? std::optional(int{record.fireBreakTime}) : std::nullopt, "fireBreakTime",
-                record.fireBreakTime)
-        << "\n\n";
+        << "snipe = " << SnipeCode(record, dpiTable) << "\n\n";
+    WriteSection(out, "fire", record);
 }
 
 void WriteVocabularyComment(std::ostream& out, std::uint8_t dpiTable)

@@ -5,7 +5,7 @@
 #include "ctl/toml.h"
 
 #include "ctl/profile_names.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "platform/str_conv.h"
 #include "settings/image_encoding.h"
 

@@ -3,14 +3,16 @@
 // English keys and values. Built as a TOML table and printed with the TOML
 // library's JSON formatter, so that quoting and escaping are the library's.
 
+#include <map>
 #include <sstream>
 #include "ctl/toml.h"
 
 #include "ctl/profile_names.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "ctl/show.h"
 #include "platform/str_conv.h"
 #include "settings/image_encoding.h"
+#include "settings/profile_fields.h"
 
 namespace {
 
@@ -63,16 +65,53 @@ toml::table SlotJson(const SettingsView& view, std::size_t keySet, std::size_t s
     return button;
 }
 
+// The value of a single-valued setting in the profile's terms; a byte no
+// profile value stands for is shown as the record holds it, but a report-rate
+// code that is no rate as 0.
+std::int64_t ShownValue(const ProfileField& field, const SettingsRecord& record)
+{
+    const std::uint8_t byte = record.*field.member;
+    if (const auto value = ProfileValueOf(field.range, byte)) {
+        return *value;
+    }
+    return field.member == &SettingsRecord::reportInterval ? 0 : std::int64_t{byte} + field.range.offset;
+}
+
+// The mouse's image holds no key-set selector and only the parameter of the
+// lighting mode in force.
+bool ShownFromMouse(const ProfileField& field, const SettingsRecord& record)
+{
+    if (field.member == &SettingsRecord::keySetSelector) {
+        return false;
+    }
+    if (field.member == &SettingsRecord::modeOneParameter) {
+        return record.ledMode == 1;
+    }
+    return field.member != &SettingsRecord::modeTwoParameter || record.ledMode == 2;
+}
+
+// The single-valued settings under the profile's keys and sections.
+void InsertFields(toml::table& top, const SettingsView& view)
+{
+    std::map<std::string_view, toml::table> sections;
+    for (const ProfileField& field : kProfileFields) {
+        if (view.fromMouse && !ShownFromMouse(field, view.record)) {
+            continue;
+        }
+        toml::table& table = field.section.empty() ? top : sections[field.section];
+        table.insert(field.key, ShownValue(field, view.record));
+    }
+    for (auto& [name, table] : sections) {
+        top.insert(name, std::move(table));
+    }
+}
+
 toml::table TopJson(const SettingsView& view)
 {
     const SettingsRecord& record = view.record;
     toml::table top;
     top.insert("source", view.fromMouse ? "mouse" : "files");
-    const auto hz = ReportRateHz(record.reportInterval);
-    top.insert("report_rate", hz ? std::int64_t{*hz} : std::int64_t{0});
-    if (!view.fromMouse) {
-        top.insert("active_key_set", record.keySetSelector + 1);
-    }
+    InsertFields(top, view);
     top.insert("dpi_table", view.dpiTable);
     toml::array stages;
     for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) {
@@ -89,15 +128,6 @@ toml::table TopJson(const SettingsView& view)
     } else {
         top.insert("snipe_dpi", std::string(kNoneName));
     }
-    top.insert("fire", toml::table{{"press_time", record.fireMakeTime}, {"release_time", record.fireBreakTime}});
-    toml::table lighting{{"mode", record.ledMode}};
-    if (!view.fromMouse || record.ledMode == 1) {
-        lighting.insert("mode_1_parameter", record.modeOneParameter);
-    }
-    if (!view.fromMouse || record.ledMode == 2) {
-        lighting.insert("mode_2_parameter", record.modeTwoParameter);
-    }
-    top.insert("lighting", std::move(lighting));
     return top;
 }
 

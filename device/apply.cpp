@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/apply.h"
 
-#include "device/transfer.h"
-#include "settings/device_image.h"
-#include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
-#include "settings/settings_state.h"
 
-ApplyOutcome ApplySettings(HWND owner, const ApplyTargets& targets)
+ApplyOutcome ApplySettings(const ApplyTargets& targets)
 {
     ApplyOutcome outcome;
-    EncodeRecordIntoImage(g_settingsRecord, DpiTableSet, g_deviceImage);
-    outcome.written = WriteDeviceConfiguration(owner, targets.mouseNotFound) != FALSE;
-    outcome.settingsSaved = SaveSettingsFile(owner, targets.paths.settingsFile, g_settingsRecord);
+    EncodeRecordIntoImage(targets.record, targets.dpiTableSet, targets.mouse.image);
+    outcome.written = WriteDeviceConfiguration(targets.link, targets.mouse.image, targets.mouse.fromMouse);
+    outcome.settingsSaved = SaveSettingsFile(targets.paths.settingsFile, targets.record);
     outcome.labelsSaved = SaveLabels(targets.paths.labelFile, targets.labelSection, targets.labels);
     return outcome;
 }

@@ -2,30 +2,35 @@
 #pragma once
 // Apply: the one moment the user's choices reach the mouse and the files.
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "platform/windef.h"
+#include "device/transfer.h"
 #include "settings/label_file.h"
+#include "settings/outcome.h"
 #include "settings/settings_file.h"
+#include "settings/settings_record.h"
 
+// What Apply reads and writes: the record and the DPI table set it is
+// encoded with, the mouse it goes to through its image, and the two files.
 struct ApplyTargets {
-    std::u16string_view mouseNotFound;  // the write failure's text in the language in force
+    const SettingsRecord& record;
+    std::uint8_t dpiTableSet;
+    const DeviceLink& link;
+    MouseImage mouse;
     const SettingsFilePaths& paths;
     const std::u16string& labelSection;
     const SlotLabels& labels;
 };
 
-// What became of each step of Apply.
+// What became of each step of Apply, in the order they ran.
 struct ApplyOutcome {
-    bool written = false;        // the image reached the mouse
-    bool settingsSaved = false;  // config.bin was rewritten
+    Outcome written;             // the image reached the mouse
+    Outcome settingsSaved;       // config.bin was rewritten
     bool labelsSaved = false;    // str.ini was rewritten (or already held the labels)
 };
 
-// Encodes the settings record into the device image, writes the image to the
-// mouse, then saves config.bin and the slot labels. Each step runs whatever
-// became of the one before: a failed write shows its own message and both
-// files are still saved; failed saves show theirs. Message boxes are owned
-// by owner.
-ApplyOutcome ApplySettings(HWND owner, const ApplyTargets& targets);
+// Encodes the record into the device image, writes the image to the mouse,
+// then saves config.bin and the slot labels. Each step runs whatever became
+// of the one before: a failed write still saves both files.
+ApplyOutcome ApplySettings(const ApplyTargets& targets);

@@ -5,9 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "device/device_link.h"
 #include "device/discovery.h"
-#include "device/transfer.h"
 
 namespace {
 
@@ -37,33 +35,37 @@ bool IsMouseInterfaceEvent(WPARAM eventType, const DEV_BROADCAST_HDR* header)
     return NamesTheMouse(*reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header));
 }
 
-DeviceChangeOutcome Rediscover(HWND mainWnd, WPARAM eventType, std::u16string_view mouseNotFound)
+DeviceChangeOutcome Rediscover(DeviceLink& link, MouseImage mouse, std::uint8_t& dpiTableSet, WPARAM eventType)
 {
-    if (Discover(mainWnd) == 0) {
-        g_deviceLink.devicePresent = 0;
-        return DeviceChangeOutcome::MouseGone;
+    DeviceChangeOutcome outcome;
+    outcome.discovery = Discover(link);
+    if (!outcome.discovery.Done()) {
+        link.devicePresent = 0;
+        outcome.kind = DeviceChangeKind::MouseGone;
+        return outcome;
     }
     if (eventType == DBT_DEVICEARRIVAL) {
-        g_deviceLink.deviceOpened = 1;
-        RefreshDeviceImage(mainWnd, mouseNotFound);
+        link.deviceOpened = 1;
+        outcome.read = RefreshDeviceImage(link, mouse, dpiTableSet);
     }
-    g_deviceLink.devicePresent = 1;
-    return DeviceChangeOutcome::MouseThere;
+    link.devicePresent = 1;
+    outcome.kind = DeviceChangeKind::MouseThere;
+    return outcome;
 }
 
 }  // namespace
 
-DeviceChangeOutcome TrackDeviceChange(HWND mainWnd, WPARAM eventType, const DEV_BROADCAST_HDR* header,
-                                      std::u16string_view mouseNotFound)
+DeviceChangeOutcome TrackDeviceChange(DeviceLink& link, MouseImage mouse, std::uint8_t& dpiTableSet,
+                                      WPARAM eventType, const DEV_BROADCAST_HDR* header)
 {
     if (!IsMouseInterfaceEvent(eventType, header)) {
-        return DeviceChangeOutcome::Nothing;
+        return {};
     }
-    ++g_deviceLink.hotPlugCounter;
-    if (g_deviceLink.hotPlugCounter != kNotificationsPerDiscovery) {
-        return DeviceChangeOutcome::Nothing;
+    ++link.hotPlugCounter;
+    if (link.hotPlugCounter != kNotificationsPerDiscovery) {
+        return {};
     }
-    const DeviceChangeOutcome outcome = Rediscover(mainWnd, eventType, mouseNotFound);
-    g_deviceLink.hotPlugCounter = 0;
+    const DeviceChangeOutcome outcome = Rediscover(link, mouse, dpiTableSet, eventType);
+    link.hotPlugCounter = 0;
     return outcome;
 }

@@ -17,8 +17,8 @@ void CloseIfOpen(HANDLE& handle)
 
 }  // namespace
 
-void CloseDeviceHandles()
+void CloseDeviceHandles(DeviceLink& link)
 {
-    CloseIfOpen(g_deviceLink.commandHandle);
-    CloseIfOpen(g_deviceLink.dataHandle);
+    CloseIfOpen(link.commandHandle);
+    CloseIfOpen(link.dataHandle);
 }

@@ -31,5 +31,6 @@ struct DeviceLink {
 
 extern DeviceLink g_deviceLink;
 
-// Closes the command and data handles that are open; for window destruction.
-void CloseDeviceHandles();
+// Closes the link's command and data handles that are open; for window
+// destruction and the end of a command.
+void CloseDeviceHandles(DeviceLink& link);

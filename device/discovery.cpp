@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/discovery.h"
 
-#include <cstddef>
-#include <cstdio>
-#include <memory>
-#include <new>
 #include <string>
 
 #include "device/device_link.h"
+#include "device/hid_survey.h"
 #include "platform/hid.h"
-#include "platform/msg_box.h"
-#include "platform/str_conv.h"
 #include "platform/winuser.h"
 
 namespace {
@@ -20,57 +15,19 @@ constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 enum class Step { Continue, Fail };
 
-// The device path of the interface at `memberIndex`; empty when there is none
-// or its detail cannot be read.
-std::u16string DevicePathOf(HDEVINFO set, DWORD memberIndex, bool& ok)
-{
-    ok = false;
-    SP_DEVICE_INTERFACE_DATA interfaceData{};
-    interfaceData.cbSize = sizeof(interfaceData);
-    if (!SetupDiEnumDeviceInterfaces(set, nullptr, &GUID_DEVINTERFACE_HID, memberIndex, &interfaceData)) {
-        return {};
-    }
-    DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, nullptr, 0, &required, nullptr);
-    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
-        return {};
-    }
-    // The detail is variable-length; keep it in storage aligned for its header.
-    auto storage = std::make_unique<std::max_align_t[]>(required / sizeof(std::max_align_t) + 1);
-    auto* detail = new (storage.get()) SP_DEVICE_INTERFACE_DETAIL_DATA_W;
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    if (!SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, detail, required, nullptr, nullptr)) {
-        return {};
-    }
-    // The path ends at its NUL and never past the size the call asked for.
-    const std::size_t maxChars =
-        (required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(char16_t);
-    const std::u16string_view path(detail->DevicePath, maxChars);
-    ok = true;
-    return std::u16string(path.substr(0, path.find(u'\0')));
-}
-
 HANDLE OpenPath(const std::u16string& path, DWORD flags)
 {
     return CreateFileW(path.c_str(), 0, kShareReadWrite, nullptr, OPEN_EXISTING, flags, nullptr);
 }
 
-void ShowOpenError(HWND owner)
-{
-    char text[64];
-    std::snprintf(text, sizeof(text), "CreateFile Error Code:%d", static_cast<int>(GetLastError()));
-    const std::u16string message = Utf8ToUtf16(text);
-    MessageBoxW(owner, message.c_str(), nullptr, MB_OK);
-}
-
 // Opens one collection of the mouse into `handle`, closing the handle an
-// earlier discovery left there.
-bool OpenCollection(HWND owner, const std::u16string& path, DWORD flags, HANDLE& handle, USHORT& length,
-                    USHORT featureLength)
+// earlier discovery left there. A failure is the open's.
+bool OpenCollection(const std::u16string& path, DWORD flags, HANDLE& handle, USHORT& length, USHORT featureLength,
+                    Outcome& outcome)
 {
     const HANDLE opened = OpenPath(path, flags);
     if (opened == INVALID_HANDLE_VALUE) {
-        ShowOpenError(owner);
+        outcome = {Failure::CollectionOpen, static_cast<std::uint32_t>(GetLastError())};
         return false;
     }
     if (handle != INVALID_HANDLE_VALUE) {
@@ -112,8 +69,8 @@ bool ProbeMouseCollection(const std::u16string& path, bool& isMouse, HIDP_CAPS& 
     return true;
 }
 
-// Examines one interface; counts a collection it opens.
-Step ExamineInterface(HWND owner, const std::u16string& path, int& opened)
+// Examines one interface; counts a collection it opens into the link.
+Step ExamineInterface(DeviceLink& link, const std::u16string& path, int& opened, Outcome& outcome)
 {
     bool isMouse = false;
     HIDP_CAPS caps{};
@@ -124,14 +81,14 @@ Step ExamineInterface(HWND owner, const std::u16string& path, int& opened)
         return Step::Continue;
     }
     if (caps.Usage == kDataUsage && caps.FeatureReportByteLength == kDataFeatureLength) {
-        if (!OpenCollection(owner, path, FILE_ATTRIBUTE_NORMAL, g_deviceLink.dataHandle,
-                            g_deviceLink.dataReportLength, caps.FeatureReportByteLength)) {
+        if (!OpenCollection(path, FILE_ATTRIBUTE_NORMAL, link.dataHandle, link.dataReportLength,
+                            caps.FeatureReportByteLength, outcome)) {
             return Step::Fail;
         }
         ++opened;
     } else if (caps.Usage == kCommandUsage && caps.FeatureReportByteLength == kCommandFeatureLength) {
-        if (!OpenCollection(owner, path, 0, g_deviceLink.commandHandle, g_deviceLink.commandReportLength,
-                            caps.FeatureReportByteLength)) {
+        if (!OpenCollection(path, 0, link.commandHandle, link.commandReportLength, caps.FeatureReportByteLength,
+                            outcome)) {
             return Step::Fail;
         }
         ++opened;
@@ -141,23 +98,24 @@ Step ExamineInterface(HWND owner, const std::u16string& path, int& opened)
 
 }  // namespace
 
-int Discover(HWND owner)
+Outcome Discover(DeviceLink& link)
 {
     const HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVINTERFACE_HID, nullptr, nullptr,
                                               DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == INVALID_HANDLE_VALUE) {
-        return 0;
+        return {Failure::MouseAbsent};
     }
     int opened = 0;
     for (DWORD memberIndex = 0; opened < kCollectionsNeeded; ++memberIndex) {
         bool havePath = false;
-        const std::u16string path = DevicePathOf(set, memberIndex, havePath);
-        if (!havePath || ExamineInterface(owner, path, opened) == Step::Fail) {
+        const std::u16string path = InterfaceDevicePath(set, memberIndex, havePath);
+        Outcome outcome{Failure::MouseAbsent};
+        if (!havePath || ExamineInterface(link, path, opened, outcome) == Step::Fail) {
             SetupDiDestroyDeviceInfoList(set);
-            return 0;
+            return outcome;
         }
     }
     SetupDiDestroyDeviceInfoList(set);
-    g_deviceLink.devicePresent = 1;
-    return 1;
+    link.devicePresent = 1;
+    return {};
 }

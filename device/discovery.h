@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/windef.h"
+#include "device/device_link.h"
+#include "settings/outcome.h"
 
 // Walks the present HID interfaces and opens the mouse's command and data
-// collections into g_deviceLink. Returns 1 when both were opened (and sets the
-// device-present flag), 0 otherwise. `owner` owns the message box shown when
-// a collection of the mouse cannot be opened.
-int Discover(HWND owner);
+// collections into `link`. Done when both were opened (and the link's
+// device-present flag set); MouseAbsent when the mouse is not among them or
+// cannot be probed; CollectionOpen, with the open's error code, when a
+// collection of the mouse cannot be opened.
+Outcome Discover(DeviceLink& link);

@@ -10,11 +10,8 @@
 #include "device/scrambling.h"
 #include "platform/clock.h"
 #include "platform/hid.h"
-#include "platform/msg_box.h"
 #include "platform/services/user_config_folder.h"
-#include "platform/winuser.h"
 #include "settings/device_image.h"
-#include "settings/dpi_tables.h"
 #include "settings/kept_dpi_table.h"
 
 namespace {
@@ -38,17 +35,17 @@ constexpr BYTE kHeaderBlock = 0;
 
 constexpr std::size_t kReportBufferSize = 80;
 
-constexpr char16_t kReadCaption[] = u"ReadOperation";
-constexpr char16_t kWriteCaption[] = u"WriteOperation";
-
 void Pause(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
 
-bool Scrambling() { return g_deviceLink.deviceOpened != 0; }
-
-// One sequence's report buffer and the calls that use it. Every call clears
-// the buffer first, as each report is built or fetched afresh.
+// One sequence's report buffer and the calls that use it on the link's
+// collections. Every call clears the buffer first, as each report is built or
+// fetched afresh.
 class ReportSequence {
 public:
+    explicit ReportSequence(const DeviceLink& link) : m_link(link) {}
+
+    bool Scrambling() const { return m_link.deviceOpened != 0; }
+
     void BuildCommand(BYTE command, BYTE firstValue, BYTE secondValue)
     {
         m_buffer.fill(0);
@@ -63,14 +60,14 @@ public:
 
     bool SendCommand()
     {
-        return HidD_SetFeature(g_deviceLink.commandHandle, m_buffer.data(), g_deviceLink.commandReportLength);
+        return HidD_SetFeature(m_link.commandHandle, m_buffer.data(), m_link.commandReportLength);
     }
 
     bool FetchAnswer()
     {
         m_buffer.fill(0);
         m_buffer[kReportIdAt] = kCommandReportId;
-        return HidD_GetFeature(g_deviceLink.commandHandle, m_buffer.data(), g_deviceLink.commandReportLength);
+        return HidD_GetFeature(m_link.commandHandle, m_buffer.data(), m_link.commandReportLength);
     }
 
     bool SignatureValid() const
@@ -89,7 +86,7 @@ public:
     {
         m_buffer.fill(0);
         m_buffer[kReportIdAt] = kDataReportId;
-        if (!HidD_GetFeature(g_deviceLink.dataHandle, m_buffer.data(), g_deviceLink.dataReportLength)) {
+        if (!HidD_GetFeature(m_link.dataHandle, m_buffer.data(), m_link.dataReportLength)) {
             return false;
         }
         if (Scrambling()) {
@@ -107,25 +104,19 @@ public:
         if (Scrambling()) {
             EncodeDataReport(m_buffer.data());
         }
-        return HidD_SetFeature(g_deviceLink.dataHandle, m_buffer.data(), g_deviceLink.dataReportLength);
+        return HidD_SetFeature(m_link.dataHandle, m_buffer.data(), m_link.dataReportLength);
     }
 
 private:
+    const DeviceLink& m_link;
     std::array<BYTE, kReportBufferSize> m_buffer{};
 };
-
-BOOL Fail(HWND owner, std::u16string_view mouseNotFound, const char16_t* caption)
-{
-    const std::u16string text(mouseNotFound);
-    MessageBoxW(owner, text.c_str(), caption, MB_OK);
-    return FALSE;
-}
 
 // Sends the command of one block, then fetches (and ignores) its answer.
 bool AnnounceBlock(ReportSequence& sequence, BYTE command)
 {
     sequence.BuildCommand(command, 0, 0);
-    if (Scrambling()) {
+    if (sequence.Scrambling()) {
         sequence.EncodeCommand();
     }
     return sequence.SendCommand() && sequence.FetchAnswer();
@@ -135,23 +126,23 @@ bool AnnounceBlock(ReportSequence& sequence, BYTE command)
 bool AskHeader(ReportSequence& sequence, bool alwaysEncode)
 {
     sequence.BuildCommand(kReadBit | kHeaderBlock, 0, 0);
-    if (alwaysEncode || Scrambling()) {
+    if (alwaysEncode || sequence.Scrambling()) {
         sequence.EncodeCommand();
     }
     if (!sequence.SendCommand() || !sequence.FetchAnswer()) {
         return false;
     }
-    if (Scrambling()) {
+    if (sequence.Scrambling()) {
         sequence.DecodeAnswer();
     }
     return true;
 }
 
-bool ReadBlocks(ReportSequence& sequence)
+bool ReadBlocks(ReportSequence& sequence, DeviceImage& image)
 {
     for (std::size_t block = 1; block <= kBlockCount; ++block) {
         if (!AnnounceBlock(sequence, static_cast<BYTE>(kReadBit | block)) ||
-            !sequence.FetchBlock(g_deviceImage, block)) {
+            !sequence.FetchBlock(image, block)) {
             return false;
         }
         Pause(kAfterBlock);
@@ -159,10 +150,10 @@ bool ReadBlocks(ReportSequence& sequence)
     return true;
 }
 
-bool WriteBlocks(ReportSequence& sequence)
+bool WriteBlocks(ReportSequence& sequence, const DeviceImage& image)
 {
     for (std::size_t block = 1; block <= kBlockCount; ++block) {
-        if (!AnnounceBlock(sequence, static_cast<BYTE>(block)) || !sequence.SendBlock(g_deviceImage, block)) {
+        if (!AnnounceBlock(sequence, static_cast<BYTE>(block)) || !sequence.SendBlock(image, block)) {
             return false;
         }
         Pause(kAfterBlock);
@@ -172,60 +163,60 @@ bool WriteBlocks(ReportSequence& sequence)
 
 }  // namespace
 
-// Every feature call is examined: a call that fails ends the sequence with the
-// same message as a first answer without the signature. A read that ends
-// early leaves the image cleared, never half filled.
-BOOL ReadDeviceConfiguration(HWND owner, std::u16string_view mouseNotFound)
+// Every feature call is examined: a call that fails ends the sequence as a
+// first answer without the signature does. A read that ends early leaves the
+// image cleared, never half filled.
+Outcome ReadDeviceConfiguration(const DeviceLink& link, MouseImage mouse)
 {
-    g_deviceImageFromMouse = false;
-    ReportSequence sequence;
+    mouse.fromMouse = false;
+    ReportSequence sequence(link);
     // The first command is scrambled in every case: reads only run once the mouse has been opened.
     if (!AskHeader(sequence, true) || !sequence.ReportIdValid() || !sequence.SignatureValid()) {
-        return Fail(owner, mouseNotFound, kReadCaption);
+        return {Failure::MouseRead};
     }
-    g_deviceImage[kImageUsbReportRate] = sequence.FirstValue();
-    g_deviceImage[kImageSensorDpiStage] = sequence.SecondValue();
-    if (!ReadBlocks(sequence)) {
-        ClearDeviceImage();
-        return Fail(owner, mouseNotFound, kReadCaption);
+    mouse.image[kImageUsbReportRate] = sequence.FirstValue();
+    mouse.image[kImageSensorDpiStage] = sequence.SecondValue();
+    if (!ReadBlocks(sequence, mouse.image)) {
+        mouse.image.fill(0);
+        return {Failure::MouseRead};
     }
-    g_deviceImageFromMouse = true;
-    return TRUE;
+    mouse.fromMouse = true;
+    return {};
 }
 
-BOOL WriteDeviceConfiguration(HWND owner, std::u16string_view mouseNotFound)
+Outcome WriteDeviceConfiguration(const DeviceLink& link, const DeviceImage& image, bool fromMouse)
 {
     // Blocks that did not come from the mouse would replace its own configuration.
-    if (!g_deviceImageFromMouse) {
-        return Fail(owner, mouseNotFound, kWriteCaption);
+    if (!fromMouse) {
+        return {Failure::MouseWrite};
     }
-    ReportSequence sequence;
+    ReportSequence sequence(link);
     if (!AskHeader(sequence, false) || !sequence.SignatureValid()) {
-        return Fail(owner, mouseNotFound, kWriteCaption);
+        return {Failure::MouseWrite};
     }
-    sequence.BuildCommand(kHeaderBlock, g_deviceImage[kImageUsbReportRate], g_deviceImage[kImageSensorDpiStage]);
-    if (Scrambling()) {
+    sequence.BuildCommand(kHeaderBlock, image[kImageUsbReportRate], image[kImageSensorDpiStage]);
+    if (sequence.Scrambling()) {
         sequence.EncodeCommand();
     }
     if (!sequence.SendCommand()) {
-        return Fail(owner, mouseNotFound, kWriteCaption);
+        return {Failure::MouseWrite};
     }
     Pause(kAfterHeaderWrite);
-    if (!WriteBlocks(sequence)) {
-        return Fail(owner, mouseNotFound, kWriteCaption);
+    if (!WriteBlocks(sequence, image)) {
+        return {Failure::MouseWrite};
     }
-    return TRUE;
+    return {};
 }
 
-BOOL RefreshDeviceImage(HWND owner, std::u16string_view mouseNotFound)
+Outcome RefreshDeviceImage(const DeviceLink& link, MouseImage mouse, std::uint8_t& dpiTableSet)
 {
-    ClearDeviceImage();
-    const BOOL read = ReadDeviceConfiguration(owner, mouseNotFound);
-    DpiTableSet = g_deviceImage[kImageDpiTableSelector];
-    if (read) {
+    mouse.image.fill(0);
+    const Outcome read = ReadDeviceConfiguration(link, mouse);
+    dpiTableSet = mouse.image[kImageDpiTableSelector];
+    if (read.Done()) {
         // Remembered for the command, which reads the settings files' DPI
         // positions in this table while the mouse is away.
-        KeepDpiTable(UserStateHome(), DpiTableSet);
+        KeepDpiTable(UserStateHome(), dpiTableSet);
     }
     return read;
 }

@@ -111,6 +111,11 @@ SkinPicture CDpiPage::ElementPicture(std::size_t element, bool over) const
     return m_boxes[stage].BoxPicture(over, m_labels[stage], DT_CENTER);
 }
 
+std::u16string CDpiPage::ElementValue(std::size_t element) const
+{
+    return m_labels[element - layout::hover::dpi::Stage(0)];
+}
+
 std::u16string CDpiPage::ElementName(std::size_t element, Language language) const
 {
     return std::u16string(main_window_names::kStages[element - layout::hover::dpi::Stage(0)].In(language));

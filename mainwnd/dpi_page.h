@@ -34,6 +34,7 @@ public:
     std::span<const ScreenElement> Elements() const override;
     SkinPicture ElementPicture(std::size_t element, bool over) const override;
     std::u16string ElementName(std::size_t element, Language language) const override;
+    std::u16string ElementValue(std::size_t element) const override;
 
 private:
     void OnStageBox(std::size_t stage);

@@ -2,11 +2,11 @@
 #include "mainwnd/key_page.h"
 
 #include "lang/main_window_names.h"
-#include "mainwnd/default_button.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/page_host.h"
 #include "platform/gdi/dc.h"
 #include "platform/msg_box.h"
+#include "platform/winuser.h"
 #include "settings/device_image.h"
 #include "settings/image_encoding.h"
 #include "settings/settings_state.h"
@@ -14,7 +14,6 @@
 namespace {
 
 // The first run enables stages 1 to 3; stage 4 keeps what it had.
-constexpr std::size_t kFirstRunEnabledStages = 3;
 
 // Both columns, left top to bottom, then right top to bottom.
 constexpr std::array<SlotRef, kKeySetCount * layout::kSlotBoxCount> AllSlots()
@@ -95,10 +94,7 @@ void CKeyPage::AppendContent(std::vector<SkinPicture>& pictures, std::uint8_t ap
 // first three DPI stages and labels that say what the buttons do.
 void CKeyPage::ApplyFirstRunDefaults()
 {
-    WriteDeviceFunctionTables(g_deviceImage);
-    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
-        g_settingsRecord.dpiStageEnabled[stage] = 1;
-    }
+    SetFirstRunDefaults(g_settingsRecord, g_deviceImage);
     SetDefaultLabels(m_labels, m_host.Texts());
     SaveLabels(m_labelFile, m_labelSection, m_labels);
 }
@@ -119,9 +115,12 @@ bool CKeyPage::OnClick(CPoint point)
 
 void CKeyPage::OnDefault()
 {
-    if (!PressDefault(m_dialogs, m_host, m_labels)) {
+    // The recover dialog asks first; confirmed, the factory assignment and
+    // its labels replace the slots'.
+    if (m_dialogs.RunKeysRecoverDialog(m_host.Window()) != IDOK) {
         return;
     }
+    RestoreFactoryAssignment(g_settingsRecord, m_labels, m_host.Texts());
     std::vector<SkinPicture> pictures;
     for (const SlotRef ref : kAllSlots) {
         pictures.push_back(BoxPicture(ref, false));
@@ -210,6 +209,15 @@ SkinPicture CKeyPage::ElementPicture(std::size_t element, bool over) const
         return over ? layout::kDefault.Over() : layout::kDefault.Normal();
     }
     return BoxPicture(SlotOfElement(element), over);
+}
+
+std::u16string CKeyPage::ElementValue(std::size_t element) const
+{
+    if (element == layout::hover::keys::kDefault) {
+        return {};
+    }
+    const SlotRef ref = SlotOfElement(element);
+    return m_labels[ref.keySet][ref.slot];
 }
 
 // Default, or a slot box by its key set and its button.

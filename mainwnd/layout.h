@@ -3,8 +3,9 @@
 // The main window's fixed geometry: every rectangle a click or a hover is
 // tested against, the pictures drawn there, the list ids, and the orders in
 // which elements are tested and restored. Client pixels, (left, top, right,
-// bottom) with right and bottom exclusive. Each button's own rectangle and
-// pictures are in its file (apply_button.h, default_button.h, ...).
+// bottom) with right and bottom exclusive. The window's own elements (its
+// buttons, the tabs and the link) are rows of one table beside the window
+// (CVantorDlg::kOwnElements, vantor_dlg.h); here they are only named.
 
 #include <array>
 #include <cstddef>
@@ -12,13 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "mainwnd/apply_button.h"
-#include "mainwnd/close_button.h"
-#include "mainwnd/default_button.h"
-#include "mainwnd/exit_button.h"
-#include "mainwnd/minimise_button.h"
 #include "mainwnd/screen_element.h"
-#include "mainwnd/web_link.h"
 #include "platform/geometry.h"
 #include "settings/settings_record.h"
 #include "skin/drop_down.h"
@@ -145,50 +140,19 @@ inline constexpr std::array<LightingTick, 8> kLightingTicks = {{
     {{425, 274, 451, 301}, LightingTickKind::ModeTwoParameter, 1},
 }};
 
-// The window's own elements, whatever page is drawn: its four picture
-// buttons in the order a hover tests them, then the tabs and the link.
-inline constexpr std::array<ImageButton, 4> kWindowButtons = {kApply, kExit, kClose, kMinimise};
-inline constexpr std::array<ScreenElement, 8> kWindowElements = {{
-    {ElementKind::Button, kApply.rect, true},
-    {ElementKind::Button, kExit.rect, true},
-    {ElementKind::Button, kClose.rect, true},
-    {ElementKind::Button, kMinimise.rect, true},
-    {ElementKind::Tab, kTabs[0].rect},
-    {ElementKind::Tab, kTabs[1].rect},
-    {ElementKind::Tab, kTabs[2].rect},
-    {ElementKind::Link, kWebLink},
-}};
-inline constexpr std::size_t kFirstTabElement = 4;
-inline constexpr std::size_t kWebLinkElement = 7;
+// The window's own elements, whatever page is drawn, in the order a screen
+// reader and the keyboard reach them: the tabs before the page's elements,
+// the rest after them.
+enum class WindowElement : std::uint8_t { KeysTab, DpiTab, RateAndLightingTab, Apply, Exit, WebLink, Minimise, Close };
+inline constexpr std::size_t kWindowElementCount = 8;
 
-// A press runs the one window element under it: they must not overlap.
-constexpr bool WindowElementsApart()
-{
-    for (std::size_t a = 0; a < kWindowElements.size(); ++a) {
-        for (std::size_t b = a + 1; b < kWindowElements.size(); ++b) {
-            const CRect& one = kWindowElements[a].rect;
-            const CRect& other = kWindowElements[b].rect;
-            if (one.left < other.right && other.left < one.right && one.top < other.bottom && other.top < one.bottom) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-static_assert(WindowElementsApart());
-static_assert(kWindowElements[kFirstTabElement].kind == ElementKind::Tab);
-static_assert(kWindowElements[kWebLinkElement].kind == ElementKind::Link);
+// The key page's Default button, in the window's bottom row beside Apply.
+inline constexpr ImageButton kDefault{{352, 572, 468, 602}, u"/Default-normal.png", u"/Default-over.png"};
+inline constexpr ScreenElement kDefaultElement{ElementKind::Button, kDefault.rect, true};
 
 // The elements with a hover picture, numbered as their owner numbers them:
-// the window its buttons, each page its own elements.
+// the window by WindowElement, each page its own elements.
 namespace hover {
-inline constexpr std::size_t kApply = 0;
-inline constexpr std::size_t kExit = 1;
-inline constexpr std::size_t kClose = 2;
-inline constexpr std::size_t kMinimise = 3;
-static_assert(kWindowElements[kApply].rect == layout::kApply.rect && kWindowElements[kExit].rect == layout::kExit.rect &&
-              kWindowElements[kClose].rect == layout::kClose.rect &&
-              kWindowElements[kMinimise].rect == layout::kMinimise.rect);
 
 // Key page: Default, then slot box k of key set s.
 namespace keys {
@@ -209,14 +173,15 @@ struct ElementRef {
     std::size_t element;
     friend constexpr bool operator==(const ElementRef&, const ElementRef&) = default;
 };
-constexpr ElementRef Window(std::size_t element) { return {Page::None, element}; }
+constexpr ElementRef Window(WindowElement element) { return {Page::None, static_cast<std::size_t>(element)}; }
 constexpr ElementRef Keys(std::size_t element) { return {Page::Keys, element}; }
 constexpr ElementRef Dpi(std::size_t element) { return {Page::Dpi, element}; }
 
 // One mouse move outside every element draws back the first flagged element
 // in this order.
 inline constexpr std::array<ElementRef, 4 + keys::kCount + dpi::kCount> kRestoreOrder = {{
-    Window(kMinimise), Window(kClose), Window(kApply), Keys(keys::kDefault), Window(kExit),
+    Window(WindowElement::Minimise), Window(WindowElement::Close), Window(WindowElement::Apply),
+    Keys(keys::kDefault), Window(WindowElement::Exit),
     Keys(keys::Slot(0, 0)), Keys(keys::Slot(0, 1)), Keys(keys::Slot(0, 2)),
     Keys(keys::Slot(0, 3)), Keys(keys::Slot(0, 4)), Keys(keys::Slot(0, 5)),
     Keys(keys::Slot(1, 0)), Keys(keys::Slot(1, 1)), Keys(keys::Slot(1, 2)),
@@ -230,11 +195,11 @@ struct Neighbours {
     std::array<std::optional<ElementRef>, 2> drawnBack;
 };
 inline constexpr std::array<Neighbours, 5> kNeighbours = {{
-    {Window(kApply), {Window(kExit), Keys(keys::kDefault)}},
-    {Window(kExit), {Window(kApply), std::nullopt}},
-    {Window(kClose), {Window(kMinimise), std::nullopt}},
-    {Window(kMinimise), {Window(kClose), std::nullopt}},
-    {Keys(keys::kDefault), {Window(kApply), std::nullopt}},
+    {Window(WindowElement::Apply), {Window(WindowElement::Exit), Keys(keys::kDefault)}},
+    {Window(WindowElement::Exit), {Window(WindowElement::Apply), std::nullopt}},
+    {Window(WindowElement::Close), {Window(WindowElement::Minimise), std::nullopt}},
+    {Window(WindowElement::Minimise), {Window(WindowElement::Close), std::nullopt}},
+    {Keys(keys::kDefault), {Window(WindowElement::Apply), std::nullopt}},
 }};
 }  // namespace hover
 

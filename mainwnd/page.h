@@ -7,7 +7,9 @@
 // the pointer and how that element looks.
 //
 // A page numbers its own elements from 0, in the order hover and hit tests
-// try them; the numbers mean nothing outside the page.
+// try them. The window keeps a hover flag by each number, and its orders of
+// restoring pictures and drawing back neighbours name the key page's and the
+// DPI page's elements by these numbers (layout::hover::keys, dpi).
 
 #include <cstddef>
 #include <span>
@@ -43,6 +45,9 @@ public:
     // What a screen reader calls element `element`, in the words the page
     // picture shows it by.
     virtual std::u16string ElementName(std::size_t element, Language language) const = 0;
+    // The value of element `element`, a box: the text the page holds for it
+    // and draws in it. Empty for other elements.
+    virtual std::u16string ElementValue(std::size_t /*element*/) const { return {}; }
     // Whether element `element`, a tick, is drawn ticked.
     virtual bool ElementTicked(std::size_t /*element*/) const { return false; }
 

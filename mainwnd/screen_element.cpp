@@ -1,16 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwnd/screen_element.h"
 
-std::optional<std::size_t> ElementAt(std::span<const ScreenElement> elements, CPoint point)
-{
-    for (std::size_t element = 0; element < elements.size(); ++element) {
-        if (elements[element].rect.PtInRect(point)) {
-            return element;
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<std::size_t> HoverElementAt(std::span<const ScreenElement> elements, CPoint point)
 {
     for (std::size_t element = 0; element < elements.size(); ++element) {

@@ -18,7 +18,5 @@ struct ScreenElement {
     bool hovers = false; // drawn with its "-over" picture under the resting pointer
 };
 
-// The first of the elements that holds the point.
-std::optional<std::size_t> ElementAt(std::span<const ScreenElement> elements, CPoint point);
 // The first of the elements that hovers and holds the point.
 std::optional<std::size_t> HoverElementAt(std::span<const ScreenElement> elements, CPoint point);

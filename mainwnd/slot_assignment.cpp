@@ -8,56 +8,33 @@
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
 #include "settings/settings_state.h"
+#include "settings/settings_words.h"
 
 namespace {
 
-using S = MainWindowStrings;
-
-// The function list in code order; key set 2 stops before Shift.
-constexpr std::array<std::u16string S::*, 14> kFunctionList = {
-    &S::strLeftClick, &S::strRightClick, &S::strMidClick, &S::strForward, &S::strBackward,
-    &S::strDpiSwitch, &S::strWindows, &S::strMultimedia, &S::strHotKey, &S::strFireKey,
-    &S::strSingleKey, &S::strSnipeKey, &S::strKeyOff, &S::strShift,
-};
+// Key set 2's function list stops before Shift.
 constexpr std::size_t kKeySetTwoEntries = 13;
 
 constexpr std::array kSlotFunctions = {
-    SlotFunction{kFunctionWindows, SlotDialog::Windows, &SettingsRecord::windowsIndex, nullptr},
-    SlotFunction{kFunctionMultimedia, SlotDialog::Multimedia, &SettingsRecord::mediaIndex, &S::strMultimedia},
-    SlotFunction{kFunctionHotKey, SlotDialog::HotKey, &SettingsRecord::hotKeyIndex, nullptr},
-    SlotFunction{kFunctionFireKey, SlotDialog::FireKey, &SettingsRecord::fireKeyIndex, &S::strFireKey},
-    SlotFunction{kFunctionSingleKey, SlotDialog::SingleKey, &SettingsRecord::singleKeyCode, &S::strSingleKey},
-    SlotFunction{kFunctionSnipeKey, SlotDialog::Snipe, &SettingsRecord::snipeIndex, &S::strSnipeKey},
+    SlotFunction{kFunctionWindows, SlotDialog::Windows, &SettingsRecord::windowsIndex},
+    SlotFunction{kFunctionMultimedia, SlotDialog::Multimedia, &SettingsRecord::mediaIndex},
+    SlotFunction{kFunctionHotKey, SlotDialog::HotKey, &SettingsRecord::hotKeyIndex},
+    SlotFunction{kFunctionFireKey, SlotDialog::FireKey, &SettingsRecord::fireKeyIndex},
+    SlotFunction{kFunctionSingleKey, SlotDialog::SingleKey, &SettingsRecord::singleKeyCode},
+    SlotFunction{kFunctionSnipeKey, SlotDialog::Snipe, &SettingsRecord::snipeIndex},
 };
-
-std::u16string Joined(std::u16string_view functionName, std::u16string_view entry)
-{
-    std::u16string label(functionName);
-    label += u'-';
-    label += entry;
-    return label;
-}
 
 }  // namespace
 
 std::vector<std::u16string_view> FunctionListEntries(const MainWindowStrings& strings, std::size_t keySet)
 {
-    const std::size_t count = keySet == 0 ? kFunctionList.size() : kKeySetTwoEntries;
+    const std::size_t count = keySet == 0 ? kFunctionTexts.size() : kKeySetTwoEntries;
     std::vector<std::u16string_view> entries;
     entries.reserve(count);
     for (std::size_t code = 0; code < count; ++code) {
-        entries.push_back(strings.*kFunctionList[code]);
+        entries.push_back(strings.*kFunctionTexts[code]);
     }
     return entries;
-}
-
-void SetDefaultLabels(SlotLabels& labels, const MainWindowStrings& strings)
-{
-    for (auto& keySet : labels) {
-        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
-            keySet[slot] = strings.*kFunctionList[kFactoryKeySet[slot]];
-        }
-    }
 }
 
 bool LeftClickRuleRefuses(const SettingsRecord& record, std::size_t slot)
@@ -105,7 +82,7 @@ void StoreSlotDialogResult(SettingsRecord& record, std::u16string& label, SlotRe
 {
     const std::size_t i = SlotIndex(ref.keySet, ref.slot);
     const auto labelled = [&](std::u16string_view choice) {
-        label = function.labelPrefix != nullptr ? Joined(strings.*function.labelPrefix, choice) : std::u16string(choice);
+        label = SlotLabel(function.code, strings.*kFunctionTexts[function.code], choice);
     };
     if (const auto* list = std::get_if<ListChoice>(&result)) {
         (record.*function.slotValue)[i] = list->position;

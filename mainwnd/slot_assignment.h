@@ -15,6 +15,7 @@
 #include "mainwnd/slot_dialogs.h"
 #include "settings/label_file.h"
 #include "settings/settings_record.h"
+#include "settings/settings_words.h"
 
 // A button slot: key set 0 or 1, slot 0 to 7.
 struct SlotRef {
@@ -25,10 +26,6 @@ struct SlotRef {
 // The function list of a key set, in code order: 14 entries for key set 1,
 // the first 13 (without Shift) for key set 2.
 std::vector<std::u16string_view> FunctionListEntries(const MainWindowStrings& strings, std::size_t keySet);
-
-// Left Click, Right Click, Mid Click, DPI Switch, Forward, Backward, Key Off,
-// Key Off in both key sets: the first run's labels and Default's.
-void SetDefaultLabels(SlotLabels& labels, const MainWindowStrings& strings);
 
 // The left-click rule for slot k of key set 1: the key set that
 // keySetSelector names (0 or 1) would lose its only Left Click. Any other
@@ -42,14 +39,12 @@ bool LockedByShift(const SettingsRecord& record, std::size_t slot);
 // its label and its code. Returns whether it was (the slot holds Shift).
 bool MirrorShift(SettingsRecord& record, SlotLabels& labels, std::size_t slot);
 
-// A function that opens a dialog: its code, the dialog, the per-slot byte of
-// the record a confirmed choice writes, and the text its label starts with
-// ("<prefix>-<choice>"; none: the choice alone). A new function is one row.
+// A function that opens a dialog: its code, the dialog and the per-slot byte
+// of the record a confirmed choice writes. A new function is one row.
 struct SlotFunction {
     std::uint8_t code;
     SlotDialog dialog;
     std::uint8_t (SettingsRecord::*slotValue)[kSlotsPerRecord];
-    std::u16string MainWindowStrings::*labelPrefix;
 };
 
 // The row of a function code, or nullptr for a function without a dialog.

@@ -9,6 +9,7 @@
 #include "device/device_link.h"
 #include "device/discovery.h"
 #include "device/transfer.h"
+#include "mainwnd/outcome_box.h"
 #include "platform/gdi/font.h"
 #include "platform/hid.h"
 #include "platform/msg_box.h"
@@ -18,6 +19,8 @@
 #include "platform/winuser.h"
 #include "platform/wnd/menu.h"
 #include "platform/wnd/vkeys.h"
+#include "settings/device_image.h"
+#include "settings/dpi_tables.h"
 #include "settings/exe_path.h"
 #include "settings/settings_state.h"
 #include "settings/single_instance.h"
@@ -59,7 +62,7 @@ CVantorDlg::CVantorDlg()
       m_rateLightingPage(*this),
       m_pages{&m_keyPage, &m_dpiPage, &m_rateLightingPage}
 {
-    m_hover.emplace_back(layout::kWindowButtons.size());
+    m_hover.emplace_back(kOwnElements.size());
     for (const IPage* page : m_pages) {
         m_hover.emplace_back(page->Elements().size());
     }
@@ -132,10 +135,13 @@ void CVantorDlg::ChooseLanguageAndFonts()
 
 void CVantorDlg::FindMouse()
 {
-    if (Discover(m_hWnd) != 0) {
+    const Outcome found = Discover(g_deviceLink);
+    ShowOutcome(m_hWnd, found, m_strings.strMouseNotFound);
+    if (found.Done()) {
         g_deviceLink.devicePresent = 1;
         g_deviceLink.deviceOpened = 1;
-        RefreshDeviceImage(m_hWnd, m_strings.strMouseNotFound);
+        ShowOutcome(m_hWnd, RefreshDeviceImage(g_deviceLink, {g_deviceImage, g_deviceImageFromMouse}, DpiTableSet),
+                    m_strings.strMouseNotFound);
         return;
     }
     MessageBoxW(m_hWnd, m_strings.strMouseNotFound.c_str(), kWarningCaption, MB_OK);
@@ -149,7 +155,9 @@ bool CVantorDlg::RegisterForDeviceChanges()
 
 void CVantorDlg::LoadSettingsAndSkin()
 {
-    m_paths = LoadSettingsFile(m_hWnd, m_appliedBeforeFlag, g_settingsRecord);
+    m_paths = SettingsFilePathsFor(ModulePath());
+    ShowOutcome(m_hWnd, LoadSettingsFile(m_paths.settingsFile, m_appliedBeforeFlag, g_settingsRecord),
+                m_strings.strMouseNotFound);
     CopyRecordToAppliedCopy();
     m_keyPage.UseLabelFile(m_paths.labelFile, m_strings.strSettingsSection);
     m_keyPage.LoadLabels();
@@ -230,7 +238,7 @@ void CVantorDlg::OnDestroy()
 
 void CVantorDlg::CleanUp()
 {
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     m_ties.reset();
 }
 
@@ -259,9 +267,12 @@ LRESULT CVantorDlg::OnDpiChanged(WPARAM, LPARAM)
 
 BOOL CVantorDlg::OnDeviceChange(UINT eventType, DWORD_PTR data)
 {
-    const DeviceChangeOutcome outcome = TrackDeviceChange(
-        m_hWnd, eventType, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), m_strings.strMouseNotFound);
-    if (outcome == DeviceChangeOutcome::MouseGone) {
+    const DeviceChangeOutcome outcome =
+        TrackDeviceChange(g_deviceLink, {g_deviceImage, g_deviceImageFromMouse}, DpiTableSet, eventType,
+                          reinterpret_cast<const DEV_BROADCAST_HDR*>(data));
+    ShowOutcome(m_hWnd, outcome.discovery, m_strings.strMouseNotFound);
+    ShowOutcome(m_hWnd, outcome.read, m_strings.strMouseNotFound);
+    if (outcome.kind == DeviceChangeKind::MouseGone) {
         SendMessage(kNotificationMessage, kNotifyMouseNotFound, 0);
         ShowWindow(SW_HIDE);
     }

@@ -3,14 +3,14 @@
 // The main window: a borderless skinned dialog on template 700 that starts
 // hidden in the tray. Its frame (vantor_dlg.cpp) is start-up, the tray icon
 // and its balloons, the device-change hook, hiding and the two ways of
-// ending; its three pages are classes of their own behind one page interface
-// (page.h), held in an array by layout::Page, and the window passes the
-// current page what its own buttons leave (vantor_dlg_pages.cpp); the press
-// of each of its own buttons and of the web link is in that element's file
-// (apply_button.cpp, exit_button.cpp, minimise_button.cpp, close_button.cpp,
-// web_link.cpp); its buttons and the pages' elements change
-// pictures under the pointer (vantor_dlg_hover.cpp), and a screen reader and
-// the keyboard reach them all (vantor_dlg_access.cpp). Everything it shows is
+// ending; its own elements (the buttons Apply, Exit, Minimise and Close, the
+// tabs and the web link) are the rows of one table, kOwnElements below, and
+// their presses are in vantor_dlg_elements.cpp; its three pages are classes
+// of their own behind one page interface (page.h), held in an array by
+// layout::Page, and the window passes the current page what its own elements
+// leave (vantor_dlg_pages.cpp); its elements and the pages' change pictures
+// under the pointer (vantor_dlg_hover.cpp), and a screen reader and the
+// keyboard reach them all (vantor_dlg_access.cpp). Everything it shows is
 // painted into its canvas.
 
 #include <array>
@@ -23,7 +23,9 @@
 
 #include "tray/instance_channel.h"
 #include "tray/tray_icon.h"
+#include "lang/language.h"
 #include "lang/main_strings.h"
+#include "lang/main_window_names.h"
 #include "device/device_notification.h"
 #include "mainwnd/slot_dialogs.h"
 #include "mainwnd/dpi_page.h"
@@ -43,6 +45,27 @@
 
 class CVantorDlg : public CDialog, private IPageHost {
 public:
+    // One of the window's own elements: what and where it is, how it looks,
+    // what a screen reader calls it and what a press on it does.
+    struct OwnElement {
+        layout::WindowElement id;
+        // Where it lies and whether it hovers.
+        ScreenElement element;
+        // Its pictures, drawn at its top left corner; none where the page
+        // picture draws it.
+        std::u16string_view normalPicture;
+        std::u16string_view overPicture;
+        // Its name to a screen reader; none for the link, which is named by
+        // the address it opens.
+        const LocalizedText* name;
+        // The page a tab shows; None for the other elements.
+        layout::Page page;
+        // The press: whether it goes on to the page and, untaken there, to a
+        // drag of the window.
+        bool (CVantorDlg::*press)(const OwnElement& self);
+    };
+    static const std::array<OwnElement, layout::kWindowElementCount> kOwnElements;
+
     CVantorDlg();
     ~CVantorDlg() override;
 
@@ -90,15 +113,13 @@ private:
     // Closes the device handles and lets go of the window's ties, in order.
     void CleanUp();
 
-    // The window's own elements (layout::kWindowElements), each press in the
-    // element's own file. A press on an element: whether it goes on to the
-    // page and, untaken there, to a drag of the window.
-    bool PressOwnElement(std::size_t element);
-    void ApplyToMouse();
-    void ExitToTray();
-    void MinimiseToTray();
-    [[noreturn]] void CloseProgram();
-    void OpenWebSite();
+    // The presses of the window's own elements (vantor_dlg_elements.cpp).
+    bool ApplyToMouse(const OwnElement&);
+    bool ExitToTray(const OwnElement&);
+    bool MinimiseToTray(const OwnElement&);
+    [[noreturn]] bool CloseProgram(const OwnElement&);
+    bool OpenWebSite(const OwnElement&);
+    bool ShowTab(const OwnElement& tab);
 
     // Pages and clicks.
     // Draws a page into the canvas unless it is the current one already.
@@ -118,8 +139,8 @@ private:
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
 
     // Accessible elements.
-    // Element `element` of layout::kWindowElements, named.
-    AccessibleElement WindowElement(std::size_t element) const;
+    // One of the window's own elements, named.
+    AccessibleElement OwnAccessibleElement(const OwnElement& own) const;
     // The current page's element, named, with its value or state.
     void AppendPageElement(AccessibleElements& elements, std::size_t element) const;
 
@@ -174,3 +195,82 @@ private:
     // state only: nothing draws.
     bool m_firstShowPending = true;
 };
+
+// The window's own elements, a row each, in the order of layout::WindowElement.
+// Each tab's picture is drawn with its page (layout::kTabs).
+inline constexpr std::array<CVantorDlg::OwnElement, layout::kWindowElementCount> CVantorDlg::kOwnElements = {{
+    {layout::WindowElement::KeysTab, {ElementKind::Tab, layout::kTabs[0].rect}, {}, {}, &main_window_names::kTabs[0],
+        layout::Page::Keys, &CVantorDlg::ShowTab},
+    {layout::WindowElement::DpiTab, {ElementKind::Tab, layout::kTabs[1].rect}, {}, {}, &main_window_names::kTabs[1],
+        layout::Page::Dpi, &CVantorDlg::ShowTab},
+    {layout::WindowElement::RateAndLightingTab, {ElementKind::Tab, layout::kTabs[2].rect}, {}, {},
+        &main_window_names::kTabs[2], layout::Page::RateAndLighting, &CVantorDlg::ShowTab},
+    // Apply writes the record to the mouse, config.bin and the labels to
+    // str.ini, and the record becomes what Exit goes back to.
+    {layout::WindowElement::Apply, {ElementKind::Button, {471, 572, 587, 602}, true}, u"/Save-normal.png",
+        u"/Save-over.png", &main_window_names::kApply, layout::Page::None, &CVantorDlg::ApplyToMouse},
+    // Exit discards what was not applied, has the page rebuilt when the
+    // window is next shown, and hides the window.
+    {layout::WindowElement::Exit, {ElementKind::Button, {590, 572, 706, 602}, true}, u"/Exit-normal.png",
+        u"/Exit-over.png", &main_window_names::kExit, layout::Page::None, &CVantorDlg::ExitToTray},
+    // The link opens the maker's web site; the page picture draws it.
+    {layout::WindowElement::WebLink, {ElementKind::Link, {273, 627, 449, 647}}, {}, {}, nullptr, layout::Page::None,
+        &CVantorDlg::OpenWebSite},
+    // Minimise hides the window in the tray, changes kept.
+    {layout::WindowElement::Minimise, {ElementKind::Button, {688, 4, 719, 35}, true}, u"/Min-normal.png",
+        u"/Min-over.png", &main_window_names::kMinimise, layout::Page::None, &CVantorDlg::MinimiseToTray},
+    // Close ends the program.
+    {layout::WindowElement::Close, {ElementKind::Button, {721, 4, 752, 35}, true}, u"/Close-normal.png",
+        u"/Close-over.png", &main_window_names::kClose, layout::Page::None, &CVantorDlg::CloseProgram},
+}};
+
+// The row of one of the window's own elements.
+constexpr const CVantorDlg::OwnElement& OwnElementRow(layout::WindowElement element)
+{
+    return CVantorDlg::kOwnElements[static_cast<std::size_t>(element)];
+}
+
+namespace own_elements_checks {
+
+constexpr bool RowsInOrder()
+{
+    for (std::size_t row = 0; row < CVantorDlg::kOwnElements.size(); ++row) {
+        if (static_cast<std::size_t>(CVantorDlg::kOwnElements[row].id) != row) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsInOrder(), "each row sits at its WindowElement");
+
+// A press runs the one element under it: they must not overlap. A tab shows
+// its own page; an element that hovers has both pictures.
+constexpr bool RowsSound()
+{
+    for (std::size_t tab = 0; tab < layout::kTabs.size(); ++tab) {
+        const CVantorDlg::OwnElement& row = CVantorDlg::kOwnElements[tab];
+        if (row.element.kind != ElementKind::Tab || row.page != layout::kTabs[tab].page) {
+            return false;
+        }
+    }
+    for (std::size_t a = 0; a < CVantorDlg::kOwnElements.size(); ++a) {
+        const CVantorDlg::OwnElement& one = CVantorDlg::kOwnElements[a];
+        if (one.element.hovers && (one.normalPicture.empty() || one.overPicture.empty())) {
+            return false;
+        }
+        if ((one.element.kind == ElementKind::Tab) != (one.page != layout::Page::None)) {
+            return false;
+        }
+        for (std::size_t b = a + 1; b < CVantorDlg::kOwnElements.size(); ++b) {
+            const CRect& r = one.element.rect;
+            const CRect& o = CVantorDlg::kOwnElements[b].element.rect;
+            if (r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(RowsSound());
+
+}  // namespace own_elements_checks

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's elements as a screen reader and the keyboard reach them,
-// in reading order: Minimise and Close, the tabs, the current page's boxes or
-// ticks (an open list after its box), the page's own buttons (Default), Apply,
-// Exit and the web link. What they are and where they lie come from the same
-// element lists the hover and hit tests walk (layout::kWindowElements and the
-// page's Elements()); values and ticks from what the page draws.
+// in reading order: the tabs, the current page's boxes or ticks (an open list
+// after its box), the page's own buttons (Default), Apply, Exit and the web
+// link, and last Minimise and Close, which stand outside the window's content
+// as a frame's buttons do: Tab from the page never lands on them first. What
+// they are and where they lie come from the same element lists the hover and
+// hit tests walk (CVantorDlg::kOwnElements and the page's Elements()), whose
+// order the window's own elements are read in; a box's value and a tick's
+// state come from the page.
 
-#include "lang/main_window_names.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
 
 namespace {
-
-namespace names = main_window_names;
 
 AccessibleRole RoleOf(ElementKind kind)
 {
@@ -51,36 +51,14 @@ std::optional<WORD> ListIdOfBox(const CRect& box)
 
 }  // namespace
 
-AccessibleElement CVantorDlg::WindowElement(std::size_t element) const
+AccessibleElement CVantorDlg::OwnAccessibleElement(const OwnElement& own) const
 {
-    const ScreenElement& screen = layout::kWindowElements[element];
-    std::u16string name;
-    unsigned states = 0;
-    switch (element) {
-    case layout::hover::kApply:
-        name = names::kApply.In(m_language);
-        break;
-    case layout::hover::kExit:
-        name = names::kExit.In(m_language);
-        break;
-    case layout::hover::kClose:
-        name = names::kClose.In(m_language);
-        break;
-    case layout::hover::kMinimise:
-        name = names::kMinimise.In(m_language);
-        break;
-    case layout::kWebLinkElement:
-        name = m_strings.strWebSite;
-        break;
-    default:
-        name = names::kTabs[element - layout::kFirstTabElement].In(m_language);
-        states = layout::kTabs[element - layout::kFirstTabElement].page == m_currentPage ? kAccSelected : 0u;
-        break;
-    }
-    return AccessibleElement{RoleOf(screen.kind), std::move(name), {}, states, screen.rect};
+    std::u16string name = own.name != nullptr ? std::u16string(own.name->In(m_language)) : m_strings.strWebSite;
+    const unsigned states = own.page != layout::Page::None && own.page == m_currentPage ? kAccSelected : 0u;
+    return AccessibleElement{RoleOf(own.element.kind), std::move(name), {}, states, own.element.rect};
 }
 
-// The box, its value the label it shows, and its list while that is open.
+// The box, its value as the page holds it, and its list while that is open.
 void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t element) const
 {
     const IPage& page = *CurrentPage();
@@ -91,8 +69,7 @@ void CVantorDlg::AppendPageElement(AccessibleElements& elements, std::size_t ele
     }
     const CWnd* list = nullptr;
     if (screen.kind == ElementKind::DropDownBox) {
-        const SkinPicture picture = page.ElementPicture(element, false);
-        accessible.value = picture.label ? std::u16string(picture.label->text) : std::u16string();
+        accessible.value = page.ElementValue(element);
         const auto listId = ListIdOfBox(screen.rect);
         list = listId ? GetDlgItem(*listId) : nullptr;
         list = list != nullptr && list->IsWindowVisible() ? list : nullptr;
@@ -117,10 +94,10 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
         return {};
     }
     AccessibleElements elements;
-    elements.push_back(WindowElement(layout::hover::kMinimise));
-    elements.push_back(WindowElement(layout::hover::kClose));
-    for (std::size_t tab = 0; tab < layout::kTabs.size(); ++tab) {
-        elements.push_back(WindowElement(layout::kFirstTabElement + tab));
+    for (const OwnElement& own : kOwnElements) {
+        if (own.element.kind == ElementKind::Tab) {
+            elements.push_back(OwnAccessibleElement(own));
+        }
     }
     // The page's settings, then its buttons, which sit in the window's
     // bottom row beside Apply and Exit.
@@ -132,8 +109,10 @@ AccessibleElements CVantorDlg::AccessibleChildren() const
             }
         }
     }
-    elements.push_back(WindowElement(layout::hover::kApply));
-    elements.push_back(WindowElement(layout::hover::kExit));
-    elements.push_back(WindowElement(layout::kWebLinkElement));
+    for (const OwnElement& own : kOwnElements) {
+        if (own.element.kind != ElementKind::Tab) {
+            elements.push_back(OwnAccessibleElement(own));
+        }
+    }
     return elements;
 }

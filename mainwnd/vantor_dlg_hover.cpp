@@ -69,8 +69,10 @@ void CVantorDlg::OnMouseHover(UINT flags, CPoint point)
 
 std::optional<ElementRef> CVantorDlg::HoverElementAt(CPoint point) const
 {
-    if (const auto button = ::HoverElementAt(layout::kWindowElements, point)) {
-        return hover::Window(*button);
+    for (const OwnElement& own : kOwnElements) {
+        if (own.element.hovers && own.element.rect.PtInRect(point)) {
+            return hover::Window(own.id);
+        }
     }
     if (const IPage* shown = CurrentPage()) {
         if (const auto element = ::HoverElementAt(shown->Elements(), point)) {
@@ -83,8 +85,8 @@ std::optional<ElementRef> CVantorDlg::HoverElementAt(CPoint point) const
 SkinPicture CVantorDlg::ElementPicture(ElementRef element, bool over) const
 {
     if (element.page == layout::Page::None) {
-        const ImageButton& button = layout::kWindowButtons[element.element];
-        return over ? button.Over() : button.Normal();
+        const OwnElement& own = kOwnElements[element.element];
+        return SkinPicture{over ? own.overPicture : own.normalPicture, own.element.rect.TopLeft(), std::nullopt};
     }
     return m_pages[PageIndex(element.page)]->ElementPicture(element.element, over);
 }

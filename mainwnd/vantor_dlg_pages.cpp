@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's pages and clicks: page drawing (the tabs' press), the
-// click passed to the window's own elements and then to the page, the lists'
-// notifications and colours.
+// The main window's pages and clicks: page drawing, the click passed to the
+// window's own elements and then to the page, the lists' notifications and
+// colours.
 
 #include "mainwnd/layout.h"
 #include "mainwnd/vantor_dlg.h"
@@ -61,43 +61,19 @@ void CVantorDlg::DrawPage(layout::Page page)
 // as nothing else takes it, it also starts a drag of the window.
 void CVantorDlg::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (const auto element = ElementAt(layout::kWindowElements, point); element && !PressOwnElement(*element)) {
-        return;
+    for (const OwnElement& own : kOwnElements) {
+        if (own.element.rect.PtInRect(point)) {
+            if (!(this->*own.press)(own)) {
+                return;
+            }
+            break;
+        }
     }
     if (IPage* shown = CurrentPage(); shown != nullptr && shown->OnClick(point)) {
         return;
     }
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
     CDialog::OnLButtonDown(flags, point);
-}
-
-bool CVantorDlg::PressOwnElement(std::size_t element)
-{
-    switch (element) {
-    case layout::hover::kApply:
-        ApplyToMouse();
-        return true;
-    case layout::hover::kExit:
-        ExitToTray();
-        return true;
-    case layout::hover::kClose:
-        CloseProgram();
-        return false;  // not reached: the program ends
-    case layout::hover::kMinimise:
-        MinimiseToTray();
-        return false;
-    case layout::kWebLinkElement:
-        OpenWebSite();
-        return false;
-    default: {
-        // Any other element is a tab; below the first one the difference wraps and fails the check.
-        const std::size_t tab = element - layout::kFirstTabElement;
-        if (tab < layout::kTabs.size()) {
-            DrawPage(layout::kTabs[tab].page);
-        }
-        return true;
-    }
-    }
 }
 
 void CVantorDlg::OnSlotListChoice(UINT)

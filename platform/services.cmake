@@ -5,6 +5,7 @@
 # files) can use them; the desktop library passes them on to its users.
 kx_library(kx_platform_services
   SOURCES
+    services/device_node.cpp
     services/files.cpp
     services/folder_entries.cpp
     services/ini_document.cpp

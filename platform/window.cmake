@@ -34,5 +34,6 @@ target_sources(kx_platform_ui PRIVATE
   qt/wnd/native_window.cpp
   qt/wnd/notify_icon.cpp
   qt/wnd/records.cpp
-  qt/wnd/winmain.cpp)
-target_link_libraries(kx_platform_ui PRIVATE Qt6::DBus)
+  qt/wnd/winmain.cpp
+  qt/wnd/x11_window_class.cpp)
+target_link_libraries(kx_platform_ui PRIVATE Qt6::DBus PkgConfig::XCB)

@@ -8,6 +8,9 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libudev-dev
+  # kx-507-ctl doctor asks the X server whether a tray is there; the windows
+  # take the X11 class the desktop matches the menu entry by
+  libxcb1-dev
   # Qt's Wayland platform: a Wayland session runs the program natively
   qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -28,6 +31,9 @@ packages=(
   dbus-daemon
   # what a screen reader sees: the accessibility bus and its Python library
   at-spi2-core python3-pyatspi
+  # the real executables against an emulated kernel device: sysfs, hidraw
+  # ioctls and udev events (umockdev), its fixture written in Python
+  umockdev gir1.2-umockdev-1.0 python3-gi
   # the menu and autostart entries: checking them, starting them as a desktop does
   desktop-file-utils libglib2.0-bin
   # the Debian package: building it, checking it, its AppStream metadata

@@ -42,15 +42,15 @@ trap 'exit 143' TERM HUP
 echo "== normal build"
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-# The tests that start processes and wait for files, sockets and windows, three
-# times in a row on loaded cores, so that a race shows up here rather than on a
-# user's machine.
-echo "== install and end-to-end tests, three times under load"
+# The tests that start processes and wait for files, sockets, windows and the
+# emulated mouse, three times in a row on loaded cores, so that a race shows up
+# here rather than on a user's machine.
+echo "== install, end-to-end and emulated-kernel tests, three times under load"
 for _ in 1 2; do
   while :; do :; done &
   busy+=($!)
 done
-ctest --test-dir build --output-on-failure -j "$jobs" -L 'install|e2e' --repeat until-fail:3
+ctest --test-dir build --output-on-failure -j "$jobs" -L 'install|e2e|kernel' --repeat until-fail:3
 stop_busy
 
 echo "== Debian package: build, lintian, install, a normal user's settings, removal"

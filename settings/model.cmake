@@ -7,7 +7,9 @@ kx_library(kx_settings_tables
   DEPS kx_lang)
 
 # The process-wide model: settings record, applied copy, device image, the
-# DPI-table selector in force, and the encoding of the record into the image.
+# DPI-table selector in force, the encoding of the record into the image, the
+# record in words and the fields of a profile.
 kx_library(kx_settings
-  SOURCES device_image.cpp dpi_table_set.cpp image_encoding.cpp settings_state.cpp
+  SOURCES device_image.cpp dpi_table_set.cpp image_encoding.cpp profile_fields.cpp settings_state.cpp
+          settings_words.cpp
   DEPS kx_settings_tables kx_lang)

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/windef.h"
+#include "settings/outcome.h"
 #include "settings/settings_record.h"
 
 inline constexpr std::size_t kSettingsFileSize = 1 + kSettingsRecordSize;
@@ -47,18 +47,11 @@ inline constexpr char kUserSettingsFolderName[] = "kx-507";
 
 // Reads config.bin into the first-run flag and the record when it holds
 // exactly 180 bytes; any other length, or a file that cannot be read, changes
-// neither. A missing file shows "Config file is not exist." (caption: the
-// application name) owned by `owner`.
-void LoadSettingsFile(HWND owner, const std::u16string& settingsFile, std::uint8_t& firstRunFlag,
-                      SettingsRecord& record);
+// neither and is done all the same. A missing file is SettingsMissing.
+Outcome LoadSettingsFile(const std::u16string& settingsFile, std::uint8_t& firstRunFlag, SettingsRecord& record);
 
-// The start-up load: forms the paths from the running executable's module
-// path, loads config.bin as above and returns the paths.
-SettingsFilePaths LoadSettingsFile(HWND owner, std::uint8_t& firstRunFlag, SettingsRecord& record);
-
-// Rewrites config.bin as the byte 1 and the record. A missing file shows
-// "Config file is not exist." and is not created; a file that cannot be
-// written shows "Error Code is: <code> \n" with the caption "NULL ==fp " and
-// keeps its old content. The file is replaced as a whole, never emptied or
-// left half written. Returns whether the file was written.
-bool SaveSettingsFile(HWND owner, const std::u16string& settingsFile, const SettingsRecord& record);
+// Rewrites config.bin as the byte 1 and the record. A missing file is
+// SettingsMissing and is not created; a file that cannot be written is
+// SettingsWrite with the system's code and keeps its old content. The file
+// is replaced as a whole, never emptied or left half written.
+Outcome SaveSettingsFile(const std::u16string& settingsFile, const SettingsRecord& record);

@@ -15,6 +15,7 @@ constexpr std::array<std::uint8_t, kDpiStageCount> kRecoverStageEnabled = {1, 1,
 constexpr std::uint8_t kRecoverLedMode = 2;
 constexpr std::uint8_t kRecoverModeTwoParameter = 3;
 constexpr std::uint8_t kRecoverReportInterval = 8;  // 125 Hz
+constexpr std::size_t kFirstRunEnabledStages = 3;
 
 }  // namespace
 
@@ -31,5 +32,13 @@ void SetKeyRecoverDefaults(SettingsRecord& record)
     record.reportInterval = kRecoverReportInterval;
     for (std::size_t keySet = 0; keySet < kKeySetCount; ++keySet) {
         std::copy(kFactoryKeySet.begin(), kFactoryKeySet.end(), record.buttonFunction + SlotIndex(keySet, 0));
+    }
+}
+
+void SetFirstRunDefaults(SettingsRecord& record, DeviceImage& image)
+{
+    WriteDeviceFunctionTables(image);
+    for (std::size_t stage = 0; stage < kFirstRunEnabledStages; ++stage) {
+        record.dpiStageEnabled[stage] = 1;
     }
 }

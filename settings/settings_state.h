@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/device_image.h"
 #include "settings/settings_record.h"
 
 // The process-wide settings record (what the pages show and edit) and the
@@ -22,3 +23,7 @@ inline constexpr std::array<std::uint8_t, kSlotsPerKeySet> kFactoryKeySet = {0, 
 // What the user gets after confirming the key-recover dialog; every field
 // not listed in the routine keeps its value.
 void SetKeyRecoverDefaults(SettingsRecord& record);
+
+// Until the first Apply the mouse gets the program's function tables and the
+// first three DPI stages are on; the rest of the record stays.
+void SetFirstRunDefaults(SettingsRecord& record, DeviceImage& image);

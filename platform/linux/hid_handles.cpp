@@ -246,7 +246,13 @@ BOOLEAN CHidHandles::GetFeature(HANDLE handle, void* buffer, ULONG length)
         SetLastError(HidErrorFromErrno(-result));
         return FALSE;
     }
-    // A short answer fills the front of the buffer; the rest stays as the caller left it.
-    std::memcpy(buffer, report.data(), std::min<std::size_t>(static_cast<std::size_t>(result), reportLength));
+    // A short answer is not the report: half a configuration block taken for
+    // the whole would go back to the mouse with the next write. The caller's
+    // buffer stays as it was.
+    if (static_cast<std::size_t>(result) < reportLength) {
+        SetLastError(ERROR_GEN_FAILURE);
+        return FALSE;
+    }
+    std::memcpy(buffer, report.data(), reportLength);
     return TRUE;
 }

@@ -7,7 +7,11 @@ namespace {
 
 CLinuxHidBackend* g_backend = nullptr;
 
-CLinuxHidBackend& Backend()
+CLinuxHidBackend& Backend() { return CurrentLinuxHidBackend(); }
+
+}  // namespace
+
+CLinuxHidBackend& CurrentLinuxHidBackend()
 {
     if (!g_backend) {
         // Never destroyed: at exit the message loop's fd watchers may be gone
@@ -17,8 +21,6 @@ CLinuxHidBackend& Backend()
     }
     return *g_backend;
 }
-
-}  // namespace
 
 CLinuxHidBackend::CLinuxHidBackend() : CLinuxHidBackend(LinuxHidRoots{}, MakeKernelHidrawIo(), OpenUdevHidrawMonitor)
 {
@@ -30,7 +32,7 @@ CLinuxHidBackend::CLinuxHidBackend(LinuxHidRoots roots, std::unique_ptr<IHidrawI
       m_io(std::move(io)),
       m_sets(m_tree),
       m_handles(m_tree, *m_io),
-      m_notifier(m_tree, std::move(openEvents))
+      m_openEvents(std::move(openEvents))
 {
 }
 
@@ -121,9 +123,3 @@ BOOLEAN HidD_GetFeature(HANDLE device, void* reportBuffer, ULONG reportBufferLen
     return Backend().Handles().GetFeature(device, reportBuffer, reportBufferLength);
 }
 
-HDEVNOTIFY RegisterDeviceNotificationW(HWND recipient, const void* notificationFilter, DWORD flags)
-{
-    return Backend().Notifier().Register(recipient, notificationFilter, flags);
-}
-
-BOOL UnregisterDeviceNotification(HDEVNOTIFY handle) { return Backend().Notifier().Unregister(handle); }

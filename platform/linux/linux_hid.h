@@ -29,7 +29,12 @@ public:
 
     CDeviceInfoSets& Sets() { return m_sets; }
     CHidHandles& Handles() { return m_handles; }
-    CDeviceNotifier& Notifier() { return m_notifier; }
+    // Made at the first registration (platform/linux/device_notifier.cpp),
+    // so that a program that registers nothing links no notifier and no
+    // window framework.
+    std::shared_ptr<CDeviceNotifier>& NotifierSlot() { return m_notifier; }
+    const CHidrawTree& Tree() const { return m_tree; }
+    const DeviceEventSourceFactory& OpenEvents() const { return m_openEvents; }
 
     HDEVINFO CreateSet(const GUID* classGuid, DWORD flags);
     HANDLE Open(const char16_t* path, DWORD desiredAccess, DWORD creationDisposition);
@@ -39,10 +44,14 @@ private:
     std::unique_ptr<IHidrawIo> m_io;
     CDeviceInfoSets m_sets;
     CHidHandles m_handles;
-    CDeviceNotifier m_notifier;
+    DeviceEventSourceFactory m_openEvents;
+    std::shared_ptr<CDeviceNotifier> m_notifier;
     // Paths opened since the newest device-information set was made.
     std::set<std::u16string> m_openedDuringWalk;
 };
+
+// The backend the platform calls use: the one installed, else the real one.
+CLinuxHidBackend& CurrentLinuxHidBackend();
 
 // Installs the backend the platform calls use from now on and returns the
 // previous one; the caller keeps ownership. nullptr restores the real backend.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The platform's HID, device-setup and notification calls, answered by the
-// current simulated machine.
+// The platform's HID and device-setup calls, answered by the current
+// simulated machine.
 #include "platform/dbt.h"
 #include "platform/hid.h"
 #include "platform/sim/sim_hid.h"
@@ -62,9 +62,3 @@ BOOLEAN HidD_GetFeature(HANDLE device, void* reportBuffer, ULONG reportBufferLen
     return SimHid::Current().Feature(false, device, reportBuffer, reportBufferLength);
 }
 
-HDEVNOTIFY RegisterDeviceNotificationW(HWND recipient, const void* notificationFilter, DWORD flags)
-{
-    return SimHid::Current().Register(recipient, notificationFilter, flags);
-}
-
-BOOL UnregisterDeviceNotification(HDEVNOTIFY handle) { return SimHid::Current().Unregister(handle); }

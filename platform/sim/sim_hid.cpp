@@ -255,12 +255,13 @@ void SimHid::Send(const Notification& notification)
     const std::size_t chars = std::min(notification.name.size(), kDeviceInterfaceNameChars - 1);
     std::copy_n(notification.name.begin(), chars, broadcast.dbcc_name);
     // A window may unregister while it handles the message.
-    std::vector<HWND> recipients;
-    for (const auto& [cookie, window] : m_registrations) {
-        recipients.push_back(window);
+    std::vector<Registration> recipients;
+    for (const auto& [cookie, registration] : m_registrations) {
+        recipients.push_back(registration);
     }
-    for (HWND window : recipients) {
-        SendMessageW(window, WM_DEVICECHANGE, notification.event, reinterpret_cast<LPARAM>(&broadcast));
+    for (const Registration& registration : recipients) {
+        registration.send(registration.recipient, WM_DEVICECHANGE, notification.event,
+                          reinterpret_cast<LPARAM>(&broadcast));
     }
 }
 
@@ -293,7 +294,7 @@ std::optional<SimHid::CallFault> SimHid::CountCall(bool feature)
 
 // ---- Notifications ----------------------------------------------------------
 
-HDEVNOTIFY SimHid::Register(HWND recipient, const void* filter, DWORD flags)
+HDEVNOTIFY SimHid::Register(HWND recipient, const void* filter, DWORD flags, Sender send)
 {
     const auto* header = static_cast<const DEV_BROADCAST_HDR*>(filter);
     if (header == nullptr || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE ||
@@ -302,7 +303,7 @@ HDEVNOTIFY SimHid::Register(HWND recipient, const void* filter, DWORD flags)
         return nullptr;
     }
     const std::uintptr_t cookie = m_nextCookie += kSimHandleStep;
-    m_registrations[cookie] = recipient;
+    m_registrations[cookie] = Registration{recipient, send};
     return CookieHandle(cookie);
 }
 

@@ -126,7 +126,11 @@ public:
     BOOLEAN FreePreparsedData(PHIDP_PREPARSED_DATA preparsedData);
     NTSTATUS GetCaps(PHIDP_PREPARSED_DATA preparsedData, HIDP_CAPS* capabilities);
     BOOLEAN Feature(bool set, HANDLE device, void* report, ULONG length);
-    HDEVNOTIFY Register(HWND recipient, const void* filter, DWORD flags);
+    // How a notification reaches its recipient: the window framework's
+    // SendMessageW, named only where a window registers, so that a program
+    // that registers nothing needs no window framework.
+    using Sender = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+    HDEVNOTIFY Register(HWND recipient, const void* filter, DWORD flags, Sender send);
     BOOL Unregister(HDEVNOTIFY handle);
 
 private:
@@ -140,6 +144,10 @@ private:
     struct OpenHandle {
         Interface* target;
         unsigned generation;
+    };
+    struct Registration {
+        HWND recipient;
+        Sender send;
     };
     struct Notification {
         WPARAM event;
@@ -163,7 +171,7 @@ private:
     std::vector<std::unique_ptr<Interface>> m_interfaces;
     std::map<std::uintptr_t, OpenHandle> m_handles;
     std::map<std::uintptr_t, std::vector<Interface*>> m_sets;
-    std::map<std::uintptr_t, HWND> m_registrations;
+    std::map<std::uintptr_t, Registration> m_registrations;
     std::vector<Notification> m_pending;
     std::map<std::u16string, int> m_openCalls;
     std::uintptr_t m_nextCookie = 0x1000;

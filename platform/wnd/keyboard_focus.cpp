@@ -67,6 +67,12 @@ std::optional<std::size_t> CKeyboardFocus::FocusedIndex(const AccessibleElements
             return i;
         }
     }
+    // Nothing remembered: the tab shown, as a tab bar starts, else the first.
+    for (const std::size_t i : focusable) {
+        if (elements[i].role == AccessibleRole::PageTab && elements[i].Has(kAccSelected)) {
+            return i;
+        }
+    }
     return focusable.front();
 }
 

@@ -19,14 +19,15 @@ class CWnd;
 
 class CKeyboardFocus {
 public:
-    // Back to the first element, as a window that opens starts.
+    // Back to where a window that opens starts (FocusedIndex).
     void Reset();
     // The navigation keys of window; true when the key was taken.
     bool PreTranslate(CWnd& window, const MSG& msg);
     // The focused element, if the window has any.
     std::optional<AccessibleElement> Focused(const CWnd& window) const;
     // The focused element's index in elements (the window's): the one with
-    // the real focus, else the one remembered, else the first.
+    // the real focus, else the one remembered, else the page tab shown, else
+    // the first.
     std::optional<std::size_t> FocusedIndex(const AccessibleElements& elements) const;
     // Around the focused painted element, once the keyboard has been used.
     std::optional<CRect> MarkRect(const CWnd& window) const;

@@ -8,6 +8,7 @@
 // told to; the tray icon and pop-up menus are recorded instead of shown.
 // Message boxes go through platform/msg_box.h: install a recording presenter.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -85,6 +86,18 @@ std::string AccessibleTree(HWND window);
 bool AccessiblePress(HWND window, const std::string& name);
 // The value the element of that name shows; nothing without such an element.
 std::optional<std::string> AccessibleValue(HWND window, const std::string& name);
+// What a screen reader reads of the element of that name (or labelled so)
+// when the focus lands on it, in one line: role, name, the name of the label
+// it is labelled by, description, value. Nothing without such an element.
+std::optional<std::string> AccessibleReading(HWND window, const std::string& name);
+// The same read of a plain combo box of the toolkit showing `value`, with a
+// label of text `label` as its buddy: how a labelled box reads elsewhere.
+std::string LabelledComboBoxReading(const std::string& label, const std::string& value);
+// The identity a screen reader keeps for the element of that name (or
+// labelled so), 0 without one; and whether an identity still stands for an
+// element.
+std::uint64_t AccessibleId(HWND window, const std::string& name);
+bool AccessibleIdAlive(std::uint64_t id);
 
 // Actions run, in order, inside the next modal loops while their dialog is
 // open; each gets the dialog. A modal dialog still open when no action is

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "mainwnd/layout.h"
+#include "mainwnd/vantor_dlg.h"
 #include "platform/services/system_info.h"
 #include "platform/sim/sim_hid.h"
 #include "platform/winuser.h"
@@ -79,7 +80,7 @@ TEST_F(DensityTest, EveryPageIsDrawnAtTheScreensDensityAndItsTabsAnswerAsAt100)
                     }
                 });
                 // Minimise at its centre hides the window, as at 100 %.
-                wndtest::Click(dlg, CentreOf(layout::kMinimise.rect));
+                wndtest::Click(dlg, CentreOf(OwnElementRow(layout::WindowElement::Minimise).element.rect));
                 EXPECT_FALSE(dlg.IsWindowVisible());
             }});
             EXPECT_TRUE(m_boxes.boxes.empty());
@@ -144,7 +145,7 @@ TEST_F(DensityTest, AMissingSinglePictureIsReportedAtEveryDensityEvenBesideItsTw
         RunProgram({[&](CVantorDlg& dlg) {
             dlg.ShowWindow(SW_SHOW);
             wndtest::PumpMessages();
-            wndtest::MouseMove(dlg, CentreOf(layout::kApply.rect));
+            wndtest::MouseMove(dlg, CentreOf(OwnElementRow(layout::WindowElement::Apply).element.rect));
             wndtest::AdvanceTime(20);
         }});
         ASSERT_EQ(m_boxes.boxes.size(), 1u);

@@ -96,6 +96,18 @@ TEST_F(CtlCommand, AFailedLabelWriteLeavesBothFilesAsTheyWere)
     EXPECT_EQ(result.status, 8) << result.err;
     EXPECT_NE(result.err.find("nothing was changed"), std::string::npos) << result.err;
     EXPECT_EQ(FileText(m_folder / "config.bin"), config);
+
+    // Readable but not replaceable: a link to a file whose name leaves no room
+    // for a new file's name beside it. config.bin, replaced first, must stay.
+    const fs::path longName = m_root / std::string(250, 'l');
+    WriteFile(longName.string(), "[Setting-EN]\nItem1=Left Click\n");
+    fs::remove(m_folder / "str.ini");
+    fs::create_symlink(longName, m_folder / "str.ini");
+    const ProcessResult second = Ctl({"import", profile});
+    EXPECT_EQ(second.status, 8) << second.err;
+    EXPECT_NE(second.err.find("nothing was changed"), std::string::npos) << second.err;
+    EXPECT_EQ(FileText(m_folder / "config.bin"), config);
+    EXPECT_EQ(FileText(longName), "[Setting-EN]\nItem1=Left Click\n");
 }
 
 TEST_F(CtlCommand, ASettingsFileThatIsNotTheProgramsIsRefused)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -12,6 +13,7 @@
 
 #include "ctl/profile.h"
 #include "settings/image_encoding.h"
+#include "settings/profile_fields.h"
 #include "settings/settings_state.h"
 #include "tests/ctl/random_record.h"
 
@@ -155,6 +157,100 @@ TEST(Profile, ValuesOutsideTheirRangeOrVocabularyAreRefusedWithWhatIsAllowed)
     text = Replaced("fire_key", "fire_key = 'none'");
     text.replace(text.find("function = 'Left Click'"), 23, "function = 'Fire Key'");
     ExpectRefused(text, LineStarting(text, "fire_key"), "a Fire Key needs a key, one of L-Button");
+}
+
+// Every single-valued field, walked from the table: each value it allows is
+// read into its own record byte and written back, the values around the
+// allowed ones are refused with the field's name and what it allows, and a
+// record byte no value stands for is not exported.
+TEST(Profile, EveryFieldTakesExactlyItsRangeAndNothingAround)
+{
+    for (const ProfileField& field : kProfileFields) {
+        const std::string name = (field.section.empty() ? "" : std::string(field.section) + ".") + std::string(field.key);
+        const std::string start = std::string(field.key) + " = ";
+        const ProfileFieldRange& range = field.range;
+        std::vector<std::pair<std::int64_t, std::uint8_t>> accepted;
+        std::vector<std::int64_t> refused;
+        std::string allowed;
+        if (range.listed > 0) {
+            const auto values = ListedValues(range);
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                accepted.emplace_back(values[i], range.codes[i]);
+                allowed += (i ? ", " : "") + std::to_string(values[i]);
+                for (const std::int64_t near : {values[i] - 1, values[i] + 1, std::int64_t{range.codes[i]}}) {
+                    if (std::find(values.begin(), values.end(), near) == values.end()) {
+                        refused.push_back(near);
+                    }
+                }
+            }
+        } else {
+            accepted = {{range.low, static_cast<std::uint8_t>(range.low - range.offset)},
+                        {range.high, static_cast<std::uint8_t>(range.high - range.offset)}};
+            refused = {range.low - 1, range.high + 1};
+        }
+        for (const auto& [value, byte] : accepted) {
+            const std::string text = Replaced(start, start + std::to_string(value));
+            SettingsRecord record = KnownRecord();
+            std::uint8_t dpiTable = 0;
+            ASSERT_FALSE(ReadProfile(text, record, dpiTable)) << name << " = " << value;
+            EXPECT_EQ(record.*field.member, byte) << name << " = " << value;
+            SettingsRecord expected = KnownRecord();
+            expected.*field.member = byte;
+            EXPECT_TRUE(SameBytes(record, expected)) << name << " = " << value;
+            EXPECT_NE(WriteProfile(record, 0).text.find("\n" + start + std::to_string(value) + "\n"),
+                      std::string::npos)
+                << name << " = " << value;
+        }
+        for (const std::int64_t value : refused) {
+            const std::string text = Replaced(start, start + std::to_string(value));
+            const std::string why = range.listed > 0 ? " is not one of " + allowed
+                                                     : " is outside " + std::to_string(range.low) + " to " +
+                                                           std::to_string(range.high);
+            ExpectRefused(text, LineStarting(text, start), name + ": " + std::to_string(value) + why);
+        }
+        // A byte beyond the span, or the first that is no listed value's code.
+        std::int64_t unexpressed = range.high - range.offset + 1;
+        if (range.listed > 0) {
+            unexpressed = 0;
+            while (std::find(range.codes.begin(), range.codes.begin() + range.listed, unexpressed) !=
+                   range.codes.begin() + range.listed) {
+                ++unexpressed;
+            }
+        } else if (unexpressed > 255) {
+            unexpressed = range.low - range.offset - 1;
+        }
+        SettingsRecord unwritable = KnownRecord();
+        unwritable.*field.member = static_cast<std::uint8_t>(unexpressed);
+        const ProfileText written = WriteProfile(unwritable, 0);
+        ASSERT_TRUE(written.error) << name;
+        EXPECT_NE(written.error->message.find(std::string(field.recordName) + " holds " + std::to_string(unexpressed)),
+                  std::string::npos)
+            << written.error->message;
+    }
+}
+
+// The comments a user edits by are what pins the ranges: each field's
+// comment (or the one above it that speaks for it) names what it allows, so a
+// range widened or narrowed in the table alone shows here.
+TEST(Profile, EveryFieldsCommentNamesItsRange)
+{
+    std::string_view comment;
+    for (const ProfileField& field : kProfileFields) {
+        comment = field.comment.empty() ? comment : field.comment;
+        const ProfileFieldRange& range = field.range;
+        std::string named;
+        if (range.listed > 0 || range.high - range.low > 2) {
+            named = range.listed > 0 ? "" : std::to_string(range.low) + " to " + std::to_string(range.high);
+        } else {
+            for (std::int64_t value = range.low; value <= range.high; ++value) {
+                named += (value == range.low ? "" : value == range.high ? " or " : ", ") + std::to_string(value);
+            }
+        }
+        for (std::size_t i = 0; i < range.listed; ++i) {
+            EXPECT_NE(comment.find(std::to_string(range.values[i])), std::string_view::npos) << field.key;
+        }
+        EXPECT_NE(comment.find(named), std::string_view::npos) << field.key << ": " << named;
+    }
 }
 
 TEST(Profile, WrongTypesAreRefused)

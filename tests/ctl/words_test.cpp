@@ -9,7 +9,7 @@
 
 #include "lang/main_strings.h"
 #include "ctl/image_view.h"
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 #include "ctl/show.h"
 #include "mainwnd/slot_assignment.h"
 #include "platform/str_conv.h"

@@ -36,26 +36,33 @@ protected:
             if (message != WM_DEVICECHANGE) {
                 return 0;
             }
-            outcomes.push_back(TrackDeviceChange(
-                mainWnd, wParam, reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam), kMouseNotFound));
+            outcomes.push_back(Track(wParam, reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)));
             return TRUE;
         });
         DEV_BROADCAST_DEVICEINTERFACE_W filter = Broadcast(u"");
         ASSERT_NE(RegisterDeviceNotificationW(mainWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE), nullptr);
     }
 
-    DeviceChangeOutcome Deliver(WPARAM event, std::u16string_view name = kMouseCommandName)
+    // The change as the main window takes it: what failed is said, the meaning returned.
+    DeviceChangeKind Track(WPARAM event, const DEV_BROADCAST_HDR* header)
+    {
+        const DeviceChangeOutcome outcome = TrackDeviceChange(g_deviceLink, ProcessImage(), DpiTableSet, event, header);
+        Said(outcome.discovery);
+        Said(outcome.read);
+        return outcome.kind;
+    }
+
+    DeviceChangeKind Deliver(WPARAM event, std::u16string_view name = kMouseCommandName)
     {
         const DEV_BROADCAST_DEVICEINTERFACE_W broadcast = Broadcast(name);
-        return TrackDeviceChange(mainWnd, event, reinterpret_cast<const DEV_BROADCAST_HDR*>(&broadcast),
-                                 kMouseNotFound);
+        return Track(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(&broadcast));
     }
 
     int Discoveries() const { return hid.OpenCalls(u"col01") / 2; }
 
     const HWND mainWnd = FakeWindow(7);
     // What each change delivered to the registered window meant.
-    std::vector<DeviceChangeOutcome> outcomes;
+    std::vector<DeviceChangeKind> outcomes;
 };
 
 class DeviceChangeFromUnplugged : public DeviceChange {
@@ -65,13 +72,13 @@ protected:
 
 TEST_F(DeviceChange, EveryFourthMatchingNotificationOfEitherKindRunsDiscovery)
 {
-    EXPECT_EQ(Deliver(DBT_DEVICEARRIVAL), DeviceChangeOutcome::Nothing);
+    EXPECT_EQ(Deliver(DBT_DEVICEARRIVAL), DeviceChangeKind::Nothing);
     Deliver(DBT_DEVICEARRIVAL);
     Deliver(DBT_DEVICEREMOVECOMPLETE);
     EXPECT_EQ(g_deviceLink.hotPlugCounter, 3);
     EXPECT_EQ(hid.OpenCalls(u""), 0) << "three notifications do nothing";
 
-    EXPECT_EQ(Deliver(DBT_DEVICEREMOVECOMPLETE), DeviceChangeOutcome::MouseThere);
+    EXPECT_EQ(Deliver(DBT_DEVICEREMOVECOMPLETE), DeviceChangeKind::MouseThere);
 
     EXPECT_EQ(g_deviceLink.hotPlugCounter, 0);
     EXPECT_EQ(Discoveries(), 1);
@@ -87,10 +94,10 @@ TEST_F(DeviceChange, OnlyTheTwoExactNameFormsAndInterfaceArrivalsOrRemovalsCount
     Deliver(DBT_DEVICEARRIVAL, u"\\\\?\\HID#VID_046D&PID_C077#{x}");
     Deliver(0x8001, kMouseCommandName);  // query remove
     Deliver(0x0007, kMouseCommandName);  // node change
-    EXPECT_EQ(TrackDeviceChange(mainWnd, DBT_DEVICEARRIVAL, nullptr, kMouseNotFound), DeviceChangeOutcome::Nothing);
+    EXPECT_EQ(Track(DBT_DEVICEARRIVAL, nullptr), DeviceChangeKind::Nothing);
     DEV_BROADCAST_DEVICEINTERFACE_W volume = Broadcast(kMouseCommandName);
     volume.dbcc_devicetype = 2;
-    TrackDeviceChange(mainWnd, DBT_DEVICEARRIVAL, reinterpret_cast<const DEV_BROADCAST_HDR*>(&volume), kMouseNotFound);
+    Track(DBT_DEVICEARRIVAL, reinterpret_cast<const DEV_BROADCAST_HDR*>(&volume));
     EXPECT_EQ(g_deviceLink.hotPlugCounter, 0);
 
     Deliver(DBT_DEVICEARRIVAL, u"\\\\?\\HID#Vid_04d9&Pid_a09e&MI_00#{x}");
@@ -105,8 +112,7 @@ TEST_F(DeviceChange, NameWithoutTerminatorIsReadOnlyUpToTheArrayEnd)
     const std::u16string_view form = u"VID_04D9&PID_A09E";
     std::copy(form.begin(), form.end(), std::end(broadcast.dbcc_name) - form.size());
 
-    TrackDeviceChange(mainWnd, DBT_DEVICEARRIVAL, reinterpret_cast<const DEV_BROADCAST_HDR*>(&broadcast),
-                      kMouseNotFound);
+    Track(DBT_DEVICEARRIVAL, reinterpret_cast<const DEV_BROADCAST_HDR*>(&broadcast));
 
     EXPECT_EQ(g_deviceLink.hotPlugCounter, 1);
 }
@@ -130,14 +136,14 @@ TEST_F(DeviceChangeFromUnplugged, PluggingInTheMouseOpensAndReadsIt)
 TEST_F(DeviceChange, UnpluggingTheMouseReportsItGoneAndLeavesTheWindowAlone)
 {
     RegisterMainWindow();
-    ASSERT_EQ(Discover(mainWnd), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
     windows.Clear();
 
     hid.Unplug();
 
     EXPECT_EQ(windows.Calls().size(), 4u) << "the four removals delivered, no window touched";
-    EXPECT_EQ(outcomes, (std::vector<DeviceChangeOutcome>{DeviceChangeOutcome::Nothing, DeviceChangeOutcome::Nothing,
-                            DeviceChangeOutcome::Nothing, DeviceChangeOutcome::MouseGone}));
+    EXPECT_EQ(outcomes, (std::vector<DeviceChangeKind>{DeviceChangeKind::Nothing, DeviceChangeKind::Nothing,
+                            DeviceChangeKind::Nothing, DeviceChangeKind::MouseGone}));
     EXPECT_EQ(g_deviceLink.devicePresent, 0);
     EXPECT_EQ(g_deviceLink.hotPlugCounter, 0);
 }
@@ -161,12 +167,12 @@ TEST_F(DeviceChange, ArrivalWhoseReadFailsStillCountsTheMouseAsPresent)
 TEST_F(DeviceChange, ReplugReplacesTheDeadHandlesAndTransfersWork)
 {
     RegisterMainWindow();
-    ASSERT_EQ(Discover(mainWnd), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
     hid.Unplug();
     hid.Plug();
     hid.Log().Clear();
 
-    EXPECT_TRUE(WriteDeviceConfiguration(mainWnd, kMouseNotFound));
+    EXPECT_TRUE(Write());
 
     EXPECT_EQ(hid.OpenHandles(), 2);
     EXPECT_EQ(hid.Mouse().ProtocolErrors(), 0);

@@ -7,6 +7,8 @@
 
 #include "device/device_link.h"
 #include "device/discovery.h"
+#include "device/transfer.h"
+#include "platform/msg_box.h"
 #include "platform/sim/sim_hid.h"
 #include "settings/device_image.h"
 #include "settings/dpi_tables.h"
@@ -24,9 +26,27 @@ protected:
     // Discovery as start-up runs it, scrambling switched on; the log starts empty.
     void OpenMouse()
     {
-        ASSERT_EQ(Discover(owner), 1);
+        ASSERT_TRUE(Discover(g_deviceLink).Done());
         g_deviceLink.deviceOpened = 1;
         hid.Log().Clear();
+    }
+
+    // The transfers on the process's link and image, each failure shown as
+    // the window says it, in a box owned by `owner`; true when done.
+    bool Refresh() { return Said(RefreshDeviceImage(g_deviceLink, ProcessImage(), DpiTableSet)); }
+    bool Read() { return Said(ReadDeviceConfiguration(g_deviceLink, ProcessImage())); }
+    bool Write() { return Said(WriteDeviceConfiguration(g_deviceLink, g_deviceImage, g_deviceImageFromMouse)); }
+
+    static MouseImage ProcessImage() { return {g_deviceImage, g_deviceImageFromMouse}; }
+
+    bool Said(const Outcome& outcome) const
+    {
+        const OutcomeMessage message = MessageOf(outcome, kMouseNotFound);
+        if (message.said) {
+            MessageBoxW(owner, message.text.c_str(), message.caption.empty() ? nullptr : message.caption.c_str(),
+                        MB_OK);
+        }
+        return outcome.Done();
     }
 
     // The one message box shown; a stand-in that matches no real box when

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/module.h"
 #include "tests/device/device_fixture.h"
 
 namespace {
@@ -23,7 +22,7 @@ protected:
 
 TEST_F(Discovery, OpensCommandAndDataCollectionsAndPassesOverTheOthers)
 {
-    EXPECT_EQ(Discover(owner), 1);
+    EXPECT_TRUE(Discover(g_deviceLink).Done());
 
     EXPECT_EQ(g_deviceLink.devicePresent, 1);
     EXPECT_NE(g_deviceLink.commandHandle, INVALID_HANDLE_VALUE);
@@ -44,7 +43,7 @@ TEST_F(Discovery, OtherVendorsAreProbedAndPassedOver)
 {
     hid.AddInterface(OtherVendor(), true);
 
-    EXPECT_EQ(Discover(owner), 1);
+    EXPECT_TRUE(Discover(g_deviceLink).Done());
     EXPECT_EQ(hid.OpenCalls(u"vid_046d"), 1);
     ExpectNothingLeftOpen(2);
 }
@@ -55,7 +54,7 @@ TEST_F(Discovery, StopsAsSoonAsBothCollectionsAreOpen)
     broken.opensBeforeFailure = 0;
     hid.AddInterface(broken);
 
-    EXPECT_EQ(Discover(owner), 1);
+    EXPECT_TRUE(Discover(g_deviceLink).Done());
     EXPECT_EQ(hid.OpenCalls(u"vid_046d"), 0);
 }
 
@@ -65,7 +64,7 @@ TEST_F(Discovery, AnInterfaceThatCannotBeOpenedBeforeTheMouseEndsItWithoutMessag
     broken.opensBeforeFailure = 0;
     hid.AddInterface(broken, true);
 
-    EXPECT_EQ(Discover(owner), 0);
+    EXPECT_EQ(Discover(g_deviceLink).failure, Failure::MouseAbsent);
     EXPECT_EQ(g_deviceLink.devicePresent, 0);
     EXPECT_TRUE(boxes.Boxes().empty());
     ExpectNothingLeftOpen(0);
@@ -95,13 +94,13 @@ TEST_F(Discovery, FailsWithoutMessageWhenTheWalkCannotProceed)
         g_deviceLink = DeviceLink{};
         c.breakIt(machine);
 
-        EXPECT_EQ(Discover(owner), 0);
+        EXPECT_EQ(Discover(g_deviceLink).failure, Failure::MouseAbsent);
 
         EXPECT_EQ(g_deviceLink.devicePresent, 0);
         EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_EQ(machine.OpenDeviceInfoSets(), 0);
         EXPECT_EQ(machine.OutstandingPreparsedData(), 0);
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         EXPECT_EQ(machine.OpenHandles(), 0) << "probe handles are closed on every path";
     }
 }
@@ -111,21 +110,22 @@ TEST_F(Discovery, OnlyOneMatchingCollectionLeavesThePresentFlagAlone)
     g_deviceLink.devicePresent = 1;
     hid.MouseCollection(SimCollectionRole::Data).usage = 1;
 
-    EXPECT_EQ(Discover(owner), 0);
+    EXPECT_EQ(Discover(g_deviceLink).failure, Failure::MouseAbsent);
     EXPECT_EQ(g_deviceLink.devicePresent, 1);
 }
 
-TEST_F(Discovery, CollectionThatCannotBeKeptOpenShowsTheErrorCode)
+TEST_F(Discovery, CollectionThatCannotBeKeptOpenReportsTheErrorCode)
 {
     // The probe succeeds; the second open, to keep the handle, is refused.
     hid.MouseCollection(SimCollectionRole::Data).opensBeforeFailure = 1;
 
-    EXPECT_EQ(Discover(owner), 0);
+    const Outcome outcome = Discover(g_deviceLink);
 
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, u"CreateFile Error Code:5");
-    EXPECT_EQ(boxes.Boxes()[0].caption, ApplicationName());
-    EXPECT_EQ(boxes.Boxes()[0].owner, owner);
+    EXPECT_EQ(outcome.failure, Failure::CollectionOpen);
+    EXPECT_EQ(outcome.systemError, 5u);
+    const OutcomeMessage message = MessageOf(outcome, kMouseNotFound);
+    EXPECT_EQ(message.text, u"CreateFile Error Code:5");
+    EXPECT_EQ(message.caption, u"") << "the application's name";
     EXPECT_NE(g_deviceLink.commandHandle, INVALID_HANDLE_VALUE) << "a handle opened before the failure stays";
     EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
     ExpectNothingLeftOpen(1);
@@ -133,10 +133,10 @@ TEST_F(Discovery, CollectionThatCannotBeKeptOpenShowsTheErrorCode)
 
 TEST_F(Discovery, RediscoveryClosesTheHandlesItReplaces)
 {
-    ASSERT_EQ(Discover(owner), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
     const HANDLE firstCommand = g_deviceLink.commandHandle;
 
-    ASSERT_EQ(Discover(owner), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
 
     EXPECT_NE(g_deviceLink.commandHandle, firstCommand);
     ExpectNothingLeftOpen(2);
@@ -150,14 +150,14 @@ TEST_F(Discovery, MouseRemovedAtAnyPointOfTheWalkFailsCleanly)
         g_deviceLink = DeviceLink{};
         machine.InjectCallFault(call, SimHid::CallFault::Unplug);
 
-        const int found = Discover(owner);
+        const Outcome found = Discover(g_deviceLink);
 
-        if (found == 0) {
+        if (!found.Done()) {
             EXPECT_EQ(g_deviceLink.devicePresent, 0);
         }
         EXPECT_EQ(machine.OpenDeviceInfoSets(), 0);
         EXPECT_EQ(machine.OutstandingPreparsedData(), 0);
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         EXPECT_EQ(machine.OpenHandles(), 0);
     }
 }

@@ -39,7 +39,7 @@ TEST_F(Transfer, ReadFetchesHeaderAndFiveBlocksInOrderWithPauses)
     hid.Mouse().SetMemory(SimMouse::FactoryConfiguration(2));
     OpenMouse();
 
-    EXPECT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    EXPECT_TRUE(Refresh());
 
     EXPECT_EQ(hid.Log().Summary(), kReadWire);
     EXPECT_EQ(g_deviceImage, AsImage(hid.Mouse().Memory()));
@@ -53,14 +53,14 @@ TEST_F(Transfer, ReadFetchesHeaderAndFiveBlocksInOrderWithPauses)
 TEST_F(Transfer, WriteSendsHeaderAndElevenReportsAfterTheFirstAnswer)
 {
     OpenMouse();
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
     for (std::size_t i = BlockOffset(1); i < kDeviceImageSize; ++i) {
         g_deviceImage[i] = static_cast<BYTE>(i * 31);
     }
     g_deviceImage[kImageUsbReportRate] = 1;
     hid.Log().Clear();
 
-    EXPECT_TRUE(WriteDeviceConfiguration(owner, kMouseNotFound));
+    EXPECT_TRUE(Write());
 
     EXPECT_EQ(hid.Log().Summary(), kWriteWire);
     const auto reports = hid.Log().Reports();
@@ -79,16 +79,16 @@ TEST_F(Transfer, WriteSendsHeaderAndElevenReportsAfterTheFirstAnswer)
 TEST_F(Transfer, BlocksWrittenAndReadBackComeBackUnchanged)
 {
     OpenMouse();
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
     std::mt19937 random(42);
     for (BYTE& b : g_deviceImage) {
         b = static_cast<BYTE>(random());
     }
     const DeviceImage written = g_deviceImage;
     hid.Log().Clear();
-    ASSERT_TRUE(WriteDeviceConfiguration(owner, kMouseNotFound));
+    ASSERT_TRUE(Write());
 
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
 
     EXPECT_EQ(g_deviceImage, written);
     // Only bytes 8j+1..8j+7 of a block travel scrambled; the rest go as they are.
@@ -105,19 +105,19 @@ TEST_F(Transfer, WriteRightAfterReadGivesTheSensorStageBackUnchanged)
     memory[kImageSensorDpiStage] = 3;
     hid.Mouse().SetMemory(memory);
     OpenMouse();
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
 
-    ASSERT_TRUE(WriteDeviceConfiguration(owner, kMouseNotFound));
+    ASSERT_TRUE(Write());
 
     EXPECT_EQ(hid.Mouse().Memory(), memory);
 }
 
 TEST_F(Transfer, FirstCommandOfAReadIsScrambledEvenBeforeTheMouseWasOpened)
 {
-    ASSERT_EQ(Discover(owner), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
     hid.Log().Clear();
 
-    ReadDeviceConfiguration(owner, kMouseNotFound);
+    Read();
 
     ASSERT_FALSE(hid.Log().Reports().empty());
     const WireEntry first = hid.Log().Reports().front();
@@ -127,11 +127,11 @@ TEST_F(Transfer, FirstCommandOfAReadIsScrambledEvenBeforeTheMouseWasOpened)
 
 TEST_F(Transfer, WriteBeforeTheMouseWasOpenedSendsPlainReports)
 {
-    ASSERT_EQ(Discover(owner), 1);
+    ASSERT_TRUE(Discover(g_deviceLink).Done());
     g_deviceImageFromMouse = true;
     hid.Log().Clear();
 
-    WriteDeviceConfiguration(owner, kMouseNotFound);
+    Write();
 
     ASSERT_FALSE(hid.Log().Reports().empty());
     EXPECT_THAT(hid.Log().Reports().front().bytes, ElementsAre(0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x00, 0x00));
@@ -148,14 +148,14 @@ class FirstAnswer : public DeviceLinkTest, public ::testing::WithParamInterface<
 TEST_P(FirstAnswer, ReadChecksReportIdAndSignatureWriteOnlyTheSignature)
 {
     OpenMouse();
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
     const DeviceImage goodImage = g_deviceImage;
     hid.Mouse().SetAnswerFault(GetParam().fault);
     hid.Log().Clear();
 
-    const BOOL read = RefreshDeviceImage(owner, kMouseNotFound);
+    const bool read = Refresh();
 
-    EXPECT_EQ(read == FALSE, GetParam().readFails);
+    EXPECT_EQ(!read, GetParam().readFails);
     if (GetParam().readFails) {
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].text, kMouseNotFound);
@@ -173,9 +173,9 @@ TEST_P(FirstAnswer, ReadChecksReportIdAndSignatureWriteOnlyTheSignature)
     const auto memoryBefore = hid.Mouse().Memory();
     hid.Log().Clear();
 
-    const BOOL write = WriteDeviceConfiguration(owner, kMouseNotFound);
+    const bool write = Write();
 
-    EXPECT_EQ(write == FALSE, GetParam().writeFails);
+    EXPECT_EQ(!write, GetParam().writeFails);
     if (GetParam().writeFails) {
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].caption, u"WriteOperation");
@@ -201,13 +201,13 @@ TEST_P(ReadBrokenAtCall, LeavesNoHalfImageThatAWriteWouldSend)
         SCOPED_TRACE(fault == SimHid::CallFault::Fail ? "failing call" : "mouse removed");
         hid.Plug();
         hid.DeliverPendingNotifications();
-        CloseDeviceHandles();
+        CloseDeviceHandles(g_deviceLink);
         boxes.Clear();
         OpenMouse();
         const auto memory = hid.Mouse().Memory();
         hid.InjectFeatureFault(GetParam(), fault);
 
-        EXPECT_FALSE(RefreshDeviceImage(owner, kMouseNotFound));
+        EXPECT_FALSE(Refresh());
 
         EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
         EXPECT_EQ(OnlyBox().caption, u"ReadOperation");
@@ -218,7 +218,7 @@ TEST_P(ReadBrokenAtCall, LeavesNoHalfImageThatAWriteWouldSend)
         boxes.Clear();
         hid.Plug();
         hid.Log().Clear();
-        EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
+        EXPECT_FALSE(Write());
         EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
         EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
         EXPECT_EQ(hid.Log().Size(), 0u);
@@ -233,11 +233,11 @@ class WriteBrokenAtCall : public DeviceLinkTest, public ::testing::WithParamInte
 TEST_P(WriteBrokenAtCall, EndsTheSequenceWithOneMessage)
 {
     OpenMouse();
-    ASSERT_TRUE(RefreshDeviceImage(owner, kMouseNotFound));
+    ASSERT_TRUE(Refresh());
     hid.Log().Clear();
     hid.InjectFeatureFault(GetParam(), SimHid::CallFault::Fail);
 
-    EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
+    EXPECT_FALSE(Write());
 
     EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
     EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCall, WriteBrokenAtCall, ::testing::Range(1, kWrit
 
 TEST_F(Transfer, WriteWithTheMouseNeverFoundShowsTheMessageAndSendsNothing)
 {
-    EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
+    EXPECT_FALSE(Write());
 
     EXPECT_EQ(OnlyBoxText(), kMouseNotFound);
     EXPECT_EQ(OnlyBox().caption, u"WriteOperation");
@@ -261,8 +261,8 @@ TEST_F(Transfer, FeatureCallsOnInvalidHandlesEndInOneMessage)
 {
     g_deviceImageFromMouse = true;
 
-    EXPECT_FALSE(WriteDeviceConfiguration(owner, kMouseNotFound));
-    EXPECT_FALSE(ReadDeviceConfiguration(owner, kMouseNotFound));
+    EXPECT_FALSE(Write());
+    EXPECT_FALSE(Read());
 
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].caption, u"WriteOperation");

@@ -234,6 +234,18 @@ TEST_F(AccessibilityTest, TheSingleKeyDialogCapturesTabAndSpaceAsKeys)
     EXPECT_EQ(dialog.KeyName(), u"Space");
 }
 
+// Labelled by "Key" and named by the key it shows, as a toolkit combo box
+// with a label beside it; the value is not hidden in the description.
+TEST_F(AccessibilityTest, TheBoxReadsAsALabelledComboBoxOfTheToolkit)
+{
+    CFireKeyDialog dialog(nullptr);
+    wndtest::QueueModalAction([&](HWND window) {
+        EXPECT_EQ(wndtest::AccessibleReading(window, "Key"), wndtest::LabelledComboBoxReading("Key", "L-Button"));
+        wndtest::KeyPress(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
 // A screen reader's press is the click: Exit cancels, Apply confirms, the
 // box opens its list.
 TEST_F(AccessibilityTest, EachDefaultActionDoesWhatAClickDoes)

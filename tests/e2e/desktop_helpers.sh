@@ -46,7 +46,7 @@ copy_program() {
 # own show, which the window takes back at once, does not count.
 seen=0
 main_window_stays() {
-  if xdotool search --onlyvisible --classname '^KX-507$' >"$T/windows" 2>/dev/null; then
+  if xdotool search --onlyvisible --classname '^kx-507$' >"$T/windows" 2>/dev/null; then
     seen=$((seen + 1))
   else
     seen=0

@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.Write({data, size});
     std::uint8_t firstRunFlag = 0;
     std::memset(&g_settingsRecord, 0, sizeof g_settingsRecord);
-    LoadSettingsFile(nullptr, file.Path(), firstRunFlag, g_settingsRecord);
+    LoadSettingsFile(file.Path(), firstRunFlag, g_settingsRecord);
     const bool loaded = size == kSettingsFileSize;
     Require(loaded ? std::memcmp(&g_settingsRecord, data + 1, kSettingsRecordSize) == 0 && firstRunFlag == data[0]
                    : firstRunFlag == 0);

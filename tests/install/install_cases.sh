@@ -242,7 +242,7 @@ tray_holds_icon() {
        END { exit !found }'
 }
 
-main_window_made() { xwininfo -root -tree | grep -qF '"KX-507": ("KX-507" "KX-507")'; }
+main_window_made() { xwininfo -root -tree | grep -qF '"KX-507": ("kx-507" "kx-507")'; }
 icon_in_tray() { xwininfo -root -tree | tray_holds_icon; }
 
 # At login the session starts the autostart entry while its panel may still

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwnd/layout.h"
+#include "mainwnd/vantor_dlg.h"
 #include "platform/sim/sim_hid.h"
 #include "platform/winuser.h"
 #include "platform/wnd/testing.h"
@@ -60,12 +61,12 @@ TEST_F(HoverTest, OnlyTheShownPageAnswersAndItsFlagsAreForgottenWithIt)
         Rest(dlg, stage);
         EXPECT_TRUE(probe.HoverFlag(hover::Dpi(hover::dpi::Stage(0))));
         // The window's own buttons answer on every page.
-        Rest(dlg, CentreOf(layout::kClose.rect));
-        EXPECT_TRUE(probe.HoverFlag(hover::Window(hover::kClose)));
+        Rest(dlg, CentreOf(OwnElementRow(layout::WindowElement::Close).element.rect));
+        EXPECT_TRUE(probe.HoverFlag(hover::Window(layout::WindowElement::Close)));
 
         wndtest::Click(dlg, CentreOf(layout::kTabs[2].rect));
         EXPECT_FALSE(probe.HoverFlag(hover::Dpi(hover::dpi::Stage(0))));
-        EXPECT_TRUE(probe.HoverFlag(hover::Window(hover::kClose)));
+        EXPECT_TRUE(probe.HoverFlag(hover::Window(layout::WindowElement::Close)));
         Rest(dlg, CentreOf(layout::kRateTicks[0].rect));
         Rest(dlg, stage);
         EXPECT_FALSE(probe.HoverFlag(hover::Dpi(hover::dpi::Stage(0))));
@@ -79,13 +80,13 @@ TEST_F(HoverTest, FlagsOfTheWindowAndOfThePageComeBackInOneOrder)
         wndtest::TrayMouse(WM_LBUTTONUP);
         const CVantorDlgProbe probe(dlg);
         const auto defaultButton = hover::Keys(hover::keys::kDefault);
-        const auto exit = hover::Window(hover::kExit);
-        const auto apply = hover::Window(hover::kApply);
+        const auto exit = hover::Window(layout::WindowElement::Exit);
+        const auto apply = hover::Window(layout::WindowElement::Apply);
 
         // Hovering Apply draws back the page's Default, its neighbour.
         Rest(dlg, CentreOf(layout::kDefault.rect));
         ASSERT_TRUE(probe.HoverFlag(defaultButton));
-        Rest(dlg, CentreOf(layout::kApply.rect));
+        Rest(dlg, CentreOf(OwnElementRow(layout::WindowElement::Apply).element.rect));
         EXPECT_FALSE(probe.HoverFlag(defaultButton));
         EXPECT_TRUE(probe.HoverFlag(apply));
 
@@ -93,7 +94,7 @@ TEST_F(HoverTest, FlagsOfTheWindowAndOfThePageComeBackInOneOrder)
         // move outside brings back Default (before Exit in the order), the next Exit.
         Rest(dlg, CentreOf(layout::kDefault.rect));
         EXPECT_FALSE(probe.HoverFlag(apply));
-        Rest(dlg, CentreOf(layout::kExit.rect));
+        Rest(dlg, CentreOf(OwnElementRow(layout::WindowElement::Exit).element.rect));
         ASSERT_TRUE(probe.HoverFlag(defaultButton));
         ASSERT_TRUE(probe.HoverFlag(exit));
         wndtest::MouseMove(dlg, kNowhere);

@@ -17,6 +17,7 @@
 #include "mainwnd/layout.h"
 #include "mainwnd/page_host.h"
 #include "mainwnd/rate_lighting_page.h"
+#include "mainwnd/vantor_dlg.h"
 #include "platform/wnd/cdialog.h"
 #include "platform/wnd/list_box.h"
 #include "settings/device_image.h"
@@ -276,9 +277,9 @@ TEST_F(PagesTest, EveryHoveringElementIsInTheRestoreOrderOnceUnderItsOwnersNumbe
     const std::pair<layout::Page, const IPage*> pages[] = {
         {layout::Page::Keys, &keyPage}, {layout::Page::Dpi, &dpiPage}, {layout::Page::RateAndLighting, &ratePage}};
     std::vector<layout::hover::ElementRef> hovering;
-    for (std::size_t button = 0; button < layout::kWindowElements.size(); ++button) {
-        if (layout::kWindowElements[button].hovers) {
-            hovering.push_back(layout::hover::Window(button));
+    for (const CVantorDlg::OwnElement& own : CVantorDlg::kOwnElements) {
+        if (own.element.hovers) {
+            hovering.push_back(layout::hover::Window(own.id));
         }
     }
     for (const auto& [owner, page] : pages) {
@@ -292,10 +293,6 @@ TEST_F(PagesTest, EveryHoveringElementIsInTheRestoreOrderOnceUnderItsOwnersNumbe
     for (const layout::hover::ElementRef ref : hovering) {
         EXPECT_EQ(std::count(layout::hover::kRestoreOrder.begin(), layout::hover::kRestoreOrder.end(), ref), 1)
             << static_cast<int>(ref.page) << "/" << ref.element;
-    }
-    EXPECT_EQ(layout::kWindowButtons.size(), 4u);
-    for (std::size_t button = 0; button < layout::kWindowButtons.size(); ++button) {
-        EXPECT_EQ(layout::kWindowButtons[button].rect, layout::kWindowElements[button].rect);
     }
 }
 
@@ -318,6 +315,12 @@ TEST_F(PagesTest, EachPageNumbersItsOwnElementsAndDrawsThemByThatNumber)
     ASSERT_TRUE(box.label.has_value());
     EXPECT_EQ(box.label->text, keyPage.Labels()[1][3]);
     EXPECT_FALSE(box.label->text.empty());
+    // A screen reader hears each box's value as the page holds it: the text it draws.
+    for (std::size_t element = keys::Slot(0, 0); element < keys::kCount; ++element) {
+        EXPECT_EQ(keyPage.ElementValue(element), keyPage.ElementPicture(element, false).label->text) << element;
+    }
+    EXPECT_EQ(keyPage.ElementValue(keys::Slot(1, 3)), keyPage.Labels()[1][3]);
+    EXPECT_EQ(keyPage.ElementValue(keys::kDefault), u"");
     EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, false).file, u"/Default-normal.png");
     EXPECT_EQ(keyPage.ElementPicture(keys::kDefault, true).topLeft, CPoint(352, 572));
 
@@ -332,6 +335,10 @@ TEST_F(PagesTest, EachPageNumbersItsOwnElementsAndDrawsThemByThatNumber)
     EXPECT_EQ(stage.file, u"/DropdownBox-normal.png");
     EXPECT_EQ(stage.topLeft, CPoint(498, 263));
     EXPECT_EQ(stage.label->text, content[1].label->text);
+    for (std::size_t element = 0; element < dpiPage.Elements().size(); ++element) {
+        EXPECT_EQ(dpiPage.ElementValue(element), dpiPage.ElementPicture(element, true).label->text) << element;
+    }
+    EXPECT_FALSE(dpiPage.ElementValue(layout::hover::dpi::Stage(1)).empty());
 
     // The third page's ticks are elements for a reader, but none hovers.
     CRateLightingPage ratePage(m_host);

@@ -15,6 +15,7 @@
 #include "platform/wnd/testing.h"
 #include "platform/wnd/vkeys.h"
 #include "mainwnd/layout.h"
+#include "mainwnd/vantor_dlg.h"
 #include "settings/settings_state.h"
 #include "tests/support/whole_program.h"
 #include "tests/mainwnd/vantor_dlg_probe.h"
@@ -97,7 +98,7 @@ TEST_F(TrayTest, ExitDiscardsUnappliedChangesAndTheNextShowReloadsTheLabels)
         wndtest::TrayMouse(WM_LBUTTONUP);
         const SettingsRecord applied = g_appliedCopy;
         g_settingsRecord.reportInterval ^= 0x5A;
-        wndtest::Click(dlg, layout::kExit.rect.TopLeft());
+        wndtest::Click(dlg, OwnElementRow(layout::WindowElement::Exit).element.rect.TopLeft());
         EXPECT_FALSE(dlg.IsWindowVisible());
         EXPECT_EQ(std::memcmp(&g_settingsRecord, &applied, sizeof applied), 0);
         EXPECT_TRUE(CVantorDlgProbe(dlg).ReshowRefreshPending());
@@ -125,7 +126,7 @@ TEST_F(TrayTest, ExitOnAnotherPageAlsoTakesTheKeyPageBackToTheLabelFile)
         WriteInstallFile("str.ini", "[Setting-EN]\nItem1=Fire Key\n");
         wndtest::Click(dlg, layout::kTabs[1].rect.TopLeft());
         ASSERT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Dpi);
-        wndtest::Click(dlg, layout::kExit.rect.TopLeft());
+        wndtest::Click(dlg, OwnElementRow(layout::WindowElement::Exit).element.rect.TopLeft());
         wndtest::TrayMouse(WM_LBUTTONUP);
         wndtest::Click(dlg, layout::kTabs[0].rect.TopLeft());
         ASSERT_EQ(CVantorDlgProbe(dlg).CurrentPage(), layout::Page::Keys);
@@ -181,7 +182,7 @@ TEST_F(TrayTest, CloseProgramCleansUpThenEndsTheProcessWithCodeZero)
         RunProgram({[&](CVantorDlg& dlg) {
             wndtest::TrayMouse(WM_LBUTTONUP);
             try {
-                wndtest::Click(dlg, layout::kClose.rect.TopLeft());
+                wndtest::Click(dlg, OwnElementRow(layout::WindowElement::Close).element.rect.TopLeft());
             } catch (const ProcessExited&) {
                 trayCallsAtExit = wndtest::TrayCalls().size();
                 // Nothing of the running instance is left for others to reach.

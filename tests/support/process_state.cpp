@@ -9,7 +9,7 @@
 
 void ResetProgramState()
 {
-    CloseDeviceHandles();
+    CloseDeviceHandles(g_deviceLink);
     g_deviceLink = DeviceLink{};
     g_settingsRecord = SettingsRecord{};
     g_appliedCopy = SettingsRecord{};

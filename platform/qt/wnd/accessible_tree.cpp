@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The accessible tree of a window as text, one element a line, indented by
-// depth: role, name in quotes, value after "=", states in brackets. What the
-// screen reader is handed, through the same interfaces it asks.
+// depth: role, name in quotes, the label it is labelled by after "<-", value
+// after "=", states in brackets. What the screen reader is handed, through
+// the same interfaces it asks.
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <optional>
@@ -35,7 +39,7 @@ const char* RoleText(QAccessible::Role role)
     case QAccessible::CheckBox:
         return "check box";
     case QAccessible::StaticText:
-        return "text";
+        return "label";
     case QAccessible::EditableText:
         return "edit";
     case QAccessible::List:
@@ -75,6 +79,9 @@ void Dump(QAccessibleInterface* element, int depth, std::string& out)
     out += std::string(static_cast<std::size_t>(depth) * 2, ' ');
     out += RoleText(element->role());
     out += " \"" + element->text(QAccessible::Name).toStdString() + "\"";
+    for (const auto& [label, relation] : element->relations(QAccessible::Label)) {
+        out += " <- \"" + label->text(QAccessible::Name).toStdString() + "\"";
+    }
     const QString value = element->text(QAccessible::Value);
     if (!value.isEmpty()) {
         out += " = \"" + value.toStdString() + "\"";
@@ -102,21 +109,77 @@ QAccessibleInterface* WindowInterface(HWND window)
     return QAccessible::queryAccessibleInterface(widget);
 }
 
+// The element called name, or the one its label of that name labels; a
+// label itself is not what is asked for.
 QAccessibleInterface* ChildNamed(HWND window, const std::string& name)
 {
     QAccessibleInterface* host = WindowInterface(window);
     for (int i = 0; host != nullptr && i < host->childCount(); ++i) {
         QAccessibleInterface* child = host->child(i);
-        if (child != nullptr && child->text(QAccessible::Name).toStdString() == name) {
+        if (child == nullptr || !child->relations(QAccessible::Labelled).isEmpty()) {
+            continue;
+        }
+        bool named = child->text(QAccessible::Name).toStdString() == name;
+        for (const auto& [label, relation] : child->relations(QAccessible::Label)) {
+            named = named || label->text(QAccessible::Name).toStdString() == name;
+        }
+        if (named) {
             return child;
         }
     }
     return nullptr;
 }
 
+// Role, name, the labels it is labelled by, description and value, as a
+// reader takes them when the focus lands on the element.
+std::string Reading(QAccessibleInterface* element)
+{
+    std::string text = std::string(RoleText(element->role())) + " \"" + element->text(QAccessible::Name).toStdString() + "\"";
+    for (const auto& [label, relation] : element->relations(QAccessible::Label)) {
+        text += " labelled by " + std::string(RoleText(label->role())) + " \"" +
+                label->text(QAccessible::Name).toStdString() + "\"";
+    }
+    text += " description \"" + element->text(QAccessible::Description).toStdString() + "\"";
+    text += " value \"" + element->text(QAccessible::Value).toStdString() + "\"";
+    return text;
+}
+
 }  // namespace
 
 namespace wndtest {
+
+std::optional<std::string> AccessibleReading(HWND window, const std::string& name)
+{
+    QAccessibleInterface* child = ChildNamed(window, name);
+    if (child == nullptr) {
+        return std::nullopt;
+    }
+    return Reading(child);
+}
+
+std::string LabelledComboBoxReading(const std::string& label, const std::string& value)
+{
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* caption = new QLabel(QString::fromStdString(label), &form);
+    auto* box = new QComboBox(&form);
+    box->addItem(QString::fromStdString(value));
+    caption->setBuddy(box);
+    layout->addWidget(caption);
+    layout->addWidget(box);
+    return Reading(QAccessible::queryAccessibleInterface(box));
+}
+
+std::uint64_t AccessibleId(HWND window, const std::string& name)
+{
+    QAccessibleInterface* child = ChildNamed(window, name);
+    return child != nullptr ? QAccessible::uniqueId(child) : 0;
+}
+
+bool AccessibleIdAlive(std::uint64_t id)
+{
+    return id != 0 && QAccessible::accessibleInterface(static_cast<QAccessible::Id>(id)) != nullptr;
+}
 
 std::string AccessibleTree(HWND window)
 {

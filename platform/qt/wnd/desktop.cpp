@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/wnd/accessible_host.h"
 #include "platform/qt/wnd/key_input.h"
 #include "platform/qt/wnd/native_window.h"
 #include "platform/qt/wnd/records.h"
@@ -296,6 +297,8 @@ void PresentSurface(CWnd& window)
 {
     if (window.Native() != nullptr && window.Native()->Widget() != nullptr) {
         window.Native()->Widget()->update();
+        // What is drawn anew may be another page, an open list or a new value.
+        desktop::RefreshAccessibleElements(window.Native()->Widget());
     }
 }
 

@@ -2,6 +2,7 @@
 #include "platform/qt/wnd/native_window.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QVariant>
 
 namespace {
@@ -13,6 +14,12 @@ constexpr const char* kWindowProperty = "kxWindow";
 CNativeWindow::~CNativeWindow()
 {
     if (m_widget) {
+        // A control leaves its window's children now, not once its widget is
+        // deleted: a screen reader hears that it went.
+        if (m_widget->parentWidget() != nullptr && QAccessible::isActive()) {
+            QAccessibleEvent gone(m_widget.data(), QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&gone);
+        }
         m_widget->hide();
         SetWindowOfWidget(m_widget, nullptr);
         m_widget->deleteLater();

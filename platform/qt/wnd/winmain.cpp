@@ -9,6 +9,7 @@
 #include "platform/qt/wnd/desktop.h"
 #include "platform/qt/wnd/end_session.h"
 #include "platform/qt/wnd/msg_box_presenter.h"
+#include "platform/qt/wnd/x11_window_class.h"
 #include "platform/wnd/cwinapp.h"
 
 void AfxSetDesktopEntryName(std::u16string_view name)
@@ -27,6 +28,7 @@ int AfxWinMain(int argc, char** argv)
     // application object says so.
     QApplication::setQuitOnLastWindowClosed(false);
     desktop::InstallAccessibility();
+    desktop::InstallX11WindowClass();
     // Log-out, kill and Ctrl+C end the program as its windows would.
     const CEndSessionWatch endSession;
     // Headless runs keep the recording presenter their driver installed.

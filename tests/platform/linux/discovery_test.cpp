@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "device/device_link.h"
 #include "device/discovery.h"
-#include "platform/msg_box.h"
+#include "device/hid_survey.h"
 #include "platform/winuser.h"
 #include "tests/platform/linux/fake_hid_system.h"
 #include "tests/platform/linux/fake_window_system.h"
@@ -17,23 +18,12 @@
 
 namespace {
 
-class CRecordingBoxes final : public IMessageBoxPresenter {
-public:
-    int Show(HWND, std::u16string_view text, std::u16string_view, UINT) override
-    {
-        texts.emplace_back(text);
-        return static_cast<int>(IDOK);
-    }
-    std::vector<std::u16string> texts;
-};
-
 class DiscoveryOnLinux : public testing::Test {
 protected:
     void SetUp() override
     {
         FakeWindowSystem::Reset();
         ResetProcessState();
-        SetMessageBoxPresenter(&boxes);
     }
 
     void TearDown() override { ResetProcessState(); }
@@ -41,7 +31,6 @@ protected:
     void RefuseUser(const std::string& node) { system.io->devices[system.DevPath(node)].openError = EACCES; }
 
     CFakeHidSystem system;
-    CRecordingBoxes boxes;
 
 private:
 };
@@ -56,8 +45,7 @@ TEST_F(DiscoveryOnLinux, FindsBothCollectionsBehindRootOnlyDevices)
     RefuseUser("hidraw1");
     system.PlugMouse(2);
 
-    EXPECT_EQ(Discover(nullptr), 1);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(Discover(g_deviceLink).Done());
     EXPECT_EQ(g_deviceLink.dataReportLength, 65);
     EXPECT_EQ(g_deviceLink.commandReportLength, 8);
 
@@ -76,8 +64,9 @@ TEST_F(DiscoveryOnLinux, AMouseThatRefusesTheUserShowsTheRealErrorCode)
     system.PlugMouse(0);
     RefuseUser("hidraw0");
     RefuseUser("hidraw1");
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:5"});
+    const Outcome outcome = Discover(g_deviceLink);
+    EXPECT_EQ(outcome.failure, Failure::CollectionOpen);
+    EXPECT_EQ(outcome.systemError, 5u);
     EXPECT_TRUE(system.io->openFds.empty());
 }
 
@@ -88,8 +77,7 @@ TEST_F(DiscoveryOnLinux, AnInterfaceThatCannotBeOpenedAtAllStillEndsTheWalk)
     system.Plug("hidraw0", 0x046D, 0xC077, kPlainMouse);
     system.io->devices.erase(system.DevPath("hidraw0"));
     system.PlugMouse(1);
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(Discover(g_deviceLink).failure, Failure::MouseAbsent);
 }
 
 TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNotKept)
@@ -105,8 +93,35 @@ TEST_F(DiscoveryOnLinux, ANodeTakenByAnotherDeviceBetweenTheCheckAndTheOpenIsNot
             system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
         }
     };
-    EXPECT_EQ(Discover(nullptr), 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::u16string>{u"CreateFile Error Code:2"});
+    const Outcome outcome = Discover(g_deviceLink);
+    EXPECT_EQ(outcome.failure, Failure::CollectionOpen);
+    EXPECT_EQ(outcome.systemError, 2u);
     EXPECT_EQ(g_deviceLink.dataHandle, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(system.io->openFds.empty()) << "the keyboard's node was kept open";
+}
+
+// The diagnosis walks the same interfaces: every one listed in order, the
+// mouse's with their capabilities, a root-only node still asked who it is,
+// and nothing left open.
+TEST_F(DiscoveryOnLinux, TheSurveyListsEveryInterfaceWithTheMousesCapabilities)
+{
+    system.Plug("hidraw0", 0x046D, 0xC31C, kKeyboardWithIds);
+    RefuseUser("hidraw0");
+    system.PlugMouse(1);
+
+    const std::vector<SurveyedCollection> survey = SurveyHidCollections();
+
+    ASSERT_EQ(survey.size(), 5u) << "the keyboard, the mouse's data collection and its second interface's three";
+    EXPECT_TRUE(survey[0].probed);
+    EXPECT_EQ(survey[0].attributes.VendorID, 0x046D);
+    EXPECT_FALSE(survey[0].haveCaps) << "only the mouse's collections are asked for their capabilities";
+    std::vector<std::pair<USHORT, USHORT>> mouse;
+    for (std::size_t i = 1; i < survey.size(); ++i) {
+        EXPECT_TRUE(survey[i].probed && survey[i].haveCaps);
+        mouse.emplace_back(survey[i].caps.Usage, survey[i].caps.FeatureReportByteLength);
+    }
+    EXPECT_EQ(mouse[0], std::make_pair(USHORT{2}, USHORT{65}));
+    EXPECT_NE(std::find(mouse.begin(), mouse.end(), std::make_pair(USHORT{6}, USHORT{8})), mouse.end());
+    EXPECT_TRUE(system.io->openFds.empty());
+    EXPECT_TRUE(system.io->transfers.empty()) << "asking is not talking to the mouse";
 }

@@ -142,6 +142,11 @@ int CFakeHidrawIo::GetFeature(int fd, std::span<std::uint8_t> report)
     if (device.featureError) {
         return -device.featureError;
     }
+    // Without an answer of its own a device answers a whole report of zeros.
+    if (device.answer.empty()) {
+        std::fill(report.begin() + 1, report.end(), 0);
+        return static_cast<int>(report.size());
+    }
     const std::size_t count = std::min(report.size(), device.answer.size());
     std::copy_n(device.answer.begin(), count, report.begin());
     return static_cast<int>(count);

@@ -45,7 +45,8 @@ public:
         int openError = 0;  // errno that open fails with; 0 opens
         HidrawRawInfo info;
         int featureError = 0;  // errno that feature reports fail with
-        // The device's answer to a feature-report read, id byte first.
+        // The device's answer to a feature-report read, id byte first; when
+        // empty, a whole report of zeros.
         std::vector<std::uint8_t> answer;
     };
     struct Transfer {

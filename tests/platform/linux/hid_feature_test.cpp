@@ -66,7 +66,7 @@ TEST_F(HidFeatureReports, CommandAndDataReportsReachTheirNodesWhole)
     EXPECT_EQ(system.io->transfers[1].bytes, Bytes(dataReport, dataReport + 65));
 }
 
-TEST_F(HidFeatureReports, GetAsksForTheReportIdAndReturnsTheAnswer)
+TEST_F(HidFeatureReports, GetAsksForTheReportIdAndTakesOnlyAWholeAnswer)
 {
     CommandNode().answer = {0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x03, 0x02};
     BYTE answer[8] = {0x01};
@@ -78,8 +78,9 @@ TEST_F(HidFeatureReports, GetAsksForTheReportIdAndReturnsTheAnswer)
 
     CommandNode().answer = {0x01, 0x55, 0x66};
     BYTE shortAnswer[8] = {0x01, 9, 9, 9, 9, 9, 9, 9};
-    ASSERT_TRUE(HidD_GetFeature(command, shortAnswer, sizeof(shortAnswer)));
-    EXPECT_EQ(Bytes(shortAnswer, shortAnswer + 8), Bytes({0x01, 0x55, 0x66, 9, 9, 9, 9, 9}));
+    EXPECT_FALSE(HidD_GetFeature(command, shortAnswer, sizeof(shortAnswer)));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+    EXPECT_EQ(Bytes(shortAnswer, shortAnswer + 8), Bytes({0x01, 9, 9, 9, 9, 9, 9, 9}));
 }
 
 TEST_F(HidFeatureReports, ALongerBufferSendsOnlyTheReport)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ctl/settings_words.h"
+#include "settings/settings_words.h"
 
 #include <array>
 
@@ -7,17 +7,9 @@
 #include "settings/dpi_tables.h"
 #include "settings/image_encoding.h"
 #include "settings/key_vocabulary.h"
+#include "settings/settings_state.h"
 
 namespace {
-
-using S = MainWindowStrings;
-
-// The function list in code order, as the window's string table names it.
-constexpr std::array<std::u16string S::*, kFunctionCount> kFunctionList = {
-    &S::strLeftClick, &S::strRightClick, &S::strMidClick, &S::strForward, &S::strBackward,
-    &S::strDpiSwitch, &S::strWindows, &S::strMultimedia, &S::strHotKey, &S::strFireKey,
-    &S::strSingleKey, &S::strSnipeKey, &S::strKeyOff, &S::strShift,
-};
 
 struct RateRow {
     std::uint8_t code;
@@ -65,10 +57,10 @@ std::u16string DetailOf(const SettingsRecord& record, std::size_t i, Language la
 
 std::optional<std::u16string_view> FunctionName(std::uint8_t code, Language language)
 {
-    if (code >= kFunctionList.size()) {
+    if (code >= kFunctionTexts.size()) {
         return std::nullopt;
     }
-    return MainWindowText(kFunctionList[code]).In(language);
+    return MainWindowText(kFunctionTexts[code]).In(language);
 }
 
 std::optional<unsigned> ReportRateHz(std::uint8_t code)
@@ -134,22 +126,38 @@ SlotWords SlotInWords(const SettingsRecord& record, std::size_t keySet, std::siz
     return words;
 }
 
-// The Windows-function and hot-key dialogs' entries stand alone; the
-// others follow their function's name and a dash.
+std::u16string SlotLabel(std::uint8_t function, std::u16string_view functionName, std::u16string_view detail)
+{
+    switch (function) {
+    case kFunctionWindows:
+    case kFunctionHotKey:
+        return std::u16string(detail);
+    case kFunctionMultimedia:
+    case kFunctionFireKey:
+    case kFunctionSingleKey:
+    case kFunctionSnipeKey: {
+        std::u16string label(functionName);
+        label += u'-';
+        label += detail;
+        return label;
+    }
+    default:
+        return std::u16string(functionName);
+    }
+}
+
 std::u16string SlotLabelOf(const SettingsRecord& record, std::size_t keySet, std::size_t slot, Language language,
                            std::uint8_t dpiTable)
 {
     const SlotWords words = SlotInWords(record, keySet, slot, language, dpiTable);
-    switch (record.buttonFunction[SlotIndex(keySet, slot)]) {
-    case kFunctionWindows:
-    case kFunctionHotKey:
-        return words.detail;
-    case kFunctionMultimedia:
-    case kFunctionFireKey:
-    case kFunctionSingleKey:
-    case kFunctionSnipeKey:
-        return words.function + u'-' + words.detail;
-    default:
-        return words.function;
+    return SlotLabel(record.buttonFunction[SlotIndex(keySet, slot)], words.function, words.detail);
+}
+
+void SetDefaultLabels(SlotLabels& labels, const MainWindowStrings& strings)
+{
+    for (auto& keySet : labels) {
+        for (std::size_t slot = 0; slot < kSlotsPerKeySet; ++slot) {
+            keySet[slot] = strings.*kFunctionTexts[kFactoryKeySet[slot]];
+        }
     }
 }
