@@ -64,8 +64,15 @@ std::optional<ImportedProfile> ReadImportedProfile(const SettingsFolder& folder,
 
 bool ProgramIsRunning()
 {
+    // Once this process holds the mutex, a second look (import then apply)
+    // must not mistake its own lock for the program's.
+    static bool held = false;
+    if (held) {
+        return false;
+    }
     CreateMutexW(nullptr, FALSE, kSingleInstanceMutex);
-    return GetLastError() == ERROR_ALREADY_EXISTS;
+    held = GetLastError() != ERROR_ALREADY_EXISTS;
+    return !held;
 }
 
 int RefuseWhileProgramRuns(const char* command)
@@ -113,22 +120,34 @@ int RunShow(const SettingsFolder& folder, const ShowOptions& options)
     return kExitOk;
 }
 
-int RunExport(const SettingsFolder& folder, const std::string& profile, std::uint8_t dpiTable)
+std::optional<std::string> ExportedProfile(const SettingsFolder& folder, std::uint8_t dpiTable, int& status)
 {
     std::string error;
     const auto content = ReadSettingsFile(folder, error);
     if (!content) {
-        return Error(kExitSettingsFiles, error);
+        status = Error(kExitSettingsFiles, error);
+        return std::nullopt;
     }
-    const ProfileText written = WriteProfile(content->record, dpiTable);
+    ProfileText written = WriteProfile(content->record, dpiTable);
     if (written.error) {
-        return Error(kExitSettingsFiles, FormatProfileError(Narrow(folder.paths.settingsFile), *written.error));
+        status = Error(kExitSettingsFiles, FormatProfileError(Narrow(folder.paths.settingsFile), *written.error));
+        return std::nullopt;
+    }
+    return std::move(written.text);
+}
+
+int RunExport(const SettingsFolder& folder, const std::string& profile, std::uint8_t dpiTable)
+{
+    int status = kExitOk;
+    const auto written = ExportedProfile(folder, dpiTable, status);
+    if (!written) {
+        return status;
     }
     if (profile == "-") {
-        std::fputs(written.text.c_str(), stdout);
+        std::fputs(written->c_str(), stdout);
         return kExitOk;
     }
-    if (!SaveWholeFileW(Utf8ToUtf16(profile).c_str(), written.text, FileCreation::CreateIfMissing)) {
+    if (!SaveWholeFileW(Utf8ToUtf16(profile).c_str(), *written, FileCreation::CreateIfMissing)) {
         return Error(kExitWriteFailed, profile + ": cannot be written (error " + std::to_string(GetLastError()) + ")");
     }
     return kExitOk;

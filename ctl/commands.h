@@ -34,6 +34,10 @@ struct ImportedProfile {
 std::optional<ImportedProfile> ReadImportedProfile(const SettingsFolder& folder, const std::string& profile,
                                                    int& status);
 
+// The settings files' record as profile text with DPI positions of
+// `dpiTable`; nullopt after an error message, with its exit status in `status`.
+std::optional<std::string> ExportedProfile(const SettingsFolder& folder, std::uint8_t dpiTable, int& status);
+
 // Whether the tray program runs. Otherwise the single-instance mutex is now
 // this process's, so that the program cannot start while the command changes
 // its files or talks to the mouse.

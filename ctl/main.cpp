@@ -6,9 +6,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
+
 #include "ctl/commands.h"
 #include "ctl/doctor.h"
+#include "ctl/dpi_table_source.h"
 #include "ctl/exit_status.h"
+#include "ctl/profile_commands.h"
+#include "ctl/rules_commands.h"
 
 namespace {
 
@@ -18,8 +23,9 @@ constexpr const char* kExitStatusHelp =
     "  1  diff: the profile would change something\n"
     "  2  wrong arguments\n"
     "  3  config.bin is missing, not 180 bytes, or holds values no profile can express\n"
-    "  4  the profile cannot be read or is not valid; nothing was changed\n"
-    "  5  KX-507 is running (import, apply and show --from-mouse refuse)\n"
+    "  4  the profile cannot be read or is not valid, or is not in the library (rules check: the rules\n"
+    "     or a profile they name are not valid); nothing was changed\n"
+    "  5  KX-507 is running (import, apply, profile use and show --from-mouse refuse)\n"
     "  6  the mouse was not found\n"
     "  7  the mouse did not answer a read or a write\n"
     "  8  a file could not be written; nothing was changed\n";
@@ -27,8 +33,10 @@ constexpr const char* kExitStatusHelp =
 struct Arguments {
     ShowOptions show;
     int dpiTable = 0;
+    bool dpiTableGiven = false;
     std::string language;
     std::string profile;
+    std::string name;  // a profile of the library
 };
 
 std::optional<Language> LanguageNamed(const std::string& name)
@@ -47,8 +55,14 @@ std::optional<Language> LanguageNamed(const std::string& name)
 
 void AddDpiTable(CLI::App& command, Arguments& arguments)
 {
-    command.add_option("--dpi-table", arguments.dpiTable,
-                       "the mouse's DPI table (0 to 3) the settings files' DPI positions are read in; default 0")
+    command.add_option_function<int>(
+               "--dpi-table",
+               [&arguments](const int& table) {
+                   arguments.dpiTable = table;
+                   arguments.dpiTableGiven = true;
+               },
+               "the mouse's DPI table (0 to 3) the settings files' DPI positions are read in; default: the "
+               "mouse's, else the one last read from it, else 0")
         ->check(CLI::Range(0, 3));
 }
 
@@ -75,23 +89,80 @@ void AddProfileCommands(CLI::App& app, Arguments& arguments)
     app.add_subcommand("doctor", "say why the mouse is not found or may not be opened, and how to fix it");
 }
 
+void AddLibraryCommands(CLI::App& app, Arguments& arguments)
+{
+    CLI::App* profile = app.add_subcommand("profile", "the profile library (NAME.toml in ~/.config/kx-507/profiles)");
+    profile->require_subcommand(1, 1);
+    profile->add_subcommand("list", "print the library's profile names");
+    CLI::App* save = profile->add_subcommand("save", "export the settings into the library as NAME");
+    save->add_option("NAME", arguments.name, "the profile's name")->required();
+    AddDpiTable(*save, arguments);
+    CLI::App* use = profile->add_subcommand("use", "import profile NAME and apply it to the mouse");
+    use->add_option("NAME", arguments.name, "the profile's name")->required();
+    CLI::App* remove = profile->add_subcommand("remove", "remove profile NAME from the library");
+    remove->add_option("NAME", arguments.name, "the profile's name")->required();
+    CLI::App* show = profile->add_subcommand("show", "print profile NAME's settings in words");
+    show->add_option("NAME", arguments.name, "the profile's name")->required();
+    show->add_flag("--json", arguments.show.json, "print JSON with English keys and values");
+    show->add_option("--language", arguments.language, "language of the functions' names (default: the system's)")
+        ->check(CLI::IsMember({"en", "chs", "cht"}));
+}
+
+void AddRulesCommands(CLI::App& app)
+{
+    CLI::App* rules = app.add_subcommand("rules", "the rules that pick a profile by running game");
+    rules->require_subcommand(1, 1);
+    rules->add_subcommand("check", "validate ~/.config/kx-507/rules.toml and the profiles it names");
+}
+
+int RunLibrary(const CLI::App& profile, const SettingsFolder& folder, Arguments& arguments,
+               const std::function<std::uint8_t()>& dpiTable)
+{
+    if (profile.got_subcommand("list")) {
+        return RunProfileList();
+    }
+    if (profile.got_subcommand("save")) {
+        return RunProfileSave(folder, arguments.name, dpiTable());
+    }
+    if (profile.got_subcommand("use")) {
+        return RunProfileUse(folder, arguments.name);
+    }
+    if (profile.got_subcommand("remove")) {
+        return RunProfileRemove(arguments.name);
+    }
+    arguments.show.language = LanguageNamed(arguments.language);
+    return RunProfileShow(folder, arguments.name, arguments.show);
+}
+
 int Run(const CLI::App& app, Arguments& arguments)
 {
     if (app.got_subcommand("doctor")) {
         return RunDoctor();  // needs no settings folder: it may be what is wrong
     }
     const SettingsFolder folder = ProgramSettingsFolder();
-    const auto dpiTable = static_cast<std::uint8_t>(arguments.dpiTable);
+    // An explicit --dpi-table wins; otherwise the table is found out, and
+    // only where the settings files' DPI positions are read.
+    const auto dpiTable = [&] {
+        return arguments.dpiTableGiven ? static_cast<std::uint8_t>(arguments.dpiTable) : KnownDpiTable();
+    };
     if (app.got_subcommand("show")) {
-        arguments.show.dpiTable = dpiTable;
+        if (!arguments.show.fromMouse) {
+            arguments.show.dpiTable = dpiTable();
+        }
         arguments.show.language = LanguageNamed(arguments.language);
         return RunShow(folder, arguments.show);
     }
     if (app.got_subcommand("export")) {
-        return RunExport(folder, arguments.profile, dpiTable);
+        return RunExport(folder, arguments.profile, dpiTable());
     }
     if (app.got_subcommand("import")) {
         return RunImport(folder, arguments.profile);
+    }
+    if (app.got_subcommand("rules")) {
+        return RunRulesCheck();
+    }
+    if (app.got_subcommand("profile")) {
+        return RunLibrary(*app.get_subcommand("profile"), folder, arguments, dpiTable);
     }
     if (app.got_subcommand("diff")) {
         return RunDiff(folder, arguments.profile);
@@ -110,6 +181,8 @@ int main(int argc, char** argv)
     Arguments arguments;
     AddShow(app, arguments);
     AddProfileCommands(app, arguments);
+    AddLibraryCommands(app, arguments);
+    AddRulesCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

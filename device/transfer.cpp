@@ -10,7 +10,9 @@
 #include "device/scrambling.h"
 #include "platform/clock.h"
 #include "platform/hid.h"
+#include "platform/services/user_config_folder.h"
 #include "settings/device_image.h"
+#include "settings/kept_dpi_table.h"
 
 namespace {
 
@@ -211,5 +213,10 @@ Outcome RefreshDeviceImage(const DeviceLink& link, MouseImage mouse, std::uint8_
     mouse.image.fill(0);
     const Outcome read = ReadDeviceConfiguration(link, mouse);
     dpiTableSet = mouse.image[kImageDpiTableSelector];
+    if (read.Done()) {
+        // Remembered for the command, which reads the settings files' DPI
+        // positions in this table while the mouse is away.
+        KeepDpiTable(UserStateHome(), dpiTableSet);
+    }
     return read;
 }

@@ -7,10 +7,12 @@ kx_library(kx_platform_services
   SOURCES
     services/device_node.cpp
     services/files.cpp
+    services/folder_entries.cpp
     services/ini_document.cpp
     services/key_names.cpp
     services/named_mutex.cpp
     services/process.cpp
+    services/process_table.cpp
     services/profile.cpp
     services/runtime_folder.cpp
     services/shell.cpp

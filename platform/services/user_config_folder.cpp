@@ -23,12 +23,11 @@ void MakeFolders(const std::string& path)
     ::mkdir(path.c_str(), 0700);
 }
 
-}  // namespace
-
-std::string UserConfigHome(const char* xdgConfigHome, const char* home)
+// `xdgValue` when absolute, else <home>/`below`.
+std::string BaseFolder(const char* xdgValue, const char* home, const char* below)
 {
-    if (IsAbsolute(xdgConfigHome)) {
-        return xdgConfigHome;
+    if (IsAbsolute(xdgValue)) {
+        return xdgValue;
     }
     std::string base = IsAbsolute(home) ? std::string(home) : UserHomeFolder();
     if (base.empty() || base.front() != '/') {
@@ -37,10 +36,24 @@ std::string UserConfigHome(const char* xdgConfigHome, const char* home)
     while (base.size() > 1 && base.back() == '/') {
         base.pop_back();
     }
-    return (base == "/" ? std::string() : base) + "/.config";
+    return (base == "/" ? std::string() : base) + below;
+}
+
+}  // namespace
+
+std::string UserConfigHome(const char* xdgConfigHome, const char* home)
+{
+    return BaseFolder(xdgConfigHome, home, "/.config");
 }
 
 std::string UserConfigHome() { return UserConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
+
+std::string UserStateHome(const char* xdgStateHome, const char* home)
+{
+    return BaseFolder(xdgStateHome, home, "/.local/state");
+}
+
+std::string UserStateHome() { return UserStateHome(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")); }
 
 bool FolderDeniesWriting(const std::string& folder)
 {

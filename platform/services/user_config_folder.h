@@ -15,6 +15,10 @@ std::string UserConfigHome(const char* xdgConfigHome, const char* home);
 // The same for this process's environment.
 std::string UserConfigHome();
 
+// The same rule for the state folder: $XDG_STATE_HOME, else <home>/.local/state.
+std::string UserStateHome(const char* xdgStateHome, const char* home);
+std::string UserStateHome();
+
 // True only when the folder exists and this user may not create files in it
 // (no write permission, or a read-only file system). A missing folder or any
 // other failure counts as not denied, so the caller keeps its usual place.

@@ -67,6 +67,7 @@ TEST_F(CtlWithMouse, ImportAndApplyRefuseWhileTheTrayProgramRunsAndWorkOnceItHas
 {
     const std::string profile = (m_root / "game.toml").string();
     ASSERT_EQ(Ctl({"export", profile}).status, 0);
+    ASSERT_EQ(Ctl({"profile", "save", "game"}).status, 0);
     fs::copy_file(m_output / "KX-507-demo", m_folder / "KX-507-demo");
     fs::create_directory_symlink(m_output / "Skins", m_folder / "Skins");
     fs::create_directory_symlink(m_output / "icons", m_folder / "icons");
@@ -76,9 +77,9 @@ TEST_F(CtlWithMouse, ImportAndApplyRefuseWhileTheTrayProgramRunsAndWorkOnceItHas
     ASSERT_TRUE(PollUntil([&] { return fs::exists(m_run / "RV880KXClass.sock"); }));
     const std::string before = FileText(m_folder / "config.bin");
     for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"import", profile}, {"apply"}, {"show", "--from-mouse"}}) {
+         {std::vector<std::string>{"import", profile}, {"apply"}, {"show", "--from-mouse"}, {"profile", "use", "game"}}) {
         const ProcessResult refused = Ctl(command);
-        EXPECT_EQ(refused.status, 5) << command[0];
+        EXPECT_EQ(refused.status, 5) << command.back();
         EXPECT_NE(refused.err.find("KX-507 is running"), std::string::npos) << refused.err;
     }
     EXPECT_EQ(Ctl({"show"}).status, 0);
@@ -93,6 +94,8 @@ TEST_F(CtlWithMouse, ImportAndApplyRefuseWhileTheTrayProgramRunsAndWorkOnceItHas
     const ProcessResult applied = Ctl({"apply"});
     EXPECT_EQ(applied.status, 0) << applied.err;
     EXPECT_TRUE(fs::exists(m_run / kMouseStateFile));
+    const ProcessResult used = Ctl({"profile", "use", "game"});
+    EXPECT_EQ(used.status, 0) << used.err;
 }
 
 // Random settings and a random mouse: the window's Apply (driven by the

@@ -31,7 +31,9 @@ void CtlFolderTest::TearDown()
 
 std::vector<std::string> CtlFolderTest::Environment() const
 {
-    return {"XDG_RUNTIME_DIR=" + m_run.string(), "LANG=C", "LC_ALL=", "LC_MESSAGES=", "QT_QPA_PLATFORM=offscreen"};
+    // The user's configuration and state folders are the test's own too.
+    return {"XDG_RUNTIME_DIR=" + m_run.string(), "XDG_CONFIG_HOME=" + (m_root / "config").string(),
+            "XDG_STATE_HOME=" + (m_root / "state").string(), "LANG=C", "LC_ALL=", "LC_MESSAGES=", "QT_QPA_PLATFORM=offscreen"};
 }
 
 ProcessResult CtlFolderTest::Ctl(std::vector<std::string> arguments) const
