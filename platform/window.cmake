@@ -14,6 +14,7 @@ target_sources(kx_platform_ui PRIVATE
   wnd/msg_queue.cpp
   wnd/notify_icon.cpp
   wnd/wnd_class.cpp
+  qt/wnd/accessible_element.cpp
   qt/wnd/accessible_host.cpp
   qt/wnd/control_input.cpp
   qt/wnd/cwnd_native.cpp

@@ -3,15 +3,14 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
+#include "platform/qt/wnd/accessible_element.h"
 #include "platform/qt/wnd/host_widget.h"
 #include "platform/qt/wnd/native_window.h"
 #include "platform/wnd/backend.h"
@@ -22,21 +21,7 @@
 
 namespace {
 
-QString ToQString(const std::u16string& text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-CWnd* WindowOf(const QWidget* host)
-{
-    return host != nullptr ? CWnd::FromHandle(WindowOfWidget(host)) : nullptr;
-}
-
-AccessibleElements ElementsOf(const QWidget* host)
-{
-    const CWnd* window = WindowOf(host);
-    return window != nullptr ? window->AccessibleChildren() : AccessibleElements{};
-}
+using namespace accessibility;
 
 QWidget* ControlWidget(HWND control)
 {
@@ -44,213 +29,8 @@ QWidget* ControlWidget(HWND control)
     return window != nullptr && window->Native() != nullptr ? window->Native()->Widget() : nullptr;
 }
 
-QAccessible::Role RoleOf(AccessibleRole role)
-{
-    switch (role) {
-    case AccessibleRole::Button:
-        return QAccessible::Button;
-    case AccessibleRole::Link:
-        return QAccessible::Link;
-    case AccessibleRole::PageTab:
-        return QAccessible::PageTab;
-    case AccessibleRole::ComboBox:
-        return QAccessible::ComboBox;
-    case AccessibleRole::RadioButton:
-        return QAccessible::RadioButton;
-    case AccessibleRole::CheckBox:
-        return QAccessible::CheckBox;
-    case AccessibleRole::Text:
-        return QAccessible::StaticText;
-    case AccessibleRole::Edit:
-        return QAccessible::EditableText;
-    case AccessibleRole::List:
-        return QAccessible::List;
-    }
-    return QAccessible::NoRole;
-}
-
-// A box or a painted value: read as a label with the element's name and the
-// element itself named by the value it shows, as a combo box with a label
-// beside it is.
-bool ShowsValue(const AccessibleElement& element)
-{
-    return element.control == nullptr &&
-           (element.role == AccessibleRole::ComboBox || element.role == AccessibleRole::Text);
-}
-
-// What makes a painted element the same one from one look to the next: what
-// it is, what it is called and where it lies. Its value and states change.
-struct ElementKey {
-    AccessibleRole role = AccessibleRole::Button;
-    std::u16string name;
-    CRect rect;
-
-    friend bool operator==(const ElementKey&, const ElementKey&) = default;
-};
-
-ElementKey KeyOf(const AccessibleElement& element)
-{
-    return {element.role, element.name, element.rect};
-}
-
-// The window's element with that key now, if it still lists one.
-std::optional<AccessibleElement> CurrentElement(const QWidget* host, const ElementKey& key)
-{
-    for (const AccessibleElement& element : ElementsOf(host)) {
-        if (element.control == nullptr && KeyOf(element) == key) {
-            return element;
-        }
-    }
-    return std::nullopt;
-}
-
-QAccessible::State StateOf(const AccessibleElement& element)
-{
-    QAccessible::State state;
-    state.focusable = element.focusable;
-    state.disabled = element.Has(kAccUnavailable);
-    state.checkable = element.Checkable();
-    state.checked = element.Checkable() && element.Has(kAccChecked);
-    state.selectable = element.role == AccessibleRole::PageTab;
-    state.selected = element.Has(kAccSelected);
-    state.expandable = element.role == AccessibleRole::ComboBox;
-    state.expanded = element.Has(kAccExpanded);
-    state.collapsed = element.role == AccessibleRole::ComboBox && !element.Has(kAccExpanded);
-    return state;
-}
-
-// The states that differ between two looks at one element.
-QAccessible::State ChangedStates(const AccessibleElement& before, const AccessibleElement& now)
-{
-    const QAccessible::State was = StateOf(before);
-    const QAccessible::State is = StateOf(now);
-    QAccessible::State changed;
-    changed.checked = was.checked != is.checked;
-    changed.selected = was.selected != is.selected;
-    changed.expanded = was.expanded != is.expanded;
-    changed.collapsed = was.collapsed != is.collapsed;
-    changed.disabled = was.disabled != is.disabled;
-    changed.focusable = was.focusable != is.focusable;
-    return changed;
-}
-
-bool Any(const QAccessible::State& state)
-{
-    return state.checked || state.selected || state.expanded || state.collapsed || state.disabled || state.focusable;
-}
-
 class CAccessibleHost;
 CAccessibleHost* HostInterface(QWidget* host);
-
-// One painted element of a host widget, or the label of one that shows a
-// value. It answers with what the window lists under its key now, and with
-// what it last showed once the window no longer lists it, until the host
-// has announced it gone.
-class CAccessibleElement : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    CAccessibleElement(QWidget* host, const AccessibleElement& element, bool label)
-        : m_host(host), m_key(KeyOf(element)), m_last(element), m_label(label)
-    {
-    }
-
-    bool isValid() const override { return !m_host.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_host ? m_host->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_host.data()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-    void setText(QAccessible::Text, const QString&) override {}
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const AccessibleElement element = Element();
-        if (m_label || !ShowsValue(element)) {
-            return kind == QAccessible::Name ? ToQString(element.name) : QString();
-        }
-        // Named by the value it shows, which is its value too.
-        return kind == QAccessible::Name || kind == QAccessible::Value ? ToQString(element.value) : QString();
-    }
-
-    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override;
-
-    QRect rect() const override
-    {
-        const AccessibleElement element = Element();
-        if (!m_host) {
-            return {};
-        }
-        const QPoint origin = m_host->mapToGlobal(QPoint(element.rect.left, element.rect.top));
-        return QRect(origin, QSize(element.rect.Width(), element.rect.Height()));
-    }
-
-    QAccessible::Role role() const override { return m_label ? QAccessible::StaticText : RoleOf(m_key.role); }
-
-    QAccessible::State state() const override
-    {
-        if (m_label) {
-            return {};
-        }
-        QAccessible::State state = StateOf(Element());
-        const CWnd* window = WindowOf(m_host);
-        const auto focused = window != nullptr ? window->FocusedChild() : std::nullopt;
-        if (focused) {
-            const AccessibleElements elements = window->AccessibleChildren();
-            state.focused = *focused < elements.size() && elements[*focused].control == nullptr &&
-                            KeyOf(elements[*focused]) == m_key;
-        }
-        return state;
-    }
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface && !m_label ? static_cast<QAccessibleActionInterface*>(this)
-                                                                 : nullptr;
-    }
-
-    QStringList actionNames() const override
-    {
-        const AccessibleElement element = Element();
-        if (m_label || !element.focusable || !CurrentElement(m_host, m_key)) {
-            return {};
-        }
-        return {element.Checkable() ? toggleAction() : pressAction()};
-    }
-
-    // What a click on the element does, from the event loop: the click may
-    // open a dialog, whose loop must not run inside the screen reader's call.
-    void doAction(const QString& name) override
-    {
-        if (!actionNames().contains(name) || !m_host) {
-            return;
-        }
-        QTimer::singleShot(0, m_host.data(), [host = m_host, key = m_key] {
-            CWnd* window = WindowOf(host);
-            const auto element = CurrentElement(host, key);
-            if (window != nullptr && element) {
-                CKeyboardFocus::Activate(*window, *element);
-            }
-        });
-    }
-
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    const ElementKey& Key() const { return m_key; }
-    bool IsLabel() const { return m_label; }
-    // What the reader was last told of the element.
-    const AccessibleElement& Last() const { return m_last; }
-    void Remember(const AccessibleElement& element) { m_last = element; }
-
-private:
-    AccessibleElement Element() const { return CurrentElement(m_host, m_key).value_or(m_last); }
-
-    QPointer<QWidget> m_host;
-    ElementKey m_key;
-    AccessibleElement m_last;
-    bool m_label;
-};
 
 // The host widget: a window or a dialog, named by its title, whose children
 // are the window's elements in their order.
@@ -493,19 +273,15 @@ CAccessibleHost* HostInterface(QWidget* host)
     return host != nullptr ? dynamic_cast<CAccessibleHost*>(QAccessible::queryAccessibleInterface(host)) : nullptr;
 }
 
-QList<QPair<QAccessibleInterface*, QAccessible::Relation>> CAccessibleElement::relations(
-    QAccessible::Relation match) const
+}  // namespace
+
+QAccessibleInterface* accessibility::LabelPartner(QWidget* host, const CAccessibleElement& element)
 {
-    // As a label and the widget it is the buddy of: the label is the
-    // element's Label, the element is the label's Labelled.
-    const QAccessible::Relation relation = m_label ? QAccessible::Labelled : QAccessible::Label;
-    const CAccessibleHost* host = HostInterface(m_host.data());
-    QAccessibleInterface* partner = host != nullptr && (match & relation) ? host->Partner(*this) : nullptr;
-    if (partner == nullptr) {
-        return {};
-    }
-    return {qMakePair(partner, relation)};
+    const CAccessibleHost* hostInterface = HostInterface(host);
+    return hostInterface != nullptr ? hostInterface->Partner(element) : nullptr;
 }
+
+namespace {
 
 QAccessibleInterface* HostFactory(const QString&, QObject* object)
 {
