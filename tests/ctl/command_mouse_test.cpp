@@ -47,18 +47,6 @@ std::string MouseMemoryOfReport(const std::string& report)
     return memory;
 }
 
-bool PollUntil(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 using CtlWithMouse = CtlFolderTest;
 
 }  // namespace

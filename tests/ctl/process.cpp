@@ -70,3 +70,15 @@ void WriteFile(const std::filesystem::path& path, std::string_view content)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
+
+bool PollUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}

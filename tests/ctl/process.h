@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,3 +33,6 @@ ProcessResult RunProcess(const ProcessLaunch& launch, std::chrono::seconds bound
 
 std::string FileText(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view content);
+
+// Polls the condition until it holds (true) or a minute has passed (false).
+bool PollUntil(const std::function<bool()>& condition);
