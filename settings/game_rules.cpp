@@ -2,6 +2,8 @@
 #include "settings/game_rules.h"
 
 #include "settings/profile_library.h"
+#include "settings/settings_file.h"
+#include "settings/untrusted_file.h"
 #include "settings/toml.h"
 
 namespace {
@@ -101,7 +103,7 @@ ParsedRules ParseRules(std::string_view text)
     return parsed;
 }
 
-std::string RulesPath(const std::string& configHome) { return configHome + "/kx-507/rules.toml"; }
+std::string RulesPath(const std::string& configHome) { return configHome + "/" + kUserSettingsFolderName + "/rules.toml"; }
 
 RulesFile ReadRulesFile(const std::string& configHome)
 {

@@ -5,11 +5,12 @@
 #include "platform/services/folder_entries.h"
 #include "platform/services/user_config_folder.h"
 #include "platform/str_conv.h"
-#include "settings/profile_library.h"
+#include "settings/settings_file.h"
+#include "settings/untrusted_file.h"
 
 namespace {
 
-constexpr char kProgramFolder[] = "kx-507";
+constexpr const char* kProgramFolder = kUserSettingsFolderName;
 constexpr char kFileName[] = "dpi-table";
 // "3\n" and a little slack for a hand edit's "\r\n"; more is not this file.
 constexpr std::size_t kMaxBytes = 8;

@@ -8,10 +8,11 @@
 #include "platform/services/folder_entries.h"
 #include "platform/services/user_config_folder.h"
 #include "platform/str_conv.h"
+#include "settings/settings_file.h"
 
 namespace {
 
-constexpr std::string_view kProgramFolder = "kx-507";
+constexpr std::string_view kProgramFolder = kUserSettingsFolderName;
 constexpr std::string_view kLibraryFolder = "profiles";
 constexpr std::string_view kExtension = ".toml";
 
@@ -45,27 +46,6 @@ std::optional<std::string> ProfileNameProblem(std::string_view name)
         return "a profile name cannot start with a dot";
     }
     return std::nullopt;
-}
-
-UntrustedRead ReadUntrustedFile(const std::string& path, std::size_t maxBytes)
-{
-    switch (EntryKindOf(path)) {
-    case EntryKind::Missing:
-        return {std::nullopt, true, path + ": no such file"};
-    case EntryKind::Link:
-        return {std::nullopt, false, path + ": a symbolic link; it is not followed"};
-    case EntryKind::Regular:
-        break;
-    default:
-        return {std::nullopt, false, path + ": not a regular file"};
-    }
-    auto text = ReadWholeFileW(Utf8ToUtf16(path).c_str(), maxBytes);
-    if (!text) {
-        return {std::nullopt, false,
-                path + (GetLastError() == ERROR_FILE_TOO_LARGE ? ": larger than " + std::to_string(maxBytes) + " bytes"
-                                                               : std::string(": cannot be read"))};
-    }
-    return {std::move(text), false, {}};
 }
 
 ProfileLibrary::ProfileLibrary(std::string configHome) : m_configHome(std::move(configHome))

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/untrusted_file.h"
+
 // A profile name's longest form in bytes; file systems allow 255 for the
 // whole file name, and a name is meant to be typed.
 inline constexpr std::size_t kMaxProfileNameBytes = 64;
@@ -24,16 +26,6 @@ inline constexpr std::size_t kMaxLibraryEntries = 4096;
 // not UTF-8, holding a control character or a path separator, or starting
 // with a dot.
 std::optional<std::string> ProfileNameProblem(std::string_view name);
-
-// A file of the user's folders read as untrusted input: only a regular file
-// (a link is not followed, a pipe not waited on) of at most maxBytes.
-// `missing` tells a file that is not there from one that is refused.
-struct UntrustedRead {
-    std::optional<std::string> text;
-    bool missing = false;
-    std::string error;  // "PATH: why", when there is no text
-};
-UntrustedRead ReadUntrustedFile(const std::string& path, std::size_t maxBytes);
 
 struct LibraryRead {
     std::optional<std::string> text;
